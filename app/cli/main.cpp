@@ -1,0 +1,110 @@
+// tallimo-sheet: evaluates saved sheets line by line, for scripts and batch work.
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QFile>
+
+#include <cstdio>
+
+#include "common/textcodec.h"
+#include "engine/rounding.h"
+#include "sheetbatch.h"
+
+using namespace tallimo;
+
+namespace {
+
+constexpr int ExitLineFailed = 1;
+constexpr int ExitUsage = 2;
+
+void Print(FILE *stream, const QString &text)
+{
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stream);
+}
+
+int Usage(const QCommandLineParser &parser, const QString &message)
+{
+    Print(stderr, message + QLatin1Char('\n') + parser.helpText());
+    return ExitUsage;
+}
+
+std::optional<QByteArray> ReadInput(const QString &name)
+{
+    QFile file(name);
+    const bool opened = name == QLatin1String("-") ? file.open(stdin, QIODevice::ReadOnly)
+                                                   : file.open(QIODevice::ReadOnly);
+    if (!opened)
+        return std::nullopt;
+    return file.readAll();
+}
+
+}  // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("tallimo-sheet"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Evaluates each line of the sheets named (or of standard input) as Enter does in the "
+        "calculator, and prints the evaluated sheets."));
+    const QCommandLineOption decimalsOption({QStringLiteral("d"), QStringLiteral("decimals")},
+                                            QStringLiteral("Decimals of the results, 0 to 15."),
+                                            QStringLiteral("N"), QStringLiteral("2"));
+    const QCommandLineOption moneyOption(QStringLiteral("money"),
+                                         QStringLiteral("Result texts as money amounts."));
+    const QCommandLineOption tsvOption(
+        QStringLiteral("tsv"),
+        QStringLiteral("One tab-separated row per line: number, status, line, result texts."));
+    const QCommandLineOption helpOption = parser.addHelpOption();
+    parser.addOptions({decimalsOption, moneyOption, tsvOption});
+    parser.addPositionalArgument(QStringLiteral("files"),
+                                 QStringLiteral("Sheet files; none or - reads standard input."),
+                                 QStringLiteral("[files...]"));
+
+    if (!parser.parse(QCoreApplication::arguments()))
+        return Usage(parser, parser.errorText());
+    if (parser.isSet(helpOption)) {
+        Print(stdout, parser.helpText());
+        return 0;
+    }
+
+    BatchOptions options;
+    bool decimalsOk = false;
+    options.decimals = parser.value(decimalsOption).toInt(&decimalsOk);
+    if (!decimalsOk || options.decimals < 0 || options.decimals > MaxDecimals)
+        return Usage(parser, QStringLiteral("The decimals must be a whole number from 0 to 15."));
+    options.money = parser.isSet(moneyOption);
+    options.regional = SystemRegionalSettings();
+
+    QStringList inputs = parser.positionalArguments();
+    if (inputs.isEmpty())
+        inputs << QStringLiteral("-");
+
+    int status = 0;
+    for (const QString &input : std::as_const(inputs)) {
+        const auto bytes = ReadInput(input);
+        if (!bytes) {
+            Print(stderr, QStringLiteral("%1: cannot be read\n").arg(input));
+            return ExitUsage;
+        }
+        QString text = DecodeSheetBytes(*bytes);
+        text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+        if (text.endsWith(QLatin1Char('\n')))
+            text.chop(1);
+
+        const QList<BatchLine> lines = EvaluateSheet(text, options);
+        for (int i = 0; i < lines.size(); ++i) {
+            const BatchLine &line = lines.at(i);
+            if (line.status == BatchLine::Status::Error) {
+                status = ExitLineFailed;
+                Print(stderr, QStringLiteral("%1:%2: %3\n").arg(input).arg(i + 1).arg(line.error));
+            }
+            Print(stdout, (parser.isSet(tsvOption) ? TsvRow(i + 1, line) : line.line) +
+                              QLatin1Char('\n'));
+        }
+    }
+    return status;
+}

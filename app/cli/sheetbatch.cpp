@@ -1,0 +1,66 @@
+#include "sheetbatch.h"
+
+#include "engine/calcerror.h"
+#include "engine/linelistsheet.h"
+
+namespace tallimo {
+
+namespace {
+
+QString StatusName(BatchLine::Status status)
+{
+    switch (status) {
+    case BatchLine::Status::Ok:
+        return QStringLiteral("ok");
+    case BatchLine::Status::None:
+        return QStringLiteral("none");
+    case BatchLine::Status::Error:
+        break;
+    }
+    return QStringLiteral("error");
+}
+
+QString EscapeField(QString field)
+{
+    field.replace(QLatin1Char('\\'), QLatin1String("\\\\"));
+    field.replace(QLatin1Char('\t'), QLatin1String("\\t"));
+    return field;
+}
+
+}  // namespace
+
+QList<BatchLine> EvaluateSheet(const QString &sheetText, const BatchOptions &options)
+{
+    LineListSheet sheet(sheetText);
+    TokenList tokens;
+    QList<BatchLine> results;
+    for (int i = 0; i < sheet.LineCount(); ++i) {
+        sheet.SetCaretAtEnd(i);
+        BatchLine result;
+        try {
+            const LineEvaluation outcome =
+                EvaluateLine(sheet, i, options.decimals, options.regional, tokens);
+            result.status = outcome.evaluated ? BatchLine::Status::Ok : BatchLine::Status::None;
+        } catch (const CalcError &error) {
+            result.status = BatchLine::Status::Error;
+            result.error = QString::fromStdString(error.what());
+        }
+        result.line = sheet.Line(i);
+        results << result;
+    }
+    return results;
+}
+
+QString TsvRow(int lineNumber, const BatchLine &line)
+{
+    const QStringList fields = {
+        QString::number(lineNumber), StatusName(line.status), line.line,
+        line.lineText,               line.totalNumberText,   line.totalText,
+    };
+    QStringList escaped;
+    for (const QString &field : fields)
+        escaped << EscapeField(field);
+    return escaped.join(QLatin1Char('\t'));
+}
+
+}  // namespace tallimo

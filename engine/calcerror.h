@@ -1,0 +1,29 @@
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+namespace tallimo {
+
+// The one error type of the engine and the common functions. The window turns any of them into
+// its message; the kind lets tests and the command-line tool tell the faults apart.
+class CalcError : public std::runtime_error {
+public:
+    enum class Kind {
+        Conversion,        // a text that does not follow the number syntax
+        Syntax,            // a malformed expression: missing operand, stray bracket, ...
+        DivisionByZero,
+        InvalidOperation,  // sqrt(-1), 0/0, ln(-1), an integer conversion out of range, ...
+        Overflow,
+        Unwritable,        // a number that a numeral or money text cannot express
+    };
+
+    CalcError(Kind kind, const std::string &message) : std::runtime_error(message), kind_(kind) {}
+
+    Kind kind() const { return kind_; }
+
+private:
+    Kind kind_;
+};
+
+}  // namespace tallimo

@@ -1,0 +1,341 @@
+#include "evaluator.h"
+
+#include <cmath>
+#include <cstdint>
+#include <optional>
+
+#include "calcerror.h"
+#include "keywords.h"
+#include "numbersyntax.h"
+#include "numbertext.h"
+
+namespace tallimo {
+
+namespace {
+
+using Kind = CalcError::Kind;
+
+[[noreturn]] void Fail(Kind kind, const char *what) { throw CalcError(kind, what); }
+
+Value Checked(Value result)
+{
+    if (std::isnan(result))
+        Fail(Kind::InvalidOperation, "invalid floating point operation");
+    if (std::isinf(result))
+        Fail(Kind::Overflow, "floating point overflow");
+    return result;
+}
+
+constexpr Value TwoTo63 = 9223372036854775808.0L;
+
+std::int64_t TruncToInt64(Value x)
+{
+    const Value whole = std::trunc(x);
+    if (!(std::fabs(whole) < TwoTo63) && whole != -TwoTo63)
+        Fail(Kind::InvalidOperation, "integer conversion out of range");
+    return static_cast<std::int64_t>(whole);
+}
+
+std::int64_t RoundToInt64(Value x)
+{
+    const Value whole = std::nearbyint(x);
+    if (!(std::fabs(whole) < TwoTo63) && whole != -TwoTo63)
+        Fail(Kind::InvalidOperation, "integer conversion out of range");
+    return static_cast<std::int64_t>(whole);
+}
+
+Value Factorial(Value left)
+{
+    const Value n = std::trunc(left);
+    Value product = 1;
+    for (Value i = 2; i <= n; ++i)
+        product = Checked(product * i);  // overflows at 1755!, so the loop stays short
+    return product;
+}
+
+Value IntegerPower(Value base, std::int64_t exponent)
+{
+    Value result = 1;
+    std::int64_t remaining = exponent < 0 ? -exponent : exponent;
+    while (remaining > 0) {
+        while (remaining % 2 == 0) {
+            remaining /= 2;
+            base = Checked(base * base);
+        }
+        --remaining;
+        result = Checked(result * base);
+    }
+    if (exponent < 0) {
+        if (result == 0)
+            Fail(Kind::DivisionByZero, "division by zero");
+        result = Checked(1 / result);
+    }
+    return result;
+}
+
+Value Power(Value left, Value right)
+{
+    if (right == 0)
+        return 1;
+    if (left == 0 && right > 0)
+        return 0;
+    if (right == std::trunc(right) && std::fabs(right) <= 2147483647)
+        return IntegerPower(left, static_cast<std::int64_t>(right));
+    if (left == 0)
+        Fail(Kind::DivisionByZero, "division by zero");
+    if (left < 0)
+        Fail(Kind::InvalidOperation, "invalid floating point operation");
+    return Checked(std::exp(right * std::log(left)));
+}
+
+Value Remainder(Value left, Value right)
+{
+    const std::int64_t divisor = TruncToInt64(right);
+    const std::int64_t dividend = TruncToInt64(left);
+    if (divisor == 0)
+        Fail(Kind::DivisionByZero, "integer division by zero");
+    if (divisor == -1)
+        return 0;
+    return static_cast<Value>(dividend % divisor);
+}
+
+Value Logarithm(Value x, Value (*log)(Value))
+{
+    if (x == 0)
+        Fail(Kind::DivisionByZero, "division by zero");
+    if (x < 0)
+        Fail(Kind::InvalidOperation, "invalid floating point operation");
+    return log(x);
+}
+
+Value ToRadians(Value degrees) { return degrees * Pi / 180; }
+Value ToDegrees(Value radians) { return radians * 180 / Pi; }
+
+Value SqrtOrFail(Value x)
+{
+    if (x < 0)
+        Fail(Kind::InvalidOperation, "invalid floating point operation");
+    return std::sqrt(x);
+}
+
+enum class Arity { None, Left, Binary, Right };
+
+struct Pass {
+    Arity arity;
+    QStringView first;
+    QStringView second;  // empty when the pass has one word
+};
+
+// The precedence, tightest first.
+constexpr Pass Passes[] = {
+    {Arity::None, u"PI", {}},         {Arity::Left, u"!", {}},
+    {Arity::Binary, u"^", {}},        {Arity::Right, u"SQR", {}},
+    {Arity::Right, u"SQRT", {}},      {Arity::Binary, u"%", {}},
+    {Arity::Right, u"INT", u"TRUNC"}, {Arity::Right, u"ROUND", {}},
+    {Arity::Right, u"ABS", {}},       {Arity::Right, u"FRAC", {}},
+    {Arity::Right, u"ARCTAN", {}},    {Arity::Right, u"SIN", {}},
+    {Arity::Right, u"COS", {}},       {Arity::Right, u"TAN", {}},
+    {Arity::Right, u"ARCSIN", {}},    {Arity::Right, u"ARCCOS", {}},
+    {Arity::Right, u"LN", {}},        {Arity::Right, u"LOG2", {}},
+    {Arity::Right, u"LOG10", {}},     {Arity::Binary, u"*", u"/"},
+    {Arity::Binary, u"+", u"-"},
+};
+
+bool Belongs(const Pass &pass, const QString &token)
+{
+    // Symbols compare exactly; words in upper case. Upper-casing leaves the symbols alone.
+    const bool isWord = pass.arity == Arity::None || pass.arity == Arity::Right;
+    const QString text = isWord ? AsciiUpper(token) : token;
+    return text == pass.first || (!pass.second.isEmpty() && text == pass.second);
+}
+
+class FlatEvaluation {
+public:
+    FlatEvaluation(TokenList &tokens, const RegionalSettings &regional)
+        : tokens_(tokens), regional_(regional)
+    {
+    }
+
+    void Run()
+    {
+        for (const Pass &pass : Passes) {
+            for (qsizetype i = 0; i < tokens_.size();) {
+                if (!Belongs(pass, tokens_[i])) {
+                    ++i;
+                    continue;
+                }
+                Apply(pass, i);
+                if (pass.arity == Arity::Right)
+                    ++i;  // the index holds the function's result
+            }
+        }
+    }
+
+private:
+    Value Operand(qsizetype index) const
+    {
+        if (index < 0 || index >= tokens_.size())
+            Fail(Kind::Syntax, "missing operand");
+        return TextToValue(tokens_[index], regional_);
+    }
+
+    QString Text(Value value) const { return NumberText(Checked(value), regional_); }
+
+    void Apply(const Pass &pass, qsizetype i)
+    {
+        const QString word = AsciiUpper(tokens_[i]);
+        switch (pass.arity) {
+        case Arity::None:
+            tokens_[i] = Text(Pi);
+            break;
+        case Arity::Left: {
+            const QString result = Text(Factorial(Operand(i - 1)));
+            tokens_[i - 1] = result;
+            tokens_.removeAt(i);
+            break;
+        }
+        case Arity::Binary: {
+            const Value right = Operand(i + 1);
+            const Value left = Operand(i - 1);
+            const QString result = Text(Binary(tokens_[i], left, right));
+            tokens_[i - 1] = result;
+            tokens_.remove(i, 2);
+            break;
+        }
+        case Arity::Right: {
+            if (i + 1 >= tokens_.size())
+                Fail(Kind::Syntax, "missing argument");
+            tokens_[i] = Function(word, tokens_[i + 1]);
+            tokens_.removeAt(i + 1);
+            break;
+        }
+        }
+    }
+
+    static Value Binary(const QString &op, Value left, Value right)
+    {
+        switch (op[0].unicode()) {
+        case '^':
+            return Power(left, right);
+        case '%':
+            return Remainder(left, right);
+        case '*':
+            return left * right;
+        case '/':
+            if (right == 0)
+                Fail(left == 0 ? Kind::InvalidOperation : Kind::DivisionByZero,
+                     left == 0 ? "invalid floating point operation" : "division by zero");
+            return left / right;
+        case '+':
+            return left + right;
+        default:
+            return left - right;
+        }
+    }
+
+    QString Function(const QString &word, const QString &argument) const
+    {
+        if (word == u"SIN" && is180multiple(argument, regional_))
+            return Text(0);
+        if (word == u"COS" && is90multiple(argument, regional_))
+            return Text(0);
+        if (word == u"TAN") {
+            if (is180multiple(argument, regional_))
+                return Text(0);
+            if (is90multiple(argument, regional_))
+                return QString::fromUtf16(TanMarker);
+        }
+        const Value x = TextToValue(argument, regional_);
+        if (word == u"SQR")
+            return Text(x * x);
+        if (word == u"SQRT")
+            return Text(SqrtOrFail(x));
+        if (word == u"INT" || word == u"TRUNC")
+            return Text(static_cast<Value>(TruncToInt64(x)));
+        if (word == u"ROUND")
+            return Text(static_cast<Value>(RoundToInt64(x)));
+        if (word == u"ABS")
+            return Text(std::fabs(x));
+        if (word == u"FRAC")
+            return Text(x - std::trunc(x));
+        if (word == u"ARCTAN")
+            return Text(ToDegrees(std::atan(x)));
+        if (word == u"SIN")
+            return Text(std::sin(ToRadians(x)));
+        if (word == u"COS")
+            return Text(std::cos(ToRadians(x)));
+        if (word == u"TAN")
+            return Text(std::tan(ToRadians(x)));
+        if (word == u"ARCSIN")
+            return Text(ToDegrees(std::atan2(x, SqrtOrFail(1 - x * x))));
+        if (word == u"ARCCOS")
+            return Text(ToDegrees(std::atan2(SqrtOrFail(1 - x * x), x)));
+        if (word == u"LN")
+            return Text(Logarithm(x, [](Value v) { return std::log(v); }));
+        if (word == u"LOG2")
+            return Text(Logarithm(x, [](Value v) { return std::log2(v); }));
+        return Text(Logarithm(x, [](Value v) { return std::log10(v); }));
+    }
+
+    TokenList &tokens_;
+    const RegionalSettings &regional_;
+};
+
+// The value at double precision, tested for integrality; throws when it cannot be truncated.
+std::optional<std::int64_t> IntegralAngle(const QString &text, const RegionalSettings &regional)
+{
+    const double angle = static_cast<double>(TextToValue(text, regional));
+    if (angle != std::trunc(angle))
+        return std::nullopt;
+    return TruncToInt64(angle);
+}
+
+}  // namespace
+
+Value EvaluateFlat(TokenList &tokens, const RegionalSettings &regional)
+{
+    if (tokens.isEmpty())
+        Fail(Kind::Syntax, "empty brackets");
+    FlatEvaluation(tokens, regional).Run();
+    if (tokens.size() != 1)
+        Fail(Kind::Syntax, "the expression does not reduce to one value");
+    return TextToValue(tokens.first(), regional);
+}
+
+Value EvaluateTokens(TokenList &tokens, const RegionalSettings &regional)
+{
+    if (tokens.isEmpty())
+        Fail(Kind::Syntax, "empty expression");
+    const QString open = QStringLiteral("(");
+    const QString close = QStringLiteral(")");
+    while (tokens.size() > 1) {
+        const qsizetype first = tokens.lastIndexOf(open);
+        qsizetype last = first < 0 ? -1 : tokens.indexOf(close, first + 1);
+        // No bracket: the whole list. An unclosed "(": its group runs to the end of the list.
+        const qsizetype from = first < 0 ? 0 : first + 1;
+        const qsizetype to = first < 0 ? tokens.size() : (last < 0 ? tokens.size() : last);
+        TokenList group = tokens.mid(from, to - from);
+        const QString result = NumberText(EvaluateFlat(group, regional), regional);
+        const qsizetype replaceFrom = first < 0 ? 0 : first;
+        const qsizetype replaceTo = last < 0 ? tokens.size() : last + 1;
+        tokens.remove(replaceFrom, replaceTo - replaceFrom);
+        tokens.insert(replaceFrom, result);
+    }
+    if (AsciiUpper(tokens.first()) == u"PI")
+        return Pi;
+    return TextToValue(tokens.first(), regional);
+}
+
+bool is180multiple(const QString &text, const RegionalSettings &regional)
+{
+    const auto angle = IntegralAngle(text, regional);
+    return angle && *angle % 180 == 0;
+}
+
+bool is90multiple(const QString &text, const RegionalSettings &regional)
+{
+    const auto angle = IntegralAngle(text, regional);
+    return angle && *angle % 90 == 0 && (*angle / 90) % 2 != 0;
+}
+
+}  // namespace tallimo

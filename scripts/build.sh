@@ -1,0 +1,6 @@
+#!/usr/bin/env bash
+# Configures and builds Tallimo in build/ (optimised unless CMAKE_BUILD_TYPE says otherwise).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE="${CMAKE_BUILD_TYPE:-Release}"
+cmake --build build --parallel
