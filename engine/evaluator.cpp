@@ -144,9 +144,8 @@ constexpr Pass Passes[] = {
 bool Belongs(const Pass &pass, const QString &token)
 {
     // Symbols compare exactly; words in upper case. Upper-casing leaves the symbols alone.
-    const bool isWord = pass.arity == Arity::None || pass.arity == Arity::Right;
-    const QString text = isWord ? AsciiUpper(token) : token;
-    return text == pass.first || (!pass.second.isEmpty() && text == pass.second);
+    return EqualsUpper(token, pass.first) ||
+           (!pass.second.isEmpty() && EqualsUpper(token, pass.second));
 }
 
 class FlatEvaluation {
@@ -321,7 +320,7 @@ Value EvaluateTokens(TokenList &tokens, const RegionalSettings &regional)
         tokens.remove(replaceFrom, replaceTo - replaceFrom);
         tokens.insert(replaceFrom, result);
     }
-    if (AsciiUpper(tokens.first()) == u"PI")
+    if (EqualsUpper(tokens.first(), u"PI"))
         return Pi;
     return TextToValue(tokens.first(), regional);
 }

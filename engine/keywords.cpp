@@ -40,14 +40,32 @@ bool IsDroppedCommandWord(QStringView upperText)
     return false;
 }
 
+namespace {
+
+QChar ToAsciiUpper(QChar c)
+{
+    return c >= QLatin1Char('a') && c <= QLatin1Char('z') ? QChar(c.unicode() - 'a' + 'A') : c;
+}
+
+}  // namespace
+
 QString AsciiUpper(QStringView text)
 {
     QString upper = text.toString();
-    for (QChar &c : upper) {
-        if (c >= QLatin1Char('a') && c <= QLatin1Char('z'))
-            c = QChar(c.unicode() - 'a' + 'A');
-    }
+    for (QChar &c : upper)
+        c = ToAsciiUpper(c);
     return upper;
+}
+
+bool EqualsUpper(QStringView text, QStringView upperWord)
+{
+    if (text.size() != upperWord.size())
+        return false;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (ToAsciiUpper(text[i]) != upperWord[i])
+            return false;
+    }
+    return true;
 }
 
 bool IsSeparator(QChar c)

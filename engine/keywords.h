@@ -18,6 +18,9 @@ bool IsDroppedCommandWord(QStringView upperText);
 // Upper-cases the letters a to z only, as keyword comparisons expect.
 QString AsciiUpper(QStringView text);
 
+// True when the text, upper-cased as AsciiUpper does, equals the upper-case word.
+bool EqualsUpper(QStringView text, QStringView upperWord);
+
 // True for the one-character keywords, which cut a line into pieces.
 bool IsSeparator(QChar c);
 

@@ -1,18 +1,165 @@
 #include <QTest>
 
+#include <cstring>
+
+#include "engine/calcerror.h"
+#include "engine/evaluator.h"
 #include "engine/numbersyntax.h"
 #include "engine/numbertext.h"
 #include "engine/rounding.h"
 
 using namespace tallimo;
 
+Q_DECLARE_METATYPE(tallimo::Value)
+
+namespace {
+
+RegionalSettings WithSeparator(QChar separator)
+{
+    RegionalSettings regional;
+    regional.decimalSeparator = separator;
+    return regional;
+}
+
+}  // namespace
+
 class TestNumberSyntax : public QObject {
     Q_OBJECT
 private slots:
-    void smoke()
+    void readsNumbers_data()
     {
-        RegionalSettings r;
-        QCOMPARE(NumberText(TextToValue(u"1.5", r), r), QStringLiteral("1.5"));
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QChar>("separator");
+        QTest::addColumn<bool>("isNumber");
+        QTest::addColumn<double>("value");
+
+        const QChar point = QLatin1Char('.');
+        const QChar comma = QLatin1Char(',');
+        QTest::newRow("12") << "12" << point << true << 12.0;
+        QTest::newRow("  -3.5  ") << "  -3.5  " << point << true << -3.5;
+        QTest::newRow("+.5") << "+.5" << point << true << 0.5;
+        QTest::newRow("5.") << "5." << point << true << 5.0;
+        QTest::newRow(".") << "." << point << true << 0.0;
+        QTest::newRow("1E5") << "1E5" << point << true << 1e5;
+        QTest::newRow("1E") << "1E" << point << true << 1.0;
+        QTest::newRow("2.5e+3") << "2.5e+3" << point << true << 2500.0;
+        QTest::newRow("1E-5") << "1E-5" << point << true << 1e-5;
+        QTest::newRow("1E-99999") << "1E-99999" << point << true << 0.0;
+        QTest::newRow("1,5 with comma") << "1,5" << comma << true << 1.5;
+        QTest::newRow("1.5 with comma") << "1.5" << comma << false << 0.0;
+        QTest::newRow("1,5 with point") << "1,5" << point << false << 0.0;
+        QTest::newRow("empty") << "" << point << false << 0.0;
+        QTest::newRow("-") << "-" << point << false << 0.0;
+        QTest::newRow("1 2") << "1 2" << point << false << 0.0;
+        QTest::newRow("tab before") << "\t1" << point << false << 0.0;
+        QTest::newRow("E5") << "E5" << point << false << 0.0;
+        QTest::newRow("0x10") << "0x10" << point << false << 0.0;
+        QTest::newRow("inf") << "inf" << point << false << 0.0;
+        QTest::newRow("nan") << "nan" << point << false << 0.0;
+        QTest::newRow("1E5000 overflows") << "1E5000" << point << false << 0.0;
+        QTest::newRow("full-width digit") << QString::fromUtf8("１") << point << false << 0.0;
+    }
+
+    void readsNumbers()
+    {
+        QFETCH(QString, text);
+        QFETCH(QChar, separator);
+        QFETCH(bool, isNumber);
+        QFETCH(double, value);
+        const RegionalSettings regional = WithSeparator(separator);
+        QCOMPARE(IsNumber(text, regional), isNumber);
+        if (isNumber) {
+            QCOMPARE(static_cast<double>(TextToValue(text, regional)), value);
+        } else {
+            QVERIFY_THROWS_EXCEPTION(CalcError, TextToValue(text, regional));
+        }
+    }
+
+    void readsToExtendedPrecision()
+    {
+        const RegionalSettings regional;
+        QCOMPARE(TextToValue(u"0.1", regional), 0.1L);
+        QCOMPARE(TextToValue(u"3.14159265358979323846264338327950288", regional), Pi);
+        QVERIFY(TextToValue(u"1E4900", regional) > 1e4899L);
+    }
+
+    void piHasTheDocumentedMantissa()
+    {
+        Value pi = Pi;
+        unsigned long long mantissa = 0;
+        std::memcpy(&mantissa, &pi, sizeof mantissa);
+        QCOMPARE(mantissa, 0xC90FDAA22168C235ULL);
+    }
+
+    void writesNumberText_data()
+    {
+        QTest::addColumn<Value>("value");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("0") << 0.0L << "0";
+        QTest::newRow("1/3") << 1.0L / 3 << "0.333333333333333";
+        QTest::newRow("2/3") << 2.0L / 3 << "0.666666666666667";
+        QTest::newRow("-2/3") << -2.0L / 3 << "-0.666666666666667";
+        QTest::newRow("987654321098765") << 987654321098765.0L << "987654321098765";
+        QTest::newRow("9876543210987654") << 9876543210987654.0L << "9.87654321098765E15";
+        QTest::newRow("1E15") << 1e15L << "1E15";
+        QTest::newRow("999999999999999.5 rounds up to 1E15") << 999999999999999.5L << "1E15";
+        QTest::newRow("0.0001") << 0.0001L << "0.0001";
+        QTest::newRow("0.00001") << 0.00001L << "1E-5";
+        QTest::newRow("-0.00000015") << -0.00000015L << "-1.5E-7";
+        QTest::newRow("pi") << Pi << "3.14159265358979";
+        QTest::newRow("1E20") << 1e20L << "1E20";
+        QTest::newRow("100") << 100.0L << "100";
+        QTest::newRow("81.64") << 81.64L << "81.64";
+        QTest::newRow("an exact tie rounds up") << 100000000000000.5L << "100000000000001";
+        QTest::newRow("a negative tie rounds away from 0") << -100000000000002.5L
+                                                          << "-100000000000003";
+        QTest::newRow("largest") << std::numeric_limits<Value>::max()
+                                 << "1.18973149535723E4932";
+        QTest::newRow("smallest subnormal") << std::numeric_limits<Value>::denorm_min()
+                                            << "3.64519953188247E-4951";
+    }
+
+    void writesNumberText()
+    {
+        QFETCH(Value, value);
+        QFETCH(QString, text);
+        QCOMPARE(NumberText(value, RegionalSettings()), text);
+    }
+
+    void numberTextUsesTheRegionalSeparator()
+    {
+        const RegionalSettings comma = WithSeparator(QLatin1Char(','));
+        QCOMPARE(NumberText(2.5L, comma), QStringLiteral("2,5"));
+        QCOMPARE(NumberText(-1.5e-7L, comma), QStringLiteral("-1,5E-7"));
+        QCOMPARE(TextToValue(NumberText(1.0L / 3, comma), comma),
+                 TextToValue(u"0.333333333333333", RegionalSettings()));
+    }
+
+    void roundsToDecimals_data()
+    {
+        QTest::addColumn<double>("x");
+        QTest::addColumn<int>("decimals");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("1/3 with 2") << 1.0 / 3 << 2 << "0.33";
+        QTest::newRow("1/3 with 0") << 1.0 / 3 << 0 << "0";
+        QTest::newRow("1/3 with 4") << 1.0 / 3 << 4 << "0.3333";
+        QTest::newRow("2.5 with 0 to even") << 2.5 << 0 << "2";
+        QTest::newRow("3.5 with 0 to even") << 3.5 << 0 << "4";
+        QTest::newRow("-2.5 with 0 to even") << -2.5 << 0 << "-2";
+        QTest::newRow("0-0.001 with 2") << -0.001 << 2 << "0";
+        QTest::newRow("81.6410161513776 with 2") << 81.6410161513776 << 2 << "81.64";
+        QTest::newRow("9001 with 15") << 9001.0 << 15 << "9001";
+        QTest::newRow("10000 with 15 keeps its value") << 10000.0 << 15 << "10000";
+        QTest::newRow("1E20+1 with 2 keeps its value") << 1e20 << 2 << "1E20";
+        QTest::newRow("-1E300 with 0") << -1e300 << 0 << "-1E300";
+    }
+
+    void roundsToDecimals()
+    {
+        QFETCH(double, x);
+        QFETCH(int, decimals);
+        QFETCH(QString, text);
+        QCOMPARE(NumberText(DecimalRound(x, decimals), RegionalSettings()), text);
     }
 };
 

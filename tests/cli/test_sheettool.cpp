@@ -1,0 +1,120 @@
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "common/textcodec.h"
+
+using namespace tallimo;
+
+namespace {
+
+struct Run {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+Run RunTool(const QStringList &arguments, const QByteArray &input = {})
+{
+    QProcess process;
+    process.start(QStringLiteral(SHEET_TOOL), arguments);
+    process.write(input);
+    process.closeWriteChannel();
+    process.waitForFinished(30000);
+    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
+}
+
+}  // namespace
+
+class TestSheetTool : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { qputenv("LC_ALL", "C.UTF-8"); }
+
+    void evaluatesEveryLine()
+    {
+        const Run run = RunTool({}, "1+2\r\n10/4\r\n\r\n2*3+\r\n");
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.out, QStringLiteral("1+2=3\n10/4=2.5\n\n2*3=6\n"));
+        QVERIFY(run.err.isEmpty());
+    }
+
+    void decimalsOption()
+    {
+        QCOMPARE(RunTool({QStringLiteral("-d"), QStringLiteral("4")}, "1/3\n").out,
+                 QStringLiteral("1/3=0.3333\n"));
+        QCOMPARE(RunTool({QStringLiteral("--decimals=0")}, "5/2\n").out,
+                 QStringLiteral("5/2=2\n"));
+    }
+
+    void aFailingLineIsNamedAndTheRestGoesOn()
+    {
+        // The expression of a line begins after the last line with a result, or after a start
+        // marker, so the failed line would belong to the next one without the marker.
+        const Run run = RunTool({}, QStringLiteral("2+2\n1/0\n\u22343*3\n").toUtf8());
+        QCOMPARE(run.exitCode, 1);
+        QCOMPARE(run.out, QStringLiteral("2+2=4\n1/0\n\u22343*3=9\n"));
+        QVERIFY2(run.err.startsWith(QStringLiteral("-:2:")), qPrintable(run.err));
+        QCOMPARE(run.err.count(QLatin1Char('\n')), 1);
+    }
+
+    void tsvRows()
+    {
+        const Run run = RunTool({QStringLiteral("--tsv")}, "1\t+2\n\nCLEAR\n");
+        QCOMPARE(run.exitCode, 1);
+        const QStringList rows = run.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        QCOMPARE(rows.size(), 3);
+        QCOMPARE(rows[0].section(QLatin1Char('\t'), 0, 2), QStringLiteral("1\tok\t1\\t+2=3"));
+        QCOMPARE(rows[1].section(QLatin1Char('\t'), 0, 2), QStringLiteral("2\tnone\t"));
+        QCOMPARE(rows[2].section(QLatin1Char('\t'), 0, 2), QStringLiteral("3\terror\tCLEAR"));
+        for (const QString &row : rows)
+            QCOMPARE(row.count(QLatin1Char('\t')), 5);
+    }
+
+    void eachFileIsASheetOfItsOwn()
+    {
+        QTemporaryDir dir;
+        const QString first = dir.filePath(QStringLiteral("a.txt"));
+        const QString second = dir.filePath(QStringLiteral("b.txt"));
+        QFile a(first);
+        QVERIFY(a.open(QIODevice::WriteOnly));
+        a.write("4+\n");
+        a.close();
+        QFile b(second);
+        QVERIFY(b.open(QIODevice::WriteOnly));
+        // GB18030 text: a note line, then an expression.
+        b.write(EncodeGb18030(QStringLiteral("\u5408\u8ba1\n5*2\n")));
+        b.close();
+        const Run run = RunTool({first, second});
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.out, QStringLiteral("4=4\n\u5408\u8ba1\n5*2=10\n"));
+    }
+
+    void usageErrors_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::newRow("-d 16") << QStringList{QStringLiteral("-d"), QStringLiteral("16")};
+        QTest::newRow("-d x") << QStringList{QStringLiteral("-d"), QStringLiteral("x")};
+        QTest::newRow("--bogus") << QStringList{QStringLiteral("--bogus")};
+        QTest::newRow("missing file") << QStringList{QStringLiteral("/nonexistent/sheet.txt")};
+    }
+
+    void usageErrors()
+    {
+        QFETCH(QStringList, arguments);
+        const Run run = RunTool(arguments, "1+1\n");
+        QCOMPARE(run.exitCode, 2);
+        QVERIFY(!run.err.isEmpty());
+    }
+
+    void help()
+    {
+        const Run run = RunTool({QStringLiteral("--help")});
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY(run.out.contains(QStringLiteral("--decimals")));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSheetTool)
+#include "test_sheettool.moc"
