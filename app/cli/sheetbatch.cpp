@@ -1,5 +1,6 @@
 #include "sheetbatch.h"
 
+#include "common/resultbar.h"
 #include "engine/calcerror.h"
 #include "engine/linelistsheet.h"
 
@@ -34,18 +35,25 @@ QList<BatchLine> EvaluateSheet(const QString &sheetText, const BatchOptions &opt
     LineListSheet sheet(sheetText);
     TokenList tokens;
     QList<BatchLine> results;
+    // As in the window, a line that fails leaves the result bar as the line before left it.
+    ResultBarTexts bar;
     for (int i = 0; i < sheet.LineCount(); ++i) {
         sheet.SetCaretAtEnd(i);
         BatchLine result;
         try {
             const LineEvaluation outcome =
                 EvaluateLine(sheet, i, options.decimals, options.regional, tokens);
+            bar = MakeResultBarTexts(outcome.value, outcome.total, options.decimals, options.money,
+                                     options.regional);
             result.status = outcome.evaluated ? BatchLine::Status::Ok : BatchLine::Status::None;
         } catch (const CalcError &error) {
             result.status = BatchLine::Status::Error;
             result.error = QString::fromStdString(error.what());
         }
         result.line = sheet.Line(i);
+        result.lineText = bar.lineText;
+        result.totalNumberText = bar.totalNumberText;
+        result.totalText = bar.totalText;
         results << result;
     }
     return results;
