@@ -10,12 +10,12 @@ namespace tallimo {
 class CalcError : public std::runtime_error {
 public:
     enum class Kind {
-        Conversion,        // a text that does not follow the number syntax
-        Syntax,            // a malformed expression: missing operand, stray bracket, ...
+        Conversion,  // a text that does not follow the number syntax
+        Syntax,      // a malformed expression: missing operand, stray bracket, ...
         DivisionByZero,
         InvalidOperation,  // sqrt(-1), 0/0, ln(-1), an integer conversion out of range, ...
         Overflow,
-        Unwritable,        // a number that a numeral or money text cannot express
+        Unwritable,  // a number that a numeral or money text cannot express
     };
 
     CalcError(Kind kind, const std::string &message) : std::runtime_error(message), kind_(kind) {}

@@ -128,17 +128,13 @@ struct Pass {
 
 // The precedence, tightest first.
 constexpr Pass Passes[] = {
-    {Arity::None, u"PI", {}},         {Arity::Left, u"!", {}},
-    {Arity::Binary, u"^", {}},        {Arity::Right, u"SQR", {}},
-    {Arity::Right, u"SQRT", {}},      {Arity::Binary, u"%", {}},
-    {Arity::Right, u"INT", u"TRUNC"}, {Arity::Right, u"ROUND", {}},
-    {Arity::Right, u"ABS", {}},       {Arity::Right, u"FRAC", {}},
-    {Arity::Right, u"ARCTAN", {}},    {Arity::Right, u"SIN", {}},
-    {Arity::Right, u"COS", {}},       {Arity::Right, u"TAN", {}},
-    {Arity::Right, u"ARCSIN", {}},    {Arity::Right, u"ARCCOS", {}},
-    {Arity::Right, u"LN", {}},        {Arity::Right, u"LOG2", {}},
-    {Arity::Right, u"LOG10", {}},     {Arity::Binary, u"*", u"/"},
-    {Arity::Binary, u"+", u"-"},
+    {Arity::None, u"PI", {}},         {Arity::Left, u"!", {}},       {Arity::Binary, u"^", {}},
+    {Arity::Right, u"SQR", {}},       {Arity::Right, u"SQRT", {}},   {Arity::Binary, u"%", {}},
+    {Arity::Right, u"INT", u"TRUNC"}, {Arity::Right, u"ROUND", {}},  {Arity::Right, u"ABS", {}},
+    {Arity::Right, u"FRAC", {}},      {Arity::Right, u"ARCTAN", {}}, {Arity::Right, u"SIN", {}},
+    {Arity::Right, u"COS", {}},       {Arity::Right, u"TAN", {}},    {Arity::Right, u"ARCSIN", {}},
+    {Arity::Right, u"ARCCOS", {}},    {Arity::Right, u"LN", {}},     {Arity::Right, u"LOG2", {}},
+    {Arity::Right, u"LOG10", {}},     {Arity::Binary, u"*", u"/"},   {Arity::Binary, u"+", u"-"},
 };
 
 bool Belongs(const Pass &pass, const QString &token)

@@ -7,12 +7,11 @@ namespace tallimo {
 namespace {
 
 const std::array<QStringView, KeywordCount> keywordTable = {
-    u"+",       u"-",       u"*",         u"/",      u"^",       u"!",       u"SQR",
-    u"SQRT",    u"%",       u"ABS",       u"INT",    u"TRUNC",   u"FRAC",    u"ARCTAN",
-    u"COS",     u"LN",      u"PI",        u"SIN",    u"TAN",     u"ROUND",   u"LOG2",
-    u"LOG10",   u"SETFONT", u"BKCOLOR",   u"ARCSIN", u"ARCCOS",  u"BACKCOLOR", u"CLEAR",
-    u"CLOSE",   u"QUIT",    u"EXIT",      u"(",      u")",       u"FULLSCREEN", u"FULLSCR",
-    u"REVERT",  u"REV",
+    u"+",      u"-",          u"*",         u"/",      u"^",     u"!",      u"SQR",     u"SQRT",
+    u"%",      u"ABS",        u"INT",       u"TRUNC",  u"FRAC",  u"ARCTAN", u"COS",     u"LN",
+    u"PI",     u"SIN",        u"TAN",       u"ROUND",  u"LOG2",  u"LOG10",  u"SETFONT", u"BKCOLOR",
+    u"ARCSIN", u"ARCCOS",     u"BACKCOLOR", u"CLEAR",  u"CLOSE", u"QUIT",   u"EXIT",    u"(",
+    u")",      u"FULLSCREEN", u"FULLSCR",   u"REVERT", u"REV",
 };
 
 }  // namespace
@@ -71,7 +70,15 @@ bool EqualsUpper(QStringView text, QStringView upperWord)
 bool IsSeparator(QChar c)
 {
     switch (c.unicode()) {
-    case '+': case '-': case '*': case '/': case '^': case '!': case '%': case '(': case ')':
+    case '+':
+    case '-':
+    case '*':
+    case '/':
+    case '^':
+    case '!':
+    case '%':
+    case '(':
+    case ')':
         return true;
     default:
         return false;

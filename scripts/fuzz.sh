@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${1:-300}"
-sanitizers="-fsanitize=address,undefined -fno-sanitize-recover=undefined -g"
+sanitizers="-fsanitize=address,undefined,fuzzer-no-link -fno-sanitize-recover=undefined -g"
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_CXX_FLAGS="$sanitizers" \
   -DTALLIMO_BUILD_TESTS=OFF -DTALLIMO_BUILD_BENCH=OFF -DTALLIMO_BUILD_FUZZ=ON

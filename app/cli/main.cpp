@@ -102,8 +102,8 @@ int main(int argc, char *argv[])
                 status = ExitLineFailed;
                 Print(stderr, QStringLiteral("%1:%2: %3\n").arg(input).arg(i + 1).arg(line.error));
             }
-            Print(stdout, (parser.isSet(tsvOption) ? TsvRow(i + 1, line) : line.line) +
-                              QLatin1Char('\n'));
+            Print(stdout,
+                  (parser.isSet(tsvOption) ? TsvRow(i + 1, line) : line.line) + QLatin1Char('\n'));
         }
     }
     return status;

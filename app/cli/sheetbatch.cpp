@@ -62,8 +62,8 @@ QList<BatchLine> EvaluateSheet(const QString &sheetText, const BatchOptions &opt
 QString TsvRow(int lineNumber, const BatchLine &line)
 {
     const QStringList fields = {
-        QString::number(lineNumber), StatusName(line.status), line.line,
-        line.lineText,               line.totalNumberText,   line.totalText,
+        QString::number(lineNumber), StatusName(line.status), line.line, line.lineText,
+        line.totalNumberText,        line.totalText,
     };
     QStringList escaped;
     for (const QString &field : fields)

@@ -44,8 +44,7 @@ private slots:
     {
         QCOMPARE(RunTool({QStringLiteral("-d"), QStringLiteral("4")}, "1/3\n").out,
                  QStringLiteral("1/3=0.3333\n"));
-        QCOMPARE(RunTool({QStringLiteral("--decimals=0")}, "5/2\n").out,
-                 QStringLiteral("5/2=2\n"));
+        QCOMPARE(RunTool({QStringLiteral("--decimals=0")}, "5/2\n").out, QStringLiteral("5/2=2\n"));
     }
 
     void aFailingLineIsNamedAndTheRestGoesOn()

@@ -11,12 +11,18 @@ namespace {
 QString KindName(CalcError::Kind kind)
 {
     switch (kind) {
-    case CalcError::Kind::Conversion: return QStringLiteral("conversion");
-    case CalcError::Kind::Syntax: return QStringLiteral("syntax");
-    case CalcError::Kind::DivisionByZero: return QStringLiteral("division by zero");
-    case CalcError::Kind::InvalidOperation: return QStringLiteral("invalid");
-    case CalcError::Kind::Overflow: return QStringLiteral("overflow");
-    case CalcError::Kind::Unwritable: return QStringLiteral("unwritable");
+    case CalcError::Kind::Conversion:
+        return QStringLiteral("conversion");
+    case CalcError::Kind::Syntax:
+        return QStringLiteral("syntax");
+    case CalcError::Kind::DivisionByZero:
+        return QStringLiteral("division by zero");
+    case CalcError::Kind::InvalidOperation:
+        return QStringLiteral("invalid");
+    case CalcError::Kind::Overflow:
+        return QStringLiteral("overflow");
+    case CalcError::Kind::Unwritable:
+        return QStringLiteral("unwritable");
     }
     return {};
 }

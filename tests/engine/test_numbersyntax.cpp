@@ -111,12 +111,11 @@ private slots:
         QTest::newRow("100") << 100.0L << "100";
         QTest::newRow("81.64") << 81.64L << "81.64";
         QTest::newRow("an exact tie rounds up") << 100000000000000.5L << "100000000000001";
-        QTest::newRow("a negative tie rounds away from 0") << -100000000000002.5L
-                                                          << "-100000000000003";
-        QTest::newRow("largest") << std::numeric_limits<Value>::max()
-                                 << "1.18973149535723E4932";
-        QTest::newRow("smallest subnormal") << std::numeric_limits<Value>::denorm_min()
-                                            << "3.64519953188247E-4951";
+        QTest::newRow("a negative tie rounds away from 0")
+            << -100000000000002.5L << "-100000000000003";
+        QTest::newRow("largest") << std::numeric_limits<Value>::max() << "1.18973149535723E4932";
+        QTest::newRow("smallest subnormal")
+            << std::numeric_limits<Value>::denorm_min() << "3.64519953188247E-4951";
     }
 
     void writesNumberText()

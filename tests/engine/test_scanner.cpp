@@ -28,8 +28,8 @@ private slots:
 
         QTest::newRow("1+2=3|4 * 5") << "1+2=3|4 * 5" << -1 << "4 * 5";
         QTest::newRow("1+2=3|4+|5") << "1+2=3|4+|5" << -1 << "4 + 5";
-        QTest::newRow("words between are dropped") << "1+2=3|just some words|3 * 4" << -1
-                                                   << "3 * 4";
+        QTest::newRow("words between are dropped")
+            << "1+2=3|just some words|3 * 4" << -1 << "3 * 4";
         QTest::newRow("a hyphen in words stays") << "1+2=3|well-known|3" << -1 << "- 3";
         QTest::newRow("no = before: from the start") << "1+|2|3" << -1 << "1 + 2 3";
         QTest::newRow("caret at the very start") << "1+2|3*4" << 0 << "1 + 2";

@@ -49,10 +49,10 @@ private slots:
         QTest::addColumn<double>("total");
 
         QTest::newRow("1+2") << "1+2" << 0 << -1 << 2 << "1+2=3|" << false << 3.0;
-        QTest::newRow("then 10/4") << "1+2=3|10/4" << 1 << -1 << 2 << "1+2=3|10/4=2.5|" << false
-                                   << 5.5;
-        QTest::newRow("-5+3 keeps its sign") << "-5+3" << 0 << -1 << 2 << "-5+3=-2|" << false
-                                             << -2.0;
+        QTest::newRow("then 10/4")
+            << "1+2=3|10/4" << 1 << -1 << 2 << "1+2=3|10/4=2.5|" << false << 5.5;
+        QTest::newRow("-5+3 keeps its sign")
+            << "-5+3" << 0 << -1 << 2 << "-5+3=-2|" << false << -2.0;
         QTest::newRow("+4 loses its plus") << "+4" << 0 << -1 << 2 << "4=4|" << false << 4.0;
         QTest::newRow("*3 loses its star") << "*3" << 0 << -1 << 2 << "3=3|" << false << 3.0;
         QTest::newRow("2*3+") << "2*3+" << 0 << -1 << 2 << "2*3=6|" << false << 6.0;
@@ -61,34 +61,34 @@ private slots:
         QTest::newRow("1/3 with 4") << "1/3" << 0 << -1 << 4 << "1/3=0.3333|" << false << 0.3333;
         QTest::newRow("5/2 with 0") << "5/2" << 0 << -1 << 0 << "5/2=2|" << false << 2.0;
         QTest::newRow("7/2 with 0") << "7/2" << 0 << -1 << 0 << "7/2=4|" << false << 4.0;
-        QTest::newRow("an earlier line") << "2+2=5|7*3=21" << 0 << -1 << 2 << "2+2=4||7*3=21"
-                                         << false << 25.0;
-        QTest::newRow("caret inside an old result") << "2+2=5|7" << 0 << 4 << 2 << "2+2=4||7"
-                                                    << false << 4.0;
-        QTest::newRow("caret inside the expression") << "12+34" << 0 << 2 << 2 << "12+34=46|"
-                                                     << false << 46.0;
+        QTest::newRow("an earlier line")
+            << "2+2=5|7*3=21" << 0 << -1 << 2 << "2+2=4||7*3=21" << false << 25.0;
+        QTest::newRow("caret inside an old result")
+            << "2+2=5|7" << 0 << 4 << 2 << "2+2=4||7" << false << 4.0;
+        QTest::newRow("caret inside the expression")
+            << "12+34" << 0 << 2 << 2 << "12+34=46|" << false << 46.0;
         QTest::newRow("3-5") << "3-5" << 0 << -1 << 2 << "3-5=-2|" << false << -2.0;
         QTest::newRow("0-0.001") << "0-0.001" << 0 << -1 << 2 << "0-0.001=0|" << false << 0.0;
-        QTest::newRow("empty line below a result") << "1+2=3|" << 1 << -1 << 2 << "1+2=3||"
-                                                   << false << 3.0;
-        QTest::newRow("9999+1 with 15") << "9999+1" << 0 << -1 << 15 << "9999+1=10000|" << false
-                                        << 10000.0;
-        QTest::newRow("9000+1 with 15") << "9000+1" << 0 << -1 << 15 << "9000+1=9001|" << false
-                                        << 9001.0;
+        QTest::newRow("empty line below a result")
+            << "1+2=3|" << 1 << -1 << 2 << "1+2=3||" << false << 3.0;
+        QTest::newRow("9999+1 with 15")
+            << "9999+1" << 0 << -1 << 15 << "9999+1=10000|" << false << 10000.0;
+        QTest::newRow("9000+1 with 15")
+            << "9000+1" << 0 << -1 << 15 << "9000+1=9001|" << false << 9001.0;
         QTest::newRow("1E20+1") << "1E20+1" << 0 << -1 << 2 << "1E20+1=1E20|" << false << 1e20;
-        QTest::newRow("a note a=b is skipped") << "a=b|1+1" << 1 << -1 << 2 << "a=b|1+1=2|"
-                                               << false << 2.0;
-        QTest::newRow("a line ending in =") << "5=|1+1" << 1 << -1 << 2 << "5=|1+1=2|" << false
-                                            << 2.0;
+        QTest::newRow("a note a=b is skipped")
+            << "a=b|1+1" << 1 << -1 << 2 << "a=b|1+1=2|" << false << 2.0;
+        QTest::newRow("a line ending in =")
+            << "5=|1+1" << 1 << -1 << 2 << "5=|1+1=2|" << false << 2.0;
         QTest::newRow("CLEAR") << "CLEAR" << 0 << -1 << 2 << "CLEAR|" << true << 0.0;
-        QTest::newRow("FULLSCREEN") << "FULLSCREEN" << 0 << -1 << 2 << "FULLSCREEN|" << false
-                                    << 0.0;
-        QTest::newRow("a failure leaves the tidied line") << "1/0+" << 0 << -1 << 2 << "1/0|"
-                                                          << true << 0.0;
-        QTest::newRow("an expression over two lines") << "1+2=3|4+|5" << 2 << -1 << 2
-                                                      << "1+2=3|4+|5=9|" << false << 12.0;
-        QTest::newRow("1E300*1E300 has no double") << "1E300*1E300" << 0 << -1 << 2
-                                                   << "1E300*1E300|" << true << 0.0;
+        QTest::newRow("FULLSCREEN")
+            << "FULLSCREEN" << 0 << -1 << 2 << "FULLSCREEN|" << false << 0.0;
+        QTest::newRow("a failure leaves the tidied line")
+            << "1/0+" << 0 << -1 << 2 << "1/0|" << true << 0.0;
+        QTest::newRow("an expression over two lines")
+            << "1+2=3|4+|5" << 2 << -1 << 2 << "1+2=3|4+|5=9|" << false << 12.0;
+        QTest::newRow("1E300*1E300 has no double")
+            << "1E300*1E300" << 0 << -1 << 2 << "1E300*1E300|" << true << 0.0;
         QTest::newRow("the total overflows after the line is written")
             << "1E308=1E308|1E308" << 1 << -1 << 2 << "1E308=1E308|1E308=1E308|" << true << 0.0;
         QTest::newRow("an empty sheet") << "" << 0 << -1 << 2 << "|" << false << 0.0;
@@ -136,9 +136,9 @@ private slots:
     {
         QFETCH(QString, sheet);
         QFETCH(double, total);
-        QCOMPARE(calcrichedit(sheet.replace(QLatin1Char('|'), QLatin1Char('\n')),
-                              RegionalSettings()),
-                 total);
+        QCOMPARE(
+            calcrichedit(sheet.replace(QLatin1Char('|'), QLatin1Char('\n')), RegionalSettings()),
+            total);
     }
 
     void rightChars()

@@ -21,8 +21,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     RegionalSettings regional;
     if (data[1] & 1)
         regional.decimalSeparator = QLatin1Char(',');
-    const QString text =
-        QString::fromUtf8(reinterpret_cast<const char *>(data + 2), static_cast<qsizetype>(size - 2));
+    const QString text = QString::fromUtf8(reinterpret_cast<const char *>(data + 2),
+                                           static_cast<qsizetype>(size - 2));
 
     TokenList tokens;
     ScanLine(tokens, text, (data[1] >> 1) * 3, regional);
