@@ -1,0 +1,104 @@
+#include "calcformsettings.h"
+
+#include <type_traits>
+
+namespace tallimo {
+
+namespace {
+
+const QString kSection = QStringLiteral("calcform");
+
+// The keys in the order the file has always had them; reading and writing both walk this list.
+template <typename Settings, typename Visit>
+void ForEachKey(Settings &settings, Visit visit)
+{
+    visit(QStringLiteral("iTop"), settings.iTop);
+    visit(QStringLiteral("iLeft"), settings.iLeft);
+    visit(QStringLiteral("ontop"), settings.ontop);
+    visit(QStringLiteral("voice"), settings.voice);
+    visit(QStringLiteral("readnum"), settings.readnum);
+    visit(QStringLiteral("daxie"), settings.daxie);
+    visit(QStringLiteral("scrollBars"), settings.scrollBars);
+    visit(QStringLiteral("showdate"), settings.showdate);
+    visit(QStringLiteral("panel1"), settings.panel1);
+    visit(QStringLiteral("backcolor"), settings.backcolor);
+    visit(QStringLiteral("memocolor"), settings.memocolor);
+    visit(QStringLiteral("fontcolor"), settings.fontcolor);
+    visit(QStringLiteral("fontsize"), settings.fontsize);
+    visit(QStringLiteral("number"), settings.number);
+    visit(QStringLiteral("rate"), settings.rate);
+}
+
+template <typename T>
+using Plain = std::remove_cv_t<std::remove_reference_t<T>>;
+
+}  // namespace
+
+CalcFormSettings FormDefaults()
+{
+    CalcFormSettings settings;
+    settings.iTop = 128;
+    settings.iLeft = 200;
+    settings.ontop = false;
+    settings.voice = true;
+    settings.readnum = false;
+    settings.backcolor = TextToColour(QStringLiteral("clMoneyGreen"));
+    settings.memocolor = TextToColour(QStringLiteral("clTeal"));
+    settings.fontcolor = TextToColour(QStringLiteral("clWhite"));
+    settings.fontsize = 16;
+    return settings;
+}
+
+CalcFormReading ReadCalcForm(const SettingsFile &file)
+{
+    CalcFormReading reading;
+    reading.apply = file.value(kSection, QStringLiteral("iTop")).has_value();
+    ForEachKey(reading.settings, [&file](const QString &key, auto &field) {
+        using Field = Plain<decltype(field)>;
+        if constexpr (std::is_same_v<Field, bool>) {
+            field = file.boolean(kSection, key).value_or(field);
+        } else if constexpr (std::is_same_v<Field, int>) {
+            field = file.integer(kSection, key).value_or(field);
+        } else {
+            const auto text = file.value(kSection, key);
+            field = text ? TextToColour(*text) : std::nullopt;
+        }
+    });
+    return reading;
+}
+
+CalcFormReading LoadCalcForm(const SettingsFolders &folders)
+{
+    return ReadCalcForm(SettingsFile::Load(SettingsReadPath(folders)));
+}
+
+void WriteCalcForm(SettingsFile &file, const CalcFormSettings &settings)
+{
+    ForEachKey(settings, [&file](const QString &key, const auto &field) {
+        using Field = Plain<decltype(field)>;
+        if constexpr (std::is_same_v<Field, bool>) {
+            file.setBoolean(kSection, key, field);
+        } else if constexpr (std::is_same_v<Field, int>) {
+            file.setInteger(kSection, key, field);
+        } else {
+            file.setValue(kSection, key, field ? ColourToText(*field) : QString());
+        }
+    });
+}
+
+SettingsFile::SaveResult SaveCalcForm(const SettingsFolders &folders,
+                                      const CalcFormSettings &settings)
+{
+    SettingsFile file = SettingsFile::Load(SettingsReadPath(folders));
+    WriteCalcForm(file, settings);
+    return file.save(SettingsWritePath(folders));
+}
+
+SettingsFile::SaveResult SaveNumber(const SettingsFolders &folders, int number)
+{
+    SettingsFile file = SettingsFile::Load(SettingsReadPath(folders));
+    file.setInteger(kSection, QStringLiteral("number"), number);
+    return file.save(SettingsWritePath(folders));
+}
+
+}  // namespace tallimo

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "colourtext.h"
+#include "settingsfile.h"
+#include "settingslocation.h"
+
+#include <optional>
+
+namespace tallimo {
+
+// The main window's section [calcform] of the settings file. The member defaults are what a key
+// that is missing or unreadable reads as.
+struct CalcFormSettings {
+    int iTop = 0;
+    int iLeft = 0;
+    bool ontop = true;
+    bool voice = false;
+    bool readnum = true;
+    bool daxie = false;
+    bool scrollBars = false;
+    bool showdate = true;
+    bool panel1 = true;
+    // Nothing when the key is missing, empty or neither a colour name nor a number: the control
+    // keeps its colour. A spoilt colour spoils only its own key.
+    std::optional<Colour> backcolor;
+    std::optional<Colour> memocolor;
+    std::optional<Colour> fontcolor;
+    int fontsize = 10;
+    int number = 2;
+    int rate = 280;
+};
+
+// The window's state at a first start, which an exit without changes writes.
+CalcFormSettings FormDefaults();
+
+struct CalcFormReading {
+    // The section is applied only when it holds the key iTop, whatever its value; otherwise the
+    // window keeps its form defaults.
+    bool apply = false;
+    CalcFormSettings settings;
+};
+
+CalcFormReading ReadCalcForm(const SettingsFile &file);
+CalcFormReading LoadCalcForm(const SettingsFolders &folders);
+
+// Writes the fifteen keys, spelt and, where new, ordered as the window has always written them.
+void WriteCalcForm(SettingsFile &file, const CalcFormSettings &settings);
+
+// The window's whole section at exit, and the decimals on their own right after a load, when the
+// window has brought them into range.
+SettingsFile::SaveResult SaveCalcForm(const SettingsFolders &folders,
+                                      const CalcFormSettings &settings);
+SettingsFile::SaveResult SaveNumber(const SettingsFolders &folders, int number);
+
+}  // namespace tallimo

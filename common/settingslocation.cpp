@@ -1,0 +1,39 @@
+#include "settingslocation.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+namespace tallimo {
+
+namespace {
+
+const QString kFileName = QStringLiteral("setinfo.ini");
+
+QString FileIn(const QString &folder) { return QDir(folder).filePath(kFileName); }
+
+}  // namespace
+
+SettingsFolders DefaultSettingsFolders()
+{
+    return {QCoreApplication::applicationDirPath(),
+            QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)};
+}
+
+QString SettingsWritePath(const SettingsFolders &folders)
+{
+    const QFileInfo folder(folders.besideExecutable);
+    const bool portable = folder.isDir() && folder.isWritable();
+    return FileIn(portable ? folders.besideExecutable : folders.userConfiguration);
+}
+
+QString SettingsReadPath(const SettingsFolders &folders)
+{
+    const QString written = SettingsWritePath(folders);
+    if (QFileInfo::exists(written))
+        return written;
+    return FileIn(folders.besideExecutable);
+}
+
+}  // namespace tallimo

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+
+namespace tallimo {
+
+// Where setinfo.ini lives. A portable install keeps it beside the executable; when that folder
+// cannot be written (an install under a system folder), the user's configuration folder takes
+// its place.
+struct SettingsFolders {
+    QString besideExecutable;
+    QString userConfiguration;
+};
+
+// The executable's folder and the application's configuration folder.
+SettingsFolders DefaultSettingsFolders();
+
+// The file that saves go to.
+QString SettingsWritePath(const SettingsFolders &folders);
+
+// The file that is read: the one saves go to when it exists, otherwise the one beside the
+// executable, so a file shipped with a read-only install serves until the first save.
+QString SettingsReadPath(const SettingsFolders &folders);
+
+}  // namespace tallimo

@@ -1,0 +1,262 @@
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <unistd.h>
+
+#include "common/settingsfile.h"
+#include "common/settingslocation.h"
+#include "common/textcodec.h"
+
+using namespace tallimo;
+
+namespace {
+
+const QString kCalcForm = QStringLiteral("calcform");
+const QString kGaokao = QStringLiteral("gaokao");
+
+void WriteBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+QByteArray ReadBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool RunningAsRoot() { return geteuid() == 0; }
+
+}  // namespace
+
+class TestSettingsFile : public QObject {
+    Q_OBJECT
+private:
+    QTemporaryDir dir_;
+    QString path_;
+
+private slots:
+    void init()
+    {
+        QVERIFY(dir_.isValid());
+        path_ = dir_.filePath(QStringLiteral("setinfo.ini"));
+        QFile::remove(path_);
+    }
+
+    void readsIntegers_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("readable");
+        QTest::addColumn<int>("value");
+
+        QTest::newRow("128") << "128" << true << 128;
+        QTest::newRow("-5") << "-5" << true << -5;
+        QTest::newRow("+7") << "+7" << true << 7;
+        QTest::newRow("$1F") << "$1F" << true << 31;
+        QTest::newRow("0x1f") << "0x1f" << true << 31;
+        QTest::newRow("0X1F") << "0X1F" << true << 31;
+        QTest::newRow("$FFFFFFFF") << "$FFFFFFFF" << true << -1;
+        QTest::newRow("010 is decimal") << "010" << true << 10;
+        QTest::newRow("2147483648") << "2147483648" << false << 0;
+        QTest::newRow("$100000000") << "$100000000" << false << 0;
+        QTest::newRow("$-1") << "$-1" << false << 0;
+        QTest::newRow("$0x1") << "$0x1" << false << 0;
+        QTest::newRow("0x") << "0x" << false << 0;
+        QTest::newRow("1.5") << "1.5" << false << 0;
+        QTest::newRow("12abc") << "12abc" << false << 0;
+        QTest::newRow("yes") << "yes" << false << 0;
+        QTest::newRow("empty") << "" << false << 0;
+    }
+
+    void readsIntegers()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, readable);
+        QFETCH(int, value);
+        const auto number = IniTextToInteger(text);
+        QCOMPARE(number.has_value(), readable);
+        if (readable)
+            QCOMPARE(*number, value);
+    }
+
+    void keepsOtherSectionsByteForByte()
+    {
+        const QByteArray gaokao =
+            "[gaokao]\r\ndate=2013-06-07\r\ntime=08:00:00\r\nname=\xB8\xDF\xBF\xBC\r\n";
+        WriteBytes(path_, "[calcform]\r\niTop=5\r\n\r\n" + gaokao);
+
+        SettingsFile file = SettingsFile::Load(path_);
+        QCOMPARE(file.value(kGaokao, QStringLiteral("name")), QString::fromUtf8("高考"));
+        file.setInteger(kCalcForm, QStringLiteral("iTop"), 7);
+        QVERIFY(file.save(path_).saved);
+
+        const QByteArray saved = ReadBytes(path_);
+        QVERIFY(saved.startsWith("[calcform]\r\niTop=7\r\n"));
+        QVERIFY(saved.contains(gaokao));
+    }
+
+    void keepsGbkNamesThatDifferInTrailByteCase()
+    {
+        // 0x81 0x41 and 0x81 0x61 are two characters whose second bytes read as "A" and "a".
+        const QByteArray section = "[gaokao]\r\n\x81\x41=1\r\n\x81\x61=2\r\n";
+        WriteBytes(path_, section);
+
+        const SettingsFile file = SettingsFile::Load(path_);
+        QCOMPARE(file.integer(kGaokao, *DecodeGb18030("\x81\x41")), 1);
+        QCOMPARE(file.integer(kGaokao, *DecodeGb18030("\x81\x61")), 2);
+        QCOMPARE(file.toBytes(), section);
+    }
+
+    void findsNamesInAnyCaseAndWritesInPlace()
+    {
+        WriteBytes(path_, "[CalcForm]\nITOP=5\nExtra=x\n");
+
+        SettingsFile file = SettingsFile::Load(path_);
+        QCOMPARE(file.integer(kCalcForm, QStringLiteral("iTop")), 5);
+        file.setInteger(kCalcForm, QStringLiteral("iTop"), 6);
+        QCOMPARE(file.toBytes(), QByteArray("[CalcForm]\niTop=6\nExtra=x\n"));
+    }
+
+    void keepsCommentsAndRepeatedKeys()
+    {
+        WriteBytes(path_, "[calcform]\r\n; placed by hand\r\nfoo=1\r\nfoo=2\r\niTop=3\r\n");
+
+        SettingsFile file = SettingsFile::Load(path_);
+        QCOMPARE(file.value(kCalcForm, QStringLiteral("foo")), QStringLiteral("1"));
+        file.setInteger(kCalcForm, QStringLiteral("iTop"), 4);
+        QVERIFY(file.toBytes().endsWith("; placed by hand\r\nfoo=1\r\nfoo=2\r\niTop=4\r\n"));
+    }
+
+    void readsBooleans_data()
+    {
+        QTest::addColumn<QByteArray>("line");
+        QTest::addColumn<std::optional<bool>>("value");
+
+        QTest::newRow("ontop=1") << QByteArray("ontop=1") << std::optional<bool>(true);
+        QTest::newRow("ontop=0") << QByteArray("ontop=0") << std::optional<bool>(false);
+        QTest::newRow("ontop=-3") << QByteArray("ontop=-3") << std::optional<bool>(true);
+        QTest::newRow("ontop=$0") << QByteArray("ontop=$0") << std::optional<bool>(false);
+        QTest::newRow("ontop=true") << QByteArray("ontop=true") << std::optional<bool>();
+        QTest::newRow("no key") << QByteArray("other=1") << std::optional<bool>();
+    }
+
+    void readsBooleans()
+    {
+        QFETCH(QByteArray, line);
+        QFETCH(std::optional<bool>, value);
+        WriteBytes(path_, "[calcform]\r\n" + line + "\r\n");
+        QCOMPARE(SettingsFile::Load(path_).boolean(kCalcForm, QStringLiteral("ontop")), value);
+    }
+
+    void aLineBreakInAValueStaysInsideIt()
+    {
+        SettingsFile file;
+        file.setValue(kGaokao, QStringLiteral("name"), QStringLiteral("a\r\n[calcform]\niTop=0"));
+        QVERIFY(file.save(path_).saved);
+
+        const SettingsFile reread = SettingsFile::Load(path_);
+        QCOMPARE(reread.value(kCalcForm, QStringLiteral("iTop")), std::nullopt);
+        QCOMPARE(reread.value(kGaokao, QStringLiteral("name")),
+                 QStringLiteral("a  [calcform] iTop=0"));
+    }
+
+    void savesIntoAMissingFolder()
+    {
+        const QString path = dir_.filePath(QStringLiteral("new/folder/setinfo.ini"));
+        SettingsFile file;
+        file.setBoolean(kCalcForm, QStringLiteral("voice"), true);
+        QVERIFY(file.save(path).saved);
+        QCOMPARE(ReadBytes(path), QByteArray("[calcform]\r\nvoice=1\r\n"));
+    }
+
+    void failsWhereAFileStandsForTheFolder()
+    {
+        const QString blocker = dir_.filePath(QStringLiteral("blocker"));
+        WriteBytes(blocker, "kept");
+        const QString path = blocker + QStringLiteral("/setinfo.ini");
+
+        const SettingsFile::SaveResult result = SettingsFile().save(path);
+        QVERIFY(!result.saved);
+        QCOMPARE(result.path, path);
+        QVERIFY(!result.error.isEmpty());
+        QCOMPARE(ReadBytes(blocker), QByteArray("kept"));
+    }
+
+    void failsInAReadOnlyFolderAndKeepsTheOldFile()
+    {
+        if (RunningAsRoot())
+            QSKIP("permission bits do not bind the superuser");
+        const QByteArray old = "[calcform]\r\niTop=5\r\n[gaokao]\r\nname=\xB8\xDF\xBF\xBC\r\n";
+        WriteBytes(path_, old);
+        QFile::setPermissions(dir_.path(), QFile::ReadOwner | QFile::ExeOwner);
+
+        SettingsFile file = SettingsFile::Load(path_);
+        file.setInteger(kCalcForm, QStringLiteral("iTop"), 9);
+        const SettingsFile::SaveResult result = file.save(path_);
+
+        QFile::setPermissions(dir_.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QVERIFY(!result.saved);
+        QCOMPARE(result.path, path_);
+        QCOMPARE(ReadBytes(path_), old);
+    }
+
+    void refusesToReplaceAFileItCouldNotRead()
+    {
+        if (RunningAsRoot())
+            QSKIP("permission bits do not bind the superuser");
+        WriteBytes(path_, "[gaokao]\r\nname=x\r\n");
+        QFile::setPermissions(path_, QFile::WriteOwner);
+
+        const SettingsFile file = SettingsFile::Load(path_);
+        QVERIFY(!file.isIntact());
+        QVERIFY(!file.save(path_).saved);
+
+        QFile::setPermissions(path_, QFile::ReadOwner | QFile::WriteOwner);
+        QCOMPARE(ReadBytes(path_), QByteArray("[gaokao]\r\nname=x\r\n"));
+    }
+
+    void placesTheFileBesideAWritableExecutable()
+    {
+        const SettingsFolders folders{dir_.filePath(QStringLiteral("bin")),
+                                      dir_.filePath(QStringLiteral("config"))};
+        QVERIFY(QDir().mkpath(folders.besideExecutable));
+        const QString beside = folders.besideExecutable + QStringLiteral("/setinfo.ini");
+        QCOMPARE(SettingsWritePath(folders), beside);
+        QCOMPARE(SettingsReadPath(folders), beside);
+    }
+
+    void fallsBackToTheConfigurationFolder()
+    {
+        if (RunningAsRoot())
+            QSKIP("permission bits do not bind the superuser");
+        const SettingsFolders folders{dir_.filePath(QStringLiteral("bin")),
+                                      dir_.filePath(QStringLiteral("config"))};
+        QVERIFY(QDir().mkpath(folders.besideExecutable));
+        const QString beside = folders.besideExecutable + QStringLiteral("/setinfo.ini");
+        const QString config = folders.userConfiguration + QStringLiteral("/setinfo.ini");
+        WriteBytes(beside, "[calcform]\r\niTop=1\r\n");
+        QFile::setPermissions(folders.besideExecutable, QFile::ReadOwner | QFile::ExeOwner);
+
+        QCOMPARE(SettingsWritePath(folders), config);
+        QCOMPARE(SettingsReadPath(folders), beside);
+        QVERIFY(SettingsFile::Load(SettingsReadPath(folders)).save(config).saved);
+        QCOMPARE(SettingsReadPath(folders), config);
+
+        QFile::setPermissions(folders.besideExecutable,
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+
+    void fallsBackWhenTheExecutableFolderIsNoFolder()
+    {
+        const SettingsFolders folders{dir_.filePath(QStringLiteral("missing")),
+                                      dir_.filePath(QStringLiteral("config"))};
+        QCOMPARE(SettingsWritePath(folders), folders.userConfiguration + "/setinfo.ini");
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSettingsFile)
+#include "test_settingsfile.moc"
