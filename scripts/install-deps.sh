@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
   g++ cmake ninja-build pkg-config
-  qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-webengine-dev libqt6svg6-dev
+  qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-webengine-dev qt6-svg-dev
   qt6-qpa-plugins libgl1-mesa-dev
   libbenchmark-dev libsimpleini-dev
   fonts-wqy-microhei
