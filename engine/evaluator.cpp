@@ -85,7 +85,7 @@ Value Power(Value left, Value right)
         Fail(Kind::DivisionByZero, "division by zero");
     if (left < 0)
         Fail(Kind::InvalidOperation, "invalid floating point operation");
-    return Checked(std::exp(right * std::log(left)));
+    return Checked(std::exp(Checked(right * std::log(left))));
 }
 
 Value Remainder(Value left, Value right)
@@ -262,9 +262,9 @@ private:
         if (word == u"TAN")
             return Text(std::tan(ToRadians(x)));
         if (word == u"ARCSIN")
-            return Text(ToDegrees(std::atan2(x, SqrtOrFail(1 - x * x))));
+            return Text(ToDegrees(std::atan2(x, SqrtOrFail(1 - Checked(x * x)))));
         if (word == u"ARCCOS")
-            return Text(ToDegrees(std::atan2(SqrtOrFail(1 - x * x), x)));
+            return Text(ToDegrees(std::atan2(SqrtOrFail(1 - Checked(x * x)), x)));
         if (word == u"LN")
             return Text(Logarithm(x, [](Value v) { return std::log(v); }));
         if (word == u"LOG2")

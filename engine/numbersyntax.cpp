@@ -1,5 +1,6 @@
 #include "numbersyntax.h"
 
+#include <clocale>
 #include <cmath>
 #include <cstdlib>
 #include <optional>
@@ -15,8 +16,17 @@ namespace {
 
 bool IsDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
 
-// Exponents beyond this many digits of magnitude only decide between 0 and overflow.
-constexpr int ExponentClamp = 100000;
+// An exponent that exceeds the length of the text by this much only decides between 0 and
+// overflow, however many digits the mantissa has.
+constexpr qsizetype ExponentClamp = 100000;
+
+// strtold follows the process's numeric locale, which the application takes from the
+// environment; the rebuilt text always has a point.
+locale_t CLocale()
+{
+    static const locale_t c = newlocale(LC_ALL_MASK, "C", locale_t{});
+    return c;
+}
 
 }  // namespace
 
@@ -58,9 +68,9 @@ std::optional<Value> ReadNumber(QStringView text, const RegionalSettings &region
             negative = text[i] == QLatin1Char('-');
             ++i;
         }
-        long exponent = 0;
+        qsizetype exponent = 0;
         while (i < n && IsDigit(text[i])) {
-            if (exponent < ExponentClamp)
+            if (exponent < ExponentClamp + n)
                 exponent = exponent * 10 + (text[i].unicode() - '0');
             ++i;
         }
@@ -75,7 +85,7 @@ std::optional<Value> ReadNumber(QStringView text, const RegionalSettings &region
     if (i != n)
         return std::nullopt;
 
-    const Value value = std::strtold(c.c_str(), nullptr);
+    const Value value = strtold_l(c.c_str(), nullptr, CLocale());
     if (std::isinf(value))
         return std::nullopt;
     return value;

@@ -32,7 +32,7 @@ Digits TruncatedDigits(Value magnitude)
     Digits result{};
     int k = 0;
     for (const char *p = buffer; *p != 'e'; ++p) {
-        if (*p != '.')
+        if (*p >= '0' && *p <= '9')  // the decimal point is the locale's, not always "."
             result.digits[k++] = *p;
     }
     result.digits[k] = '\0';

@@ -1,7 +1,6 @@
 #include "sheetroad.h"
 
 #include <cmath>
-#include <limits>
 
 #include "calcerror.h"
 #include "evaluator.h"
@@ -42,11 +41,14 @@ void TidyLine(SheetEditor &sheet, int line)
         Rewrite(sheet, line, text, text.left(equals));
 }
 
+// Values a little above the largest double round down to it; only those that round beyond it
+// overflow.
 double ToDouble(Value value)
 {
-    if (std::fabs(value) > std::numeric_limits<double>::max())
+    const double result = static_cast<double>(value);
+    if (std::isinf(result))
         throw CalcError(CalcError::Kind::Overflow, "the result is out of range");
-    return static_cast<double>(value);
+    return result;
 }
 
 }  // namespace

@@ -140,6 +140,8 @@ private slots:
         row("1755!", "error: overflow");
         row("1E4000*1E4000", "error: overflow");
         row("1E4000^2", "error: overflow");
+        row("1E100^(0-1.1E4932)", "error: overflow");
+        row("arcsin(1E3000)", "error: overflow");
         row("1E99999999999999999999", "error: syntax");  // not a number: the scanner drops it
         row("int(1E19)", "error: invalid");
         row("1E19 % 2", "error: invalid");

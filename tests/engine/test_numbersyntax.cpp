@@ -1,5 +1,6 @@
 #include <QTest>
 
+#include <clocale>
 #include <cstring>
 
 #include "engine/calcerror.h"
@@ -58,6 +59,9 @@ private slots:
         QTest::newRow("nan") << "nan" << point << false << 0.0;
         QTest::newRow("1E5000 overflows") << "1E5000" << point << false << 0.0;
         QTest::newRow("full-width digit") << QString::fromUtf8("１") << point << false << 0.0;
+        QTest::newRow("a million ones E-1000000")
+            << QString(1000000, QLatin1Char('1')) + QStringLiteral("E-1000000") << point << true
+            << 1.0 / 9;
     }
 
     void readsNumbers()
@@ -132,6 +136,24 @@ private slots:
         QCOMPARE(NumberText(-1.5e-7L, comma), QStringLiteral("-1,5E-7"));
         QCOMPARE(TextToValue(NumberText(1.0L / 3, comma), comma),
                  TextToValue(u"0.333333333333333", RegionalSettings()));
+    }
+
+    // The process may run in a locale whose C library decimal point is a comma; the engine's
+    // texts follow the regional settings passed in, never that locale.
+    void ignoresTheProcessNumericLocale()
+    {
+        const QByteArray saved = std::setlocale(LC_NUMERIC, nullptr);
+        if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8"))
+            QSKIP("no locale with a decimal comma is installed");
+        const RegionalSettings point;
+        const RegionalSettings comma = WithSeparator(QLatin1Char(','));
+        const Value read = TextToValue(u"2.5", point);
+        const Value readComma = TextToValue(u"2,5", comma);
+        const QString written = NumberText(1.0L / 3, point);
+        std::setlocale(LC_NUMERIC, saved.constData());
+        QCOMPARE(read, 2.5L);
+        QCOMPARE(readComma, 2.5L);
+        QCOMPARE(written, QStringLiteral("0.333333333333333"));
     }
 
     void roundsToDecimals_data()

@@ -89,6 +89,9 @@ private slots:
             << "1+2=3|4+|5" << 2 << -1 << 2 << "1+2=3|4+|5=9|" << false << 12.0;
         QTest::newRow("1E300*1E300 has no double")
             << "1E300*1E300" << 0 << -1 << 2 << "1E300*1E300|" << true << 0.0;
+        QTest::newRow("a value just above the largest double rounds to it")
+            << "1.7976931348623158E308" << 0 << -1 << 2
+            << "1.7976931348623158E308=1.79769313486232E308|" << true << 0.0;
         QTest::newRow("the total overflows after the line is written")
             << "1E308=1E308|1E308" << 1 << -1 << 2 << "1E308=1E308|1E308=1E308|" << true << 0.0;
         QTest::newRow("an empty sheet") << "" << 0 << -1 << 2 << "|" << false << 0.0;
