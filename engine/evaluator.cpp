@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 #include "calcerror.h"
 #include "keywords.h"
@@ -151,61 +152,51 @@ public:
     {
     }
 
+    // Each pass walks the list once and writes what it keeps and computes into a new list, so
+    // that long lines cost time in proportion to their length. An operator takes the last result
+    // as its left operand; a function takes the token that follows it.
     void Run()
     {
         for (const Pass &pass : Passes) {
-            for (qsizetype i = 0; i < tokens_.size();) {
-                if (!Belongs(pass, tokens_[i])) {
-                    ++i;
-                    continue;
+            TokenList done;
+            done.reserve(tokens_.size());
+            for (qsizetype i = 0; i < tokens_.size(); ++i) {
+                const QString &token = tokens_[i];
+                if (!Belongs(pass, token))
+                    done << token;
+                else if (pass.arity == Arity::None)
+                    done << Text(Pi);
+                else if (pass.arity == Arity::Left)
+                    done.last() = Text(Factorial(LeftOperand(done)));
+                else if (pass.arity == Arity::Binary) {
+                    const Value right = TextToValue(Following(i), regional_);
+                    const Value left = LeftOperand(done);
+                    done.last() = Text(Binary(token, left, right));
+                } else {
+                    done << Function(AsciiUpper(token), Following(i));
                 }
-                Apply(pass, i);
-                if (pass.arity == Arity::Right)
-                    ++i;  // the index holds the function's result
             }
+            tokens_ = std::move(done);
         }
     }
 
 private:
-    Value Operand(qsizetype index) const
+    // The token after the one at the index, which the walk then skips.
+    const QString &Following(qsizetype &index) const
     {
-        if (index < 0 || index >= tokens_.size())
+        if (index + 1 >= tokens_.size())
             Fail(Kind::Syntax, "missing operand");
-        return TextToValue(tokens_[index], regional_);
+        return tokens_[++index];
+    }
+
+    Value LeftOperand(const TokenList &done) const
+    {
+        if (done.isEmpty())
+            Fail(Kind::Syntax, "missing operand");
+        return TextToValue(done.last(), regional_);
     }
 
     QString Text(Value value) const { return NumberText(Checked(value), regional_); }
-
-    void Apply(const Pass &pass, qsizetype i)
-    {
-        const QString word = AsciiUpper(tokens_[i]);
-        switch (pass.arity) {
-        case Arity::None:
-            tokens_[i] = Text(Pi);
-            break;
-        case Arity::Left: {
-            const QString result = Text(Factorial(Operand(i - 1)));
-            tokens_[i - 1] = result;
-            tokens_.removeAt(i);
-            break;
-        }
-        case Arity::Binary: {
-            const Value right = Operand(i + 1);
-            const Value left = Operand(i - 1);
-            const QString result = Text(Binary(tokens_[i], left, right));
-            tokens_[i - 1] = result;
-            tokens_.remove(i, 2);
-            break;
-        }
-        case Arity::Right: {
-            if (i + 1 >= tokens_.size())
-                Fail(Kind::Syntax, "missing argument");
-            tokens_[i] = Function(word, tokens_[i + 1]);
-            tokens_.removeAt(i + 1);
-            break;
-        }
-        }
-    }
 
     static Value Binary(const QString &op, Value left, Value right)
     {
@@ -303,19 +294,37 @@ Value EvaluateTokens(TokenList &tokens, const RegionalSettings &regional)
         Fail(Kind::Syntax, "empty expression");
     const QString open = QStringLiteral("(");
     const QString close = QStringLiteral(")");
-    while (tokens.size() > 1) {
-        const qsizetype first = tokens.lastIndexOf(open);
-        qsizetype last = first < 0 ? -1 : tokens.indexOf(close, first + 1);
-        // No bracket: the whole list. An unclosed "(": its group runs to the end of the list.
-        const qsizetype from = first < 0 ? 0 : first + 1;
-        const qsizetype to = first < 0 ? tokens.size() : (last < 0 ? tokens.size() : last);
-        TokenList group = tokens.mid(from, to - from);
+
+    // One walk with a stack of the open brackets: each ")" reduces the group of the nearest "("
+    // before it, and each "(" left open at the end groups everything after it.
+    TokenList reduced;
+    reduced.reserve(tokens.size());
+    std::vector<qsizetype> opened;
+    const auto reduceGroup = [&] {
+        const qsizetype first = opened.back();
+        opened.pop_back();
+        TokenList group = reduced.mid(first + 1);
         const QString result = NumberText(EvaluateFlat(group, regional), regional);
-        const qsizetype replaceFrom = first < 0 ? 0 : first;
-        const qsizetype replaceTo = last < 0 ? tokens.size() : last + 1;
-        tokens.remove(replaceFrom, replaceTo - replaceFrom);
-        tokens.insert(replaceFrom, result);
+        reduced.resize(first);
+        reduced << result;
+    };
+    for (const QString &token : std::as_const(tokens)) {
+        if (token == close && !opened.empty()) {
+            reduceGroup();
+            continue;
+        }
+        if (token == open)
+            opened.push_back(reduced.size());
+        reduced << token;
     }
+    while (!opened.empty())
+        reduceGroup();
+    if (reduced.size() > 1) {
+        const QString result = NumberText(EvaluateFlat(reduced, regional), regional);
+        reduced = {result};
+    }
+    tokens = std::move(reduced);
+
     if (EqualsUpper(tokens.first(), u"PI"))
         return Pi;
     return TextToValue(tokens.first(), regional);

@@ -120,7 +120,7 @@ private slots:
         row("((2", "2");
         row("()", "error: syntax");
         row("2*()", "error: syntax");
-        row("(", "error: conversion");
+        row("(", "error: syntax");
         row(")", "error: conversion");
         row("1/0", "error: division by zero");
         row("0/0", "error: invalid");
