@@ -1,5 +1,6 @@
 #include "evaluator.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <optional>
@@ -158,9 +159,13 @@ public:
     void Run()
     {
         for (const Pass &pass : Passes) {
-            TokenList done;
+            const auto belongs = [&pass](const QString &token) { return Belongs(pass, token); };
+            const auto first = std::find_if(tokens_.cbegin(), tokens_.cend(), belongs);
+            if (first == tokens_.cend())
+                continue;
+            TokenList done(tokens_.cbegin(), first);
             done.reserve(tokens_.size());
-            for (qsizetype i = 0; i < tokens_.size(); ++i) {
+            for (qsizetype i = first - tokens_.cbegin(); i < tokens_.size(); ++i) {
                 const QString &token = tokens_[i];
                 if (!Belongs(pass, token))
                     done << token;
