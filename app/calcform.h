@@ -1,0 +1,120 @@
+#pragma once
+
+// The main window: toolbar on top, the sheet in the centre, the side panel with its keypad and
+// settings pages on the right, the result bar at the bottom, and the icon in the notification
+// area. Every control carries its form name as its object name. All ways out of the program
+// (the exit button, the tray menu, the close box, the end of the session, the application
+// quitting) meet in one exit procedure that runs once.
+
+#include <QWidget>
+#include <memory>
+
+#include "calcformseams.h"
+#include "engine/scanner.h"
+
+class QAction;
+class QButtonGroup;
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPlainTextEdit;
+class QSpinBox;
+class QSystemTrayIcon;
+class QTimer;
+class QToolButton;
+
+namespace tallimo {
+
+class TCalcForm : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit TCalcForm(CalcFormSeams seams = {}, QWidget *parent = nullptr);
+    ~TCalcForm() override;
+
+    // The exit procedure: frees the token list, saves the settings, removes the tray icon and
+    // quits. Only the first call does anything.
+    void SpeedButton45Click();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    // Layout (calcform_layout.cpp, calcform_pages.cpp).
+    void CreateControls();
+    QWidget *CreateToolbarPanel();
+    QWidget *CreateSidePanel();
+    QWidget *CreateResultBar();
+    void CreateSheet();
+    void CreateInvisibleControls();
+    void CreateKeypadPage();
+    void CreateSettingsPage();
+    void CreateTrayMenu();
+
+    // Start-up, tray, page switch and side panel (calcform.cpp).
+    void FormCreate();
+    void FormShow();
+    void N1Click();
+    void N2Click();
+    void SpeedButton2Click();
+    void SpeedButton4Click();
+    void SpeedButton48Click();
+    void ShowPage(bool keypad);
+
+    // The settings file (calcform_settings.cpp).
+    void LoadSettings();
+    void SaveSettings();
+
+    // The sheet: key and mouse handling, line evaluation and the caret label
+    // (calcform_sheet.cpp).
+
+    CalcFormSeams seams_;
+    // The tokens of the expression last scanned; exists from the first show to the exit.
+    std::unique_ptr<TokenList> tokens_;
+    bool exited_ = false;
+
+    QWidget *Panel1 = nullptr;
+    QWidget *Panel3 = nullptr;
+    QWidget *Panel4 = nullptr;
+    QWidget *Panel7 = nullptr;
+    QWidget *ToolBar1 = nullptr;
+    QToolButton *SpeedButton2 = nullptr;
+    QToolButton *SpeedButton4 = nullptr;
+    QToolButton *SpeedButton45 = nullptr;
+    QToolButton *SpeedButton48 = nullptr;
+    QToolButton *ToolButton6 = nullptr;
+    QButtonGroup *pageButtons_ = nullptr;
+    QLabel *Label1 = nullptr;
+    QLabel *Label2 = nullptr;
+    QLabel *Label3 = nullptr;
+    QLabel *Label4 = nullptr;
+    QLineEdit *Edit2 = nullptr;
+    QLineEdit *Edit4 = nullptr;
+    QLineEdit *Edit5 = nullptr;
+    QPlainTextEdit *Memo1 = nullptr;
+    QPlainTextEdit *Memo2 = nullptr;
+    QLineEdit *edt_copy = nullptr;
+    QGroupBox *GroupBox1 = nullptr;
+    QGroupBox *GroupBox2 = nullptr;
+    QSpinBox *SpinEdit1 = nullptr;
+    QSpinBox *SpinEdit2 = nullptr;
+    QSpinBox *SpinEdit3 = nullptr;
+    QCheckBox *CheckBox1 = nullptr;
+    QCheckBox *CheckBox2 = nullptr;
+    QCheckBox *CheckBox3 = nullptr;
+    QCheckBox *CheckBox4 = nullptr;
+    QCheckBox *CheckBox5 = nullptr;
+    QCheckBox *CheckBox6 = nullptr;
+    QTimer *Timer2 = nullptr;
+    QMenu *PopupMenu1 = nullptr;
+    QAction *N1 = nullptr;
+    QAction *N2 = nullptr;
+    QAction *N3 = nullptr;
+    QAction *N4 = nullptr;
+    QSystemTrayIcon *trayIcon_ = nullptr;
+};
+
+}  // namespace tallimo

@@ -1,0 +1,261 @@
+// The main window's regions: toolbar panel on top with a rule below it, left margin, sheet,
+// side panel on the right and result bar at the bottom. The regions sit in box layouts, so the
+// sheet takes the room of the side panel when that is hidden; inside a panel the controls keep
+// fixed places.
+
+#include <QAction>
+#include <QBoxLayout>
+#include <QButtonGroup>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QTimer>
+#include <QToolButton>
+
+#include "calcform.h"
+#include "formstyle.h"
+
+namespace tallimo {
+
+namespace {
+
+constexpr QSize ClientSize(652, 440);
+constexpr QPoint FirstPosition(200, 128);
+constexpr int ToolbarHeight = 30;
+constexpr int RuleHeight = 2;
+constexpr int MarginWidth = 9;
+constexpr int SidePanelWidth = 102;
+constexpr int ResultBarHeight = 28;
+constexpr QSize ToolbarButtonSize(24, 22);
+constexpr int ToolbarMargin = 2;
+constexpr int ToolbarSpacing = 2;
+constexpr int DateSeparatorWidth = 99;
+constexpr int DateLineInterval = 200;
+
+template <typename Widget>
+Widget *Named(Widget *widget, const char *name)
+{
+    widget->setObjectName(QLatin1String(name));
+    return widget;
+}
+
+QLineEdit *ReadOnlyBox(QWidget *parent, const char *name, const QRect &geometry)
+{
+    auto *box = Named(new QLineEdit(parent), name);
+    box->setReadOnly(true);
+    // Clicking selects the text for copying; Tab passes the box by.
+    box->setFocusPolicy(Qt::ClickFocus);
+    box->setGeometry(geometry);
+    return box;
+}
+
+QLabel *Caption(QWidget *parent, const char *name, const QString &text, const QPoint &place)
+{
+    auto *label = Named(new QLabel(text, parent), name);
+    label->move(place);
+    label->adjustSize();
+    return label;
+}
+
+}  // namespace
+
+void TCalcForm::CreateControls()
+{
+    setObjectName(QStringLiteral("CalcForm"));
+    setWindowTitle(QStringLiteral("Tallimo"));
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+    setFont(SongFont(12));
+    setFixedSize(ClientSize);
+    move(FirstPosition);
+
+    auto *rows = new QVBoxLayout(this);
+    rows->setContentsMargins(0, 0, 0, 0);
+    rows->setSpacing(0);
+    rows->addWidget(CreateToolbarPanel());
+
+    auto *rule = Named(new QFrame(this), "Panel5");
+    rule->setFrameShape(QFrame::HLine);
+    rule->setFrameShadow(QFrame::Sunken);
+    rule->setFixedHeight(RuleHeight);
+    rows->addWidget(rule);
+
+    auto *middle = new QHBoxLayout;
+    middle->setSpacing(0);
+    Panel7 = Named(new QWidget(this), "Panel7");
+    Panel7->setFixedWidth(MarginWidth);
+    SetBackground(Panel7, MoneyGreen);
+    middle->addWidget(Panel7);
+    CreateSheet();
+    middle->addWidget(Memo1, 1);
+    middle->addWidget(CreateSidePanel());
+    rows->addLayout(middle, 1);
+
+    rows->addWidget(CreateResultBar());
+
+    CreateInvisibleControls();
+    CreateTrayMenu();
+    Memo1->setFocus();
+}
+
+QWidget *TCalcForm::CreateToolbarPanel()
+{
+    Panel3 = Named(new QWidget(this), "Panel3");
+    Panel3->setFixedHeight(ToolbarHeight);
+    SetBackground(Panel3, MoneyGreen);
+    auto *fill = new QHBoxLayout(Panel3);
+    fill->setContentsMargins(0, 0, 0, 0);
+
+    // A plain row of buttons: it looks like a fixed toolbar and starts faster than one.
+    ToolBar1 = Named(new QWidget(Panel3), "ToolBar1");
+    fill->addWidget(ToolBar1);
+    auto *row = new QHBoxLayout(ToolBar1);
+    row->setContentsMargins(ToolbarMargin, 0, 0, 0);
+    row->setSpacing(ToolbarSpacing);
+
+    struct ToolbarButton {
+        const char *name;
+        const char *caption;
+        const char *hint;
+        const char *icon;
+        QToolButton **member;
+    };
+    const ToolbarButton buttons[] = {
+        {"SpeedButton7", "&C", "清空(按Alt+C 快速清空)", nullptr, nullptr},
+        {"sb_copyresult", "&O", "复制结果 (Alt+O快速复制结果)", nullptr, nullptr},
+        {"SpeedButton1", nullptr, "粘贴", "paste", nullptr},
+        {"SpeedButton6", nullptr, "存档", "save", nullptr},
+        {"SpeedButton47", nullptr, "导入文件", "import", nullptr},
+        {"SpeedButton43", nullptr, "万年历", "calendar", nullptr},
+        {"SpeedButton44", nullptr, "小工具", "tools", nullptr},
+        {"SpeedButton42", nullptr, "主页", "home", nullptr},
+        {"ToolButton6", nullptr, "声音关或开", "voice-on", &ToolButton6},
+        {"SpeedButton46", nullptr, "帮助", "help", nullptr},
+        {"SpeedButton48", nullptr, "隐藏或显示", "side-panel", &SpeedButton48},
+        {"SpeedButton45", nullptr, "退出", "exit", &SpeedButton45},
+    };
+    for (const ToolbarButton &entry : buttons) {
+        auto *button = Named(new QToolButton(ToolBar1), entry.name);
+        if (entry.caption)
+            button->setText(QString::fromUtf8(entry.caption));
+        if (entry.icon)
+            button->setIcon(QIcon(QStringLiteral(":/icons/%1.svg").arg(entry.icon)));
+        button->setToolTip(QString::fromUtf8(entry.hint));
+        button->setFixedSize(ToolbarButtonSize);
+        button->setAutoRaise(true);
+        button->setFocusPolicy(Qt::NoFocus);
+        row->addWidget(button);
+        auto *separator = new QFrame(ToolBar1);
+        separator->setFrameStyle(QFrame::VLine | QFrame::Sunken);
+        separator->setFixedHeight(ToolbarButtonSize.height());
+        row->addWidget(separator);
+        if (entry.member)
+            *entry.member = button;
+    }
+
+    auto *gap = new QWidget(ToolBar1);
+    gap->setFixedWidth(DateSeparatorWidth);
+    row->addWidget(gap);
+    Label4 = Named(new QLabel(ToolBar1), "Label4");
+    Label4->setFont(SongFont(14));
+    SetTextColour(Label4, Blue);
+    row->addWidget(Label4, 1);
+    return Panel3;
+}
+
+void TCalcForm::CreateSheet()
+{
+    Memo1 = Named(new QPlainTextEdit(this), "Memo1");
+    Memo1->setFrameShape(QFrame::NoFrame);
+    Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
+    Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Memo1->setFont(ArialFont(21));
+    QPalette palette = Memo1->palette();
+    palette.setColor(QPalette::Base, Teal);
+    palette.setColor(QPalette::Text, White);
+    Memo1->setPalette(palette);
+    Memo1->setToolTip(QStringLiteral("请在“=”前进行修改，按回车或等号计算结果"));
+}
+
+QWidget *TCalcForm::CreateSidePanel()
+{
+    Panel1 = Named(new QWidget(this), "Panel1");
+    Panel1->setFixedWidth(SidePanelWidth);
+    SetBackground(Panel1, MoneyGreen);
+
+    auto *bevel = Named(new QFrame(Panel1), "Bevel1");
+    bevel->setFrameStyle(QFrame::Box | QFrame::Sunken);
+    bevel->setGeometry(11, 3, 80, 28);
+
+    pageButtons_ = new QButtonGroup(this);
+    auto pageButton = [this](const char *name, const QString &caption, int left) {
+        auto *button = Named(new QToolButton(Panel1), name);
+        button->setText(caption);
+        button->setCheckable(true);
+        button->setFocusPolicy(Qt::NoFocus);
+        button->setGeometry(left, 6, 37, 22);
+        pageButtons_->addButton(button);
+        return button;
+    };
+    SpeedButton2 = pageButton("SpeedButton2", QStringLiteral("键盘"), 14);
+    SpeedButton4 = pageButton("SpeedButton4", QStringLiteral("设置"), 51);
+    SpeedButton2->setChecked(true);
+
+    CreateKeypadPage();
+    CreateSettingsPage();
+    GroupBox2->hide();
+    return Panel1;
+}
+
+QWidget *TCalcForm::CreateResultBar()
+{
+    Panel4 = Named(new QWidget(this), "Panel4");
+    Panel4->setFixedHeight(ResultBarHeight);
+    SetBackground(Panel4, MoneyGreen);
+
+    Label1 = Named(new QLabel(QStringLiteral("行1 列0 "), Panel4), "Label1");
+    Label1->setFont(SongFont(14));
+    SetTextColour(Label1, Blue);
+    Label1->setGeometry(6, 6, 88, 16);
+
+    Label3 = Caption(Panel4, "Label3", QStringLiteral("本次"), QPoint(94, 8));
+    Edit4 = ReadOnlyBox(Panel4, "Edit4", QRect(120, 4, 177, 21));
+    Label2 = Caption(Panel4, "Label2", QStringLiteral("合计"), QPoint(303, 8));
+    Edit5 = ReadOnlyBox(Panel4, "Edit5", QRect(329, 4, 109, 21));
+    Edit2 = ReadOnlyBox(Panel4, "Edit2", QRect(441, 4, 189, 21));
+    return Panel4;
+}
+
+void TCalcForm::CreateInvisibleControls()
+{
+    Memo2 = Named(new QPlainTextEdit(this), "Memo2");
+    Memo2->setLineWrapMode(QPlainTextEdit::NoWrap);
+    Memo2->hide();
+    edt_copy = Named(new QLineEdit(this), "edt_copy");
+    edt_copy->hide();
+
+    Timer2 = Named(new QTimer(this), "Timer2");
+    Timer2->setInterval(DateLineInterval);
+    Timer2->start();
+}
+
+void TCalcForm::CreateTrayMenu()
+{
+    PopupMenu1 = Named(new QMenu(this), "PopupMenu1");
+    auto item = [this](const char *name, const QString &caption, bool checkable) {
+        QAction *action = Named(PopupMenu1->addAction(caption), name);
+        action->setCheckable(checkable);
+        return action;
+    };
+    N1 = item("N1", QStringLiteral("显示计算器(&S)"), true);
+    N2 = item("N2", QStringLiteral("隐藏计算器(&H)"), true);
+    N4 = item("N4", QStringLiteral("实用小工具(&T)"), false);
+    N3 = item("N3", QStringLiteral("退出(&C)"), false);
+}
+
+}  // namespace tallimo

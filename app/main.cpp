@@ -1,0 +1,21 @@
+// tallimo: the calculator window.
+
+#include <QApplication>
+#include <QTimer>
+
+#include "appsetup.h"
+#include "calcform.h"
+#include "formstyle.h"
+
+using namespace tallimo;
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    SetUpApplication();
+    TCalcForm CalcForm;
+    CalcForm.show();
+    // Drawing the icon for the title bar waits until the window is on screen.
+    QTimer::singleShot(0, [] { QApplication::setWindowIcon(ApplicationIcon()); });
+    return app.exec();
+}

@@ -1,0 +1,600 @@
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLoggingCategory>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QSessionManager>
+#include <QSpinBox>
+#include <QSystemTrayIcon>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+#include <memory>
+
+#include "appsetup.h"
+#include "calcform.h"
+#include "formstyle.h"
+
+using namespace tallimo;
+
+namespace {
+
+// The main window shown on the offscreen screen, with the quitting replaced by a counter.
+struct ShownForm {
+    int quits = 0;
+    std::unique_ptr<TCalcForm> form;
+
+    ShownForm()
+    {
+        CalcFormSeams seams;
+        seams.quit = [this] { ++quits; };
+        form = std::make_unique<TCalcForm>(std::move(seams));
+        form->show();
+        if (!QTest::qWaitForWindowExposed(form.get()))
+            qFatal("the main window was not exposed");
+    }
+
+    template <typename Widget = QWidget>
+    Widget *Child(const QString &name) const
+    {
+        auto *child = form->findChild<Widget *>(name);
+        if (!child)
+            qFatal("no control %s", qPrintable(name));
+        return child;
+    }
+
+    QSystemTrayIcon *Tray() const { return form->findChild<QSystemTrayIcon *>(); }
+};
+
+enum class WayOut { ExitButton, TrayMenu, CloseBox, SessionEnd, ApplicationQuits };
+
+void Leave(ShownForm &shown, WayOut way)
+{
+    switch (way) {
+    case WayOut::ExitButton:
+        QTest::mouseClick(shown.Child<QToolButton>("SpeedButton45"), Qt::LeftButton);
+        break;
+    case WayOut::TrayMenu:
+        shown.Child<QAction>("N3")->trigger();
+        break;
+    case WayOut::CloseBox:
+        shown.form->close();
+        break;
+    case WayOut::SessionEnd:
+        emit qApp->commitDataRequest(*qApp->findChild<QSessionManager *>());
+        break;
+    case WayOut::ApplicationQuits:
+        QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+        QCoreApplication::exec();
+        break;
+    }
+}
+
+const WayOut AllWaysOut[] = {WayOut::ExitButton, WayOut::TrayMenu, WayOut::CloseBox,
+                             WayOut::SessionEnd, WayOut::ApplicationQuits};
+
+}  // namespace
+
+Q_DECLARE_METATYPE(WayOut)
+
+class TestCalcForm : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase()
+    {
+        SetUpApplication();
+        // Without a notification area the tray icon's X11 fallback reports a missing signal of
+        // the offscreen platform on every window; the icon itself works on.
+        QLoggingCategory::setFilterRules(QStringLiteral("qt.core.qobject.connect.warning=false"));
+    }
+
+    void window()
+    {
+        ShownForm shown;
+        TCalcForm &form = *shown.form;
+        QCOMPARE(form.objectName(), QStringLiteral("CalcForm"));
+        QCOMPARE(form.windowTitle(), QStringLiteral("Tallimo"));
+        QCOMPARE(form.size(), QSize(652, 440));
+        QCOMPARE(form.minimumSize(), form.maximumSize());
+        QCOMPARE(form.pos(), QPoint(200, 128));
+        QVERIFY(form.windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
+        QVERIFY(form.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+        QCOMPARE(form.font().family(), QStringLiteral("宋体"));
+        QCOMPARE(form.font().pixelSize(), 12);
+    }
+
+    // Where each region sits in the 652 x 440 client area, and its colour.
+    void regions_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QRect>("geometry");
+        QTest::addColumn<QColor>("colour");
+
+        QTest::newRow("Panel3") << "Panel3" << QRect(0, 0, 652, 30) << MoneyGreen;
+        QTest::newRow("Panel5") << "Panel5" << QRect(0, 30, 652, 2) << QColor();
+        QTest::newRow("Panel7") << "Panel7" << QRect(0, 32, 9, 380) << MoneyGreen;
+        QTest::newRow("Memo1") << "Memo1" << QRect(9, 32, 541, 380) << QColor();
+        QTest::newRow("Panel1") << "Panel1" << QRect(550, 32, 102, 380) << MoneyGreen;
+        QTest::newRow("Panel4") << "Panel4" << QRect(0, 412, 652, 28) << MoneyGreen;
+    }
+    void regions()
+    {
+        QFETCH(QString, name);
+        QFETCH(QRect, geometry);
+        QFETCH(QColor, colour);
+        ShownForm shown;
+        QWidget *region = shown.Child(name);
+        QCOMPARE(QRect(region->mapTo(shown.form.get(), QPoint(0, 0)), region->size()), geometry);
+        if (colour.isValid()) {
+            QVERIFY(region->autoFillBackground());
+            QCOMPARE(region->palette().color(QPalette::Window), colour);
+        }
+    }
+
+    void sheet()
+    {
+        ShownForm shown;
+        auto *memo = shown.Child<QPlainTextEdit>("Memo1");
+        QCOMPARE(memo->frameShape(), QFrame::NoFrame);
+        QCOMPARE(memo->lineWrapMode(), QPlainTextEdit::NoWrap);
+        QCOMPARE(memo->palette().color(QPalette::Base), Teal);
+        QCOMPARE(memo->palette().color(QPalette::Text), White);
+        QCOMPARE(memo->font().family(), QStringLiteral("Arial"));
+        QCOMPARE(memo->font().pixelSize(), 21);
+        QCOMPARE(memo->toolTip(), QStringLiteral("请在“=”前进行修改，按回车或等号计算结果"));
+        QCOMPARE(shown.form->focusWidget(), memo);
+
+        QVERIFY(shown.Child("Memo2")->isHidden());
+        QVERIFY(shown.Child("edt_copy")->isHidden());
+        auto *timer = shown.Child<QTimer>("Timer2");
+        QCOMPARE(timer->interval(), 200);
+        QVERIFY(timer->isActive());
+    }
+
+    // Captions and hints of the toolbar, the side panel and the result bar.
+    void controls_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("hint");
+
+        QTest::newRow("SpeedButton7") << "SpeedButton7"
+                                      << "&C"
+                                      << "清空(按Alt+C 快速清空)";
+        QTest::newRow("sb_copyresult") << "sb_copyresult"
+                                       << "&O"
+                                       << "复制结果 (Alt+O快速复制结果)";
+        QTest::newRow("SpeedButton1") << "SpeedButton1"
+                                      << ""
+                                      << "粘贴";
+        QTest::newRow("SpeedButton6") << "SpeedButton6"
+                                      << ""
+                                      << "存档";
+        QTest::newRow("SpeedButton47") << "SpeedButton47"
+                                       << ""
+                                       << "导入文件";
+        QTest::newRow("SpeedButton43") << "SpeedButton43"
+                                       << ""
+                                       << "万年历";
+        QTest::newRow("SpeedButton44") << "SpeedButton44"
+                                       << ""
+                                       << "小工具";
+        QTest::newRow("SpeedButton42") << "SpeedButton42"
+                                       << ""
+                                       << "主页";
+        QTest::newRow("ToolButton6") << "ToolButton6"
+                                     << ""
+                                     << "声音关或开";
+        QTest::newRow("SpeedButton46") << "SpeedButton46"
+                                       << ""
+                                       << "帮助";
+        QTest::newRow("SpeedButton48") << "SpeedButton48"
+                                       << ""
+                                       << "隐藏或显示";
+        QTest::newRow("SpeedButton45") << "SpeedButton45"
+                                       << ""
+                                       << "退出";
+        QTest::newRow("SpeedButton2") << "SpeedButton2"
+                                      << "键盘"
+                                      << "";
+        QTest::newRow("SpeedButton4") << "SpeedButton4"
+                                      << "设置"
+                                      << "";
+        QTest::newRow("Label1") << "Label1"
+                                << "行1 列0 "
+                                << "";
+        QTest::newRow("Label3") << "Label3"
+                                << "本次"
+                                << "";
+        QTest::newRow("Label2") << "Label2"
+                                << "合计"
+                                << "";
+        QTest::newRow("SpeedButton35") << "SpeedButton35"
+                                       << "背景颜色"
+                                       << "";
+        QTest::newRow("SpeedButton37") << "SpeedButton37"
+                                       << "正文背景"
+                                       << "";
+        QTest::newRow("SpeedButton36") << "SpeedButton36"
+                                       << "字体颜色"
+                                       << "";
+        QTest::newRow("Edit3") << "Edit3"
+                               << "字体"
+                               << "";
+        QTest::newRow("Edit1") << "Edit1"
+                               << "小数"
+                               << "";
+        QTest::newRow("Edit6") << "Edit6"
+                               << "语速"
+                               << "";
+    }
+    void controls()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, caption);
+        QFETCH(QString, hint);
+        ShownForm shown;
+        QWidget *control = shown.Child(name);
+        QCOMPARE(control->property("text").toString(), caption);
+        QCOMPARE(control->toolTip(), hint);
+    }
+
+    void toolbarButtons()
+    {
+        ShownForm shown;
+        const QStringList inOrder = {"SpeedButton7",  "sb_copyresult", "SpeedButton1",
+                                     "SpeedButton6",  "SpeedButton47", "SpeedButton43",
+                                     "SpeedButton44", "SpeedButton42", "ToolButton6",
+                                     "SpeedButton46", "SpeedButton48", "SpeedButton45"};
+        int left = -1;
+        for (const QString &name : inOrder) {
+            QWidget *button = shown.Child(name);
+            QCOMPARE(button->size(), QSize(24, 22));
+            QVERIFY2(button->x() > left, qPrintable(name));
+            left = button->x();
+        }
+        QVERIFY(shown.Child("Label4")->x() > left + 99);
+    }
+
+    // The keypad: caption, hint, place in the page and colour of every key.
+    void keypad_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("hint");
+        QTest::addColumn<QPoint>("place");
+        QTest::addColumn<QColor>("colour");
+
+        const QColor blue = Blue;
+        const QColor red = Red;
+        QTest::newRow("7") << "SpeedButton8"
+                           << "" << QPoint(5, 10) << blue;
+        QTest::newRow("8") << "SpeedButton14"
+                           << "" << QPoint(37, 10) << blue;
+        QTest::newRow("9") << "SpeedButton9"
+                           << "" << QPoint(69, 10) << blue;
+        QTest::newRow("4") << "SpeedButton10"
+                           << "" << QPoint(5, 40) << blue;
+        QTest::newRow("5") << "SpeedButton11"
+                           << "" << QPoint(37, 40) << blue;
+        QTest::newRow("6") << "SpeedButton12"
+                           << "" << QPoint(69, 40) << blue;
+        QTest::newRow("1") << "SpeedButton13"
+                           << "" << QPoint(5, 70) << blue;
+        QTest::newRow("2") << "SpeedButton15"
+                           << "" << QPoint(37, 70) << blue;
+        QTest::newRow("3") << "SpeedButton16"
+                           << "" << QPoint(69, 70) << blue;
+        QTest::newRow("0") << "SpeedButton17"
+                           << "" << QPoint(5, 99) << blue;
+        QTest::newRow(".") << "SpeedButton18"
+                           << "" << QPoint(37, 99) << blue;
+        QTest::newRow("=") << "SpeedButton19"
+                           << "" << QPoint(69, 99) << blue;
+        QTest::newRow("+") << "SpeedButton20"
+                           << "" << QPoint(5, 132) << blue;
+        QTest::newRow("-") << "SpeedButton21"
+                           << "" << QPoint(37, 132) << blue;
+        QTest::newRow("*") << "SpeedButton22"
+                           << "" << QPoint(69, 132) << blue;
+        QTest::newRow("/") << "SpeedButton23"
+                           << "" << QPoint(5, 161) << blue;
+        QTest::newRow("(") << "SpeedButton24"
+                           << "" << QPoint(37, 161) << blue;
+        QTest::newRow(")") << "SpeedButton25"
+                           << "" << QPoint(69, 161) << blue;
+        QTest::newRow("<-") << "SpeedButton34"
+                            << "退格" << QPoint(5, 195) << red;
+        QTest::newRow("x^y") << "SpeedButton5"
+                             << "Exp1^Exp2：计算式Exp1的Exp2次方，例 2^3 " << QPoint(37, 195)
+                             << red;
+        QTest::newRow("n!") << "SpeedButton26"
+                            << "计算整数表达式的介乘, 如： 3!" << QPoint(69, 195) << red;
+        QTest::newRow("Sqrt") << "SpeedButton30"
+                              << "求平方根" << QPoint(5, 224) << red;
+        QTest::newRow("Sqr") << "SpeedButton31"
+                             << "平方数" << QPoint(37, 224) << red;
+        QTest::newRow("x%y") << "SpeedButton32"
+                             << "计算Exp1除以Exp2后的余数，例17%5 " << QPoint(69, 224) << red;
+        QTest::newRow("Sin") << "SpeedButton27"
+                             << "正玄" << QPoint(5, 252) << red;
+        QTest::newRow("Cos") << "SpeedButton28"
+                             << "余玄" << QPoint(37, 252) << red;
+        QTest::newRow("Tan") << "SpeedButton29"
+                             << "正切" << QPoint(69, 252) << red;
+        QTest::newRow("Asin") << "SpeedButton33"
+                              << "反正玄" << QPoint(5, 280) << red;
+        QTest::newRow("Acos") << "SpeedButton39"
+                              << "反余玄" << QPoint(37, 280) << red;
+        QTest::newRow("Atan") << "SpeedButton3"
+                              << "反正切" << QPoint(69, 280) << red;
+        QTest::newRow("Ln") << "SpeedButton38"
+                            << "求Exp的自然对数，Ln(2)" << QPoint(5, 309) << red;
+        QTest::newRow("Log10") << "SpeedButton40"
+                               << "求Exp以10为底的对数，例: Log10(2)" << QPoint(37, 309) << red;
+        QTest::newRow("Pi") << "SpeedButton41"
+                            << "圆周率" << QPoint(69, 309) << red;
+    }
+    void keypad()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, hint);
+        QFETCH(QPoint, place);
+        QFETCH(QColor, colour);
+        ShownForm shown;
+        auto *key = shown.Child<QToolButton>(name);
+        QCOMPARE(key->parentWidget(), shown.Child("GroupBox1"));
+        QCOMPARE(key->text(), QString::fromUtf8(QTest::currentDataTag()));
+        QCOMPARE(key->toolTip(), hint);
+        QCOMPARE(key->geometry(), QRect(place, QSize(29, 27)));
+        QCOMPARE(key->palette().color(QPalette::ButtonText), colour);
+        // The whole caption fits inside the key.
+        QVERIFY(key->fontMetrics().horizontalAdvance(key->text()) <= key->width() - 2);
+    }
+
+    void pages()
+    {
+        ShownForm shown;
+        auto *keypad = shown.Child<QGroupBox>("GroupBox1");
+        auto *settings = shown.Child<QGroupBox>("GroupBox2");
+        QCOMPARE(keypad->size(), QSize(100, 343));
+        QCOMPARE(settings->geometry(), keypad->geometry());
+        QCOMPARE(keypad->palette().color(QPalette::Window), MoneyGreen);
+        QCOMPARE(settings->palette().color(QPalette::Window), MoneyGreen);
+    }
+
+    void settingsNumberBoxes_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("top");
+        QTest::addColumn<int>("minimum");
+        QTest::addColumn<int>("maximum");
+        QTest::addColumn<int>("step");
+        QTest::addColumn<int>("value");
+
+        QTest::newRow("SpinEdit2 字体") << "SpinEdit2" << 102 << 8 << 80 << 1 << 16;
+        QTest::newRow("SpinEdit1 小数") << "SpinEdit1" << 126 << 0 << 15 << 1 << 2;
+        QTest::newRow("SpinEdit3 语速") << "SpinEdit3" << 149 << 270 << 380 << 5 << 280;
+    }
+    void settingsNumberBoxes()
+    {
+        QFETCH(QString, name);
+        QFETCH(int, top);
+        QFETCH(int, minimum);
+        QFETCH(int, maximum);
+        QFETCH(int, step);
+        QFETCH(int, value);
+        ShownForm shown;
+        auto *box = shown.Child<QSpinBox>(name);
+        QCOMPARE(box->parentWidget(), shown.Child("GroupBox2"));
+        QCOMPARE(box->y(), top);
+        QCOMPARE(box->minimum(), minimum);
+        QCOMPARE(box->maximum(), maximum);
+        QCOMPARE(box->singleStep(), step);
+        QCOMPARE(box->value(), value);
+    }
+
+    void settingsOptions_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<int>("top");
+        QTest::addColumn<bool>("checked");
+        QTest::addColumn<bool>("enabled");
+
+        QTest::newRow("CheckBox1") << "CheckBox1"
+                                   << "窗口置前" << 182 << false << true;
+        QTest::newRow("CheckBox2") << "CheckBox2"
+                                   << "语音报读" << 202 << true << true;
+        QTest::newRow("CheckBox5") << "CheckBox5"
+                                   << "快    读" << 223 << false << false;
+        QTest::newRow("CheckBox4") << "CheckBox4"
+                                   << "大写金额" << 243 << false << true;
+        QTest::newRow("CheckBox6") << "CheckBox6"
+                                   << "显示日期" << 263 << true << true;
+        QTest::newRow("CheckBox3") << "CheckBox3"
+                                   << "显示滑块" << 283 << false << true;
+    }
+    void settingsOptions()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, caption);
+        QFETCH(int, top);
+        QFETCH(bool, checked);
+        QFETCH(bool, enabled);
+        ShownForm shown;
+        auto *box = shown.Child<QCheckBox>(name);
+        QCOMPARE(box->parentWidget(), shown.Child("GroupBox2"));
+        QCOMPARE(box->text(), caption);
+        QCOMPARE(box->y(), top);
+        QCOMPARE(box->isChecked(), checked);
+        QCOMPARE(box->isEnabled(), enabled);
+    }
+
+    void resultBar()
+    {
+        ShownForm shown;
+        auto *label = shown.Child<QLabel>("Label1");
+        QCOMPARE(label->palette().color(QPalette::WindowText), Blue);
+        QCOMPARE(label->font().pixelSize(), 14);
+        const std::pair<const char *, int> boxes[] = {
+            {"Edit4", 177}, {"Edit5", 109}, {"Edit2", 189}};
+        for (const auto &[name, width] : boxes) {
+            auto *box = shown.Child<QLineEdit>(name);
+            QCOMPARE(box->parentWidget(), shown.Child("Panel4"));
+            QCOMPARE(box->width(), width);
+            QVERIFY(box->isReadOnly());
+            QVERIFY(!(box->focusPolicy() & Qt::TabFocus));
+        }
+    }
+
+    // The keypad and toolbar buttons leave the keyboard focus in the sheet.
+    void buttonsNeverTakeFocus()
+    {
+        ShownForm shown;
+        const auto buttons = shown.form->findChildren<QToolButton *>();
+        QVERIFY(!buttons.isEmpty());
+        for (QToolButton *button : buttons)
+            QVERIFY2(button->focusPolicy() == Qt::NoFocus, qPrintable(button->objectName()));
+    }
+
+    // Every caption and hint has its glyphs in the font it is drawn with, so none shows as a box.
+    void noMissingGlyphs()
+    {
+        ShownForm shown;
+        auto check = [](const QString &text, const QFont &font, const QString &where) {
+            const QFontMetrics metrics(font);
+            for (const QChar c : text) {
+                if (!c.isSpace())
+                    QVERIFY2(metrics.inFont(c), qPrintable(where + QLatin1String(": ") + c));
+            }
+        };
+        for (QWidget *widget : shown.form->findChildren<QWidget *>()) {
+            check(widget->property("text").toString(), widget->font(), widget->objectName());
+            check(widget->toolTip(), QApplication::font("QTipLabel"), widget->objectName());
+        }
+        auto *menu = shown.Child<QMenu>("PopupMenu1");
+        for (QAction *item : menu->actions())
+            check(item->text(), menu->font(), item->objectName());
+    }
+
+    void pageSwitch()
+    {
+        ShownForm shown;
+        auto *keypadButton = shown.Child<QToolButton>("SpeedButton2");
+        auto *settingsButton = shown.Child<QToolButton>("SpeedButton4");
+        QWidget *keypad = shown.Child("GroupBox1");
+        QWidget *settings = shown.Child("GroupBox2");
+        QVERIFY(keypadButton->isChecked());
+        QVERIFY(keypad->isVisible());
+        QVERIFY(!settings->isVisible());
+
+        for (int click = 0; click < 2; ++click) {
+            QTest::mouseClick(settingsButton, Qt::LeftButton);
+            QVERIFY(settingsButton->isChecked());
+            QVERIFY(!keypadButton->isChecked());
+            QVERIFY(settings->isVisible());
+            QVERIFY(!keypad->isVisible());
+        }
+        QTest::mouseClick(keypadButton, Qt::LeftButton);
+        QVERIFY(!settingsButton->isChecked());
+        QVERIFY(keypad->isVisible());
+        QVERIFY(!settings->isVisible());
+    }
+
+    void sidePanelKeepsItsPage()
+    {
+        ShownForm shown;
+        QWidget *panel = shown.Child("Panel1");
+        QWidget *memo = shown.Child("Memo1");
+        auto *sideButton = shown.Child<QToolButton>("SpeedButton48");
+        QTest::mouseClick(shown.Child<QToolButton>("SpeedButton4"), Qt::LeftButton);
+
+        QTest::mouseClick(sideButton, Qt::LeftButton);
+        QVERIFY(!panel->isVisible());
+        QTRY_COMPARE(memo->width(), 643);
+
+        QTest::mouseClick(sideButton, Qt::LeftButton);
+        QVERIFY(panel->isVisible());
+        QTRY_COMPARE(memo->width(), 541);
+        QVERIFY(shown.Child("GroupBox2")->isVisible());
+        QVERIFY(!shown.Child("GroupBox1")->isVisible());
+    }
+
+    void trayMenu()
+    {
+        ShownForm shown;
+        QSystemTrayIcon *tray = shown.Tray();
+        QVERIFY(tray);
+        QCOMPARE(tray->toolTip(), QStringLiteral("Tallimo"));
+        QVERIFY(tray->isVisible());
+        auto *menu = shown.Child<QMenu>("PopupMenu1");
+        QCOMPARE(tray->contextMenu(), menu);
+
+        QStringList items;
+        for (QAction *item : menu->actions())
+            items << item->objectName() + QLatin1Char(' ') + item->text();
+        QCOMPARE(items, QStringList({"N1 显示计算器(&S)", "N2 隐藏计算器(&H)", "N4 实用小工具(&T)",
+                                     "N3 退出(&C)"}));
+
+        auto *show = shown.Child<QAction>("N1");
+        auto *hide = shown.Child<QAction>("N2");
+        hide->trigger();
+        QVERIFY(!shown.form->isVisible());
+        QVERIFY(hide->isChecked());
+        QVERIFY(!show->isChecked());
+        QCOMPARE(shown.quits, 0);
+
+        show->trigger();
+        QVERIFY(shown.form->isVisible());
+        QVERIFY(show->isChecked());
+        QVERIFY(!hide->isChecked());
+
+        shown.Child<QAction>("N4")->trigger();
+        QVERIFY(shown.form->isVisible());
+        QCOMPARE(shown.quits, 0);
+    }
+
+    // Whichever way is taken first, the exit procedure runs once: it removes the tray icon and
+    // quits, and the ways taken after it do nothing more.
+    void exitProcedure_data()
+    {
+        QTest::addColumn<WayOut>("first");
+        QTest::newRow("exit button") << WayOut::ExitButton;
+        QTest::newRow("tray menu") << WayOut::TrayMenu;
+        QTest::newRow("close box") << WayOut::CloseBox;
+        QTest::newRow("session end") << WayOut::SessionEnd;
+        QTest::newRow("application quits") << WayOut::ApplicationQuits;
+    }
+    void exitProcedure()
+    {
+        QFETCH(WayOut, first);
+        QVERIFY(qApp->findChild<QSessionManager *>());
+        ShownForm shown;
+        Leave(shown, first);
+        QCOMPARE(shown.quits, 1);
+        QVERIFY(!shown.Tray()->isVisible());
+        for (WayOut way : AllWaysOut)
+            Leave(shown, way);
+        QCOMPARE(shown.quits, 1);
+    }
+
+    // The tray icon goes up after the window shows; an exit before that keeps it down.
+    void exitBeforeTheTrayIconIsUp()
+    {
+        int quits = 0;
+        CalcFormSeams seams;
+        seams.quit = [&quits] { ++quits; };
+        TCalcForm form(std::move(seams));
+        form.SpeedButton45Click();
+        QCoreApplication::processEvents();
+        QCOMPARE(quits, 1);
+        QVERIFY(!form.findChild<QSystemTrayIcon *>()->isVisible());
+    }
+};
+
+QTEST_MAIN(TestCalcForm)
+#include "test_calcform.moc"
