@@ -2,9 +2,11 @@
 
 #include <cfenv>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 
 namespace tallimo {
 
@@ -13,14 +15,26 @@ namespace {
 constexpr int SignificantDigits = 15;
 
 // Decimal digits of |value| truncated (not rounded) to SignificantDigits + 1 digits, and the
-// decimal exponent of the first one. glibc's printf converts exactly and honours the rounding
-// mode, so rounding toward zero yields the exact leading digits.
+// decimal exponent of the first one.
 struct Digits {
     char digits[SignificantDigits + 2];
     int exponent;
 };
 
-Digits TruncatedDigits(Value magnitude)
+Digits FromInteger(std::uint64_t leading, int exponent)
+{
+    Digits result{};
+    for (int k = SignificantDigits; k >= 0; --k) {
+        result.digits[k] = static_cast<char>('0' + leading % 10);
+        leading /= 10;
+    }
+    result.exponent = exponent;
+    return result;
+}
+
+// glibc's printf converts exactly and honours the rounding mode, so rounding toward zero yields
+// the exact leading digits of any value.
+Digits PrintedDigits(Value magnitude)
 {
     const int savedMode = std::fegetround();
     std::fesetround(FE_TOWARDZERO);
@@ -38,6 +52,45 @@ Digits TruncatedDigits(Value magnitude)
     result.digits[k] = '\0';
     result.exponent = std::atoi(std::strchr(buffer, 'e') + 1);
     return result;
+}
+
+// The same digits by integer arithmetic for magnitudes from 1E-12 up to below 1E16, where
+// |value| x 10^(15 - exponent) = mantissa x 5^p x 2^shift fits in 128 bits: about a tenth of
+// the cost of printing.
+std::optional<Digits> ComputedDigits(Value magnitude)
+{
+    constexpr int MaxPowerOfFive = 27;                  // 5^27 < 2^63, so mantissa x 5^p < 2^127
+    constexpr std::uint64_t Low = 1000000000000000ULL;  // 10^15
+    int binaryExponent = 0;
+    const Value fraction = std::frexp(magnitude, &binaryExponent);
+    const auto mantissa = static_cast<std::uint64_t>(std::ldexp(fraction, 64));
+    int exponent = static_cast<int>(std::floor(std::log10(magnitude)));
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        const int power = SignificantDigits - exponent;
+        if (power < 0 || power > MaxPowerOfFive)
+            return std::nullopt;
+        unsigned __int128 scaled = mantissa;
+        for (int k = 0; k < power; ++k)
+            scaled *= 5;
+        const int shift = binaryExponent - 64 + power;  // always negative in this range
+        if (shift >= 0 || shift <= -128)
+            return std::nullopt;
+        const unsigned __int128 leading = scaled >> -shift;
+        if (leading >= Low * 10)
+            ++exponent;
+        else if (leading < Low)
+            --exponent;
+        else
+            return FromInteger(static_cast<std::uint64_t>(leading), exponent);
+    }
+    return std::nullopt;
+}
+
+Digits TruncatedDigits(Value magnitude)
+{
+    if (const auto digits = ComputedDigits(magnitude))
+        return *digits;
+    return PrintedDigits(magnitude);
 }
 
 }  // namespace
