@@ -37,6 +37,7 @@ void TCalcForm::FormCreate()
     });
 
     LoadSettings();
+    ConnectSheet();
 
     connect(N1, &QAction::triggered, this, &TCalcForm::N1Click);
     connect(N2, &QAction::triggered, this, &TCalcForm::N2Click);

@@ -10,7 +10,10 @@
 #include <memory>
 
 #include "calcformseams.h"
+#include "engine/regional.h"
 #include "engine/scanner.h"
+#include "engine/sheetroad.h"
+#include "sheetmemo.h"
 
 class QAction;
 class QButtonGroup;
@@ -70,6 +73,18 @@ private:
 
     // The sheet: key and mouse handling, line evaluation and the caret label
     // (calcform_sheet.cpp).
+    void ConnectSheet();
+    void Memo1KeyDown();
+    void Memo1MouseDown();
+    QChar Memo1KeyPress(QChar key);
+    void EvaluateCurrentLine();
+    void ShowResult(const LineEvaluation &outcome);
+    void LocateCaret();
+    // The line of the caret when the last key went down, the sheet was clicked or a result
+    // was written, and the caret's column then.
+    int currentLine_ = 0;
+    int caretColumn_ = 0;
+    RegionalSettings regional_;
 
     CalcFormSeams seams_;
     // The tokens of the expression last scanned; exists from the first show to the exit.
@@ -94,7 +109,7 @@ private:
     QLineEdit *Edit2 = nullptr;
     QLineEdit *Edit4 = nullptr;
     QLineEdit *Edit5 = nullptr;
-    QPlainTextEdit *Memo1 = nullptr;
+    SheetMemo *Memo1 = nullptr;
     QPlainTextEdit *Memo2 = nullptr;
     QLineEdit *edt_copy = nullptr;
     QGroupBox *GroupBox1 = nullptr;

@@ -169,9 +169,8 @@ QWidget *TCalcForm::CreateToolbarPanel()
 
 void TCalcForm::CreateSheet()
 {
-    Memo1 = Named(new QPlainTextEdit(this), "Memo1");
+    Memo1 = Named(new SheetMemo(this), "Memo1");
     Memo1->setFrameShape(QFrame::NoFrame);
-    Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
     Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Memo1->setFont(ArialFont(21));

@@ -1,0 +1,69 @@
+#include "sheetmemo.h"
+
+#include <QKeyEvent>
+#include <QTextBlock>
+
+namespace tallimo {
+
+SheetMemo::SheetMemo(QWidget *parent) : QPlainTextEdit(parent)
+{
+    setLineWrapMode(QPlainTextEdit::NoWrap);
+}
+
+QChar SheetMemo::TypedCharacter(const QKeyEvent &event)
+{
+    if (event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return {};
+    switch (event.key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return QChar(CarriageReturn);
+    case Qt::Key_Backspace:
+        return QChar(Backspace);
+    default:
+        break;
+    }
+    const QString text = event.text();
+    if (text.size() == 1 && text.front().isPrint())
+        return text.front();
+    return {};
+}
+
+void SheetMemo::keyPressEvent(QKeyEvent *event)
+{
+    emit keyDown();
+    const QChar typed = TypedCharacter(*event);
+    if (typed.isNull() || !filter_) {
+        QPlainTextEdit::keyPressEvent(event);
+        return;
+    }
+    // Enter's edits and its line break form one undo step.
+    const bool mayEvaluate = typed == QLatin1Char('=') || typed == QChar(CarriageReturn);
+    QTextCursor step(document());
+    if (mayEvaluate)
+        step.beginEditBlock();
+    if (filter_(typed) == QChar(CarriageReturn)) {
+        QTextCursor caret = textCursor();
+        caret.insertBlock();
+        setTextCursor(caret);
+        ensureCursorVisible();
+    } else {
+        QPlainTextEdit::keyPressEvent(event);
+    }
+    if (mayEvaluate)
+        step.endEditBlock();
+}
+
+void SheetMemo::mousePressEvent(QMouseEvent *event)
+{
+    QPlainTextEdit::mousePressEvent(event);
+    emit mouseDown();
+}
+
+void SheetMemo::mouseMoveEvent(QMouseEvent *event)
+{
+    emit mouseMoved();
+    QPlainTextEdit::mouseMoveEvent(event);
+}
+
+}  // namespace tallimo

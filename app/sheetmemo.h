@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QPlainTextEdit>
+
+#include <functional>
+
+namespace tallimo {
+
+// The sheet's editor. It reports every key going down before the key acts and every mouse press
+// after the caret was placed, and hands each typed character to a filter before it goes in. When
+// the filter answers with a carriage return (Enter, or "=" turned into Enter) a line break goes
+// in, in one undo step with whatever the filter wrote, so that one undo after an evaluation
+// restores the line as typed; any other answer lets the key act as usual.
+class SheetMemo : public QPlainTextEdit {
+    Q_OBJECT
+public:
+    using CharacterFilter = std::function<QChar(QChar)>;
+    static constexpr char16_t CarriageReturn = u'\r';
+    static constexpr char16_t Backspace = u'\b';
+
+    explicit SheetMemo(QWidget *parent = nullptr);
+
+    void SetCharacterFilter(CharacterFilter filter) { filter_ = std::move(filter); }
+
+    // The character a key press types: CR for Enter, backspace for the backspace key, the
+    // printable character otherwise, or a null character for keys that type nothing.
+    static QChar TypedCharacter(const QKeyEvent &event);
+
+signals:
+    void keyDown();
+    void mouseDown();
+    void mouseMoved();
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+
+private:
+    CharacterFilter filter_;
+};
+
+}  // namespace tallimo

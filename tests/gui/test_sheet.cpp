@@ -1,0 +1,278 @@
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QSpinBox>
+#include <QTest>
+#include <memory>
+
+#include "appsetup.h"
+#include "calcform.h"
+
+using namespace tallimo;
+
+namespace {
+
+// The main window on the offscreen screen, typed into with real key events; its messages are
+// collected instead of shown.
+struct Sheet {
+    QStringList messages;
+    std::unique_ptr<TCalcForm> form;
+    QPlainTextEdit *memo = nullptr;
+
+    Sheet()
+    {
+        CalcFormSeams seams;
+        seams.quit = [] {};
+        seams.showMessage = [this](const QString &text) { messages << text; };
+        form = std::make_unique<TCalcForm>(std::move(seams));
+        form->show();
+        if (!QTest::qWaitForWindowExposed(form.get()))
+            qFatal("the main window was not exposed");
+        memo = Child<QPlainTextEdit>("Memo1");
+        memo->setFocus();
+    }
+
+    template <typename Widget>
+    Widget *Child(const char *name) const
+    {
+        auto *child = form->findChild<Widget *>(QString::fromLatin1(name));
+        if (!child)
+            qFatal("no control %s", name);
+        return child;
+    }
+
+    // Types the text; "\n" presses Enter.
+    void Type(const QString &text)
+    {
+        for (const QChar c : text) {
+            if (c == QLatin1Char('\n'))
+                QTest::keyClick(memo, Qt::Key_Return);
+            else
+                QTest::keyClicks(memo, QString(c));
+        }
+    }
+
+    void SetDecimals(int decimals) { Child<QSpinBox>("SpinEdit1")->setValue(decimals); }
+    QString Text() const { return memo->toPlainText(); }
+    QString Field(const char *name) const { return Child<QLineEdit>(name)->text(); }
+    QString Label() const { return Child<QLabel>("Label1")->text(); }
+};
+
+const QString Failure = QStringLiteral("表达式错误！");
+
+}  // namespace
+
+class TestSheet : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase()
+    {
+        QLocale::setDefault(QLocale::c());
+        SetUpApplication();
+    }
+
+    // What the sheet shows after typing; "\n" is Enter.
+    void typing_data()
+    {
+        QTest::addColumn<int>("decimals");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("sheet");
+        QTest::addColumn<int>("failures");
+        QTest::addColumn<QString>("total");
+
+        QTest::newRow("1+2") << 2 << "1+2\n"
+                             << "1+2=3\n"
+                             << 0 << "3";
+        QTest::newRow("1+2 then 10/4") << 2 << "1+2\n10/4\n"
+                                       << "1+2=3\n10/4=2.5\n"
+                                       << 0 << "5.5";
+        QTest::newRow("= acts as Enter") << 2 << "1+2="
+                                         << "1+2=3\n"
+                                         << 0 << "3";
+        QTest::newRow("-5+3") << 2 << "-5+3\n"
+                              << "-5+3=-2\n"
+                              << 0 << "-2";
+        QTest::newRow("2*3+") << 2 << "2*3+\n"
+                              << "2*3=6\n"
+                              << 0 << "6";
+        QTest::newRow("1/3") << 2 << "1/3\n"
+                             << "1/3=0.33\n"
+                             << 0 << "0.33";
+        QTest::newRow("1/3 with 0") << 0 << "1/3\n"
+                                    << "1/3=0\n"
+                                    << 0 << "0";
+        QTest::newRow("1/3 with 4") << 4 << "1/3\n"
+                                    << "1/3=0.3333\n"
+                                    << 0 << "0.3333";
+        QTest::newRow("5/2 and 7/2 with 0") << 0 << "5/2\n7/2\n"
+                                            << "5/2=2\n7/2=4\n"
+                                            << 0 << "6";
+        QTest::newRow("3-5") << 2 << "3-5\n"
+                             << "3-5=-2\n"
+                             << 0 << "-2";
+        QTest::newRow("0-0.001") << 2 << "0-0.001\n"
+                                 << "0-0.001=0\n"
+                                 << 0 << "0";
+        QTest::newRow("Enter on an empty line") << 2 << "1+2\n\n"
+                                                << "1+2=3\n\n"
+                                                << 0 << "3";
+        QTest::newRow("9999+1 with 15") << 15 << "9999+1\n"
+                                        << "9999+1=10000\n"
+                                        << 0 << "10000";
+        QTest::newRow("9000+1 with 15") << 15 << "9000+1\n"
+                                        << "9000+1=9001\n"
+                                        << 0 << "9001";
+        QTest::newRow("CLEAR") << 2 << "CLEAR\n"
+                               << "CLEAR\n"
+                               << 1 << "";
+        QTest::newRow("FULLSCREEN") << 2 << "FULLSCREEN\n"
+                                    << "FULLSCREEN\n"
+                                    << 0 << "0";
+        QTest::newRow("1/0 stays tidied") << 2 << "1/0*\n"
+                                          << "1/0\n"
+                                          << 1 << "";
+        QTest::newRow("sin(30)+sqrt(16)") << 2 << "sin(30)+sqrt(16)\n"
+                                          << "sin(30)+sqrt(16)=4.5\n"
+                                          << 0 << "4.5";
+    }
+
+    void typing()
+    {
+        QFETCH(int, decimals);
+        QFETCH(QString, typed);
+        QFETCH(QString, sheet);
+        QFETCH(int, failures);
+        QFETCH(QString, total);
+
+        Sheet s;
+        s.SetDecimals(decimals);
+        s.Type(typed);
+        QCOMPARE(s.Text(), sheet);
+        QCOMPARE(s.messages.size(), failures);
+        if (failures)
+            QCOMPARE(s.messages.first(), Failure);
+        QCOMPARE(s.Field("Edit5"), total);
+    }
+
+    void enterInAnEarlierLine()
+    {
+        Sheet s;
+        s.memo->insertPlainText(QStringLiteral("2+2=5\n7*3=21"));
+        QTextCursor caret = s.memo->textCursor();
+        caret.setPosition(2);
+        s.memo->setTextCursor(caret);
+        s.Type(QStringLiteral("\n"));
+        QCOMPARE(s.Text(), QStringLiteral("2+2=4\n\n7*3=21"));
+        QCOMPARE(s.Field("Edit5"), QStringLiteral("25"));
+        QCOMPARE(s.memo->textCursor().blockNumber(), 1);
+    }
+
+    void aNoteInTheSheetIsNoNumber()
+    {
+        Sheet s;
+        s.memo->insertPlainText(QStringLiteral("a=b\n"));
+        s.Type(QStringLiteral("1+1\n"));
+        QCOMPARE(s.Text(), QStringLiteral("a=b\n1+1=2\n"));
+        QVERIFY(s.messages.isEmpty());
+        QCOMPARE(s.Field("Edit5"), QStringLiteral("2"));
+    }
+
+    void theCaretLabelShowsWhereTheLastKeyWentDown()
+    {
+        Sheet s;
+        QCOMPARE(s.Label(), QStringLiteral("行1 列0 "));
+        s.Type(QStringLiteral("12"));
+        QCOMPARE(s.Label(), QStringLiteral("行:1 列:1"));
+        s.Type(QStringLiteral("\n"));
+        QCOMPARE(s.Label(), QStringLiteral("行:1 列:2"));
+        QTest::mouseClick(s.memo->viewport(), Qt::LeftButton, {},
+                          s.memo->cursorRect(s.memo->textCursor()).center());
+        QCOMPARE(s.Label(), QStringLiteral("行:2 列:0"));
+    }
+
+    void undoRestoresTheLineAsTyped()
+    {
+        Sheet s;
+        s.Type(QStringLiteral("2*3+"));
+        QTest::keyClick(s.memo, Qt::Key_Return);
+        QCOMPARE(s.Text(), QStringLiteral("2*3=6\n"));
+        QTest::keyClick(s.memo, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(s.Text(), QStringLiteral("2*3+"));
+        QCOMPARE(s.memo->textCursor().position(), 4);
+    }
+
+    void aFailureStillInsertsTheLineBreak()
+    {
+        Sheet s;
+        s.Type(QStringLiteral("1+1\nCLEAR\n"));
+        QCOMPARE(s.messages, QStringList{Failure});
+        QCOMPARE(s.Text(), QStringLiteral("1+1=2\nCLEAR\n"));
+        QCOMPARE(s.memo->textCursor().blockNumber(), 2);
+        QCOMPARE(s.Field("Edit5"), QStringLiteral("2"));  // the bar keeps its texts
+    }
+
+    void resultBar_data()
+    {
+        QTest::addColumn<bool>("money");
+        QTest::addColumn<int>("decimals");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("total");
+        QTest::addColumn<QString>("totalText");
+
+        QTest::newRow("1+2") << false << 2 << "1+2\n"
+                             << "叁"
+                             << "3"
+                             << "叁";
+        QTest::newRow("then 10/4") << false << 2 << "1+2\n10/4\n"
+                                   << "贰点伍"
+                                   << "5.5"
+                                   << "伍点伍";
+        QTest::newRow("3-5") << false << 2 << "3-5\n"
+                             << "负贰"
+                             << "-2"
+                             << "负贰";
+        QTest::newRow("10/3 money with 4") << true << 4 << "10/3\n"
+                                           << "叁元叁角叁分"
+                                           << "3.33"
+                                           << "叁元叁角叁分";
+        QTest::newRow("0-0.001") << false << 2 << "0-0.001\n"
+                                 << ""
+                                 << "0"
+                                 << "";
+        QTest::newRow("Enter on an empty line") << false << 2 << "1+2\n\n"
+                                                << ""
+                                                << "3"
+                                                << "叁";
+        QTest::newRow("Enter on an empty line, money") << true << 2 << "1+2\n\n"
+                                                       << "元"
+                                                       << "3"
+                                                       << "叁元";
+        QTest::newRow("a negative total") << false << 2 << "1-4\n1\n"
+                                          << "壹"
+                                          << "-2"
+                                          << "负贰";
+    }
+
+    void resultBar()
+    {
+        QFETCH(bool, money);
+        QFETCH(int, decimals);
+        QFETCH(QString, typed);
+        QFETCH(QString, line);
+        QFETCH(QString, total);
+        QFETCH(QString, totalText);
+
+        Sheet s;
+        s.Child<QCheckBox>("CheckBox4")->setChecked(money);
+        s.SetDecimals(decimals);
+        s.Type(typed);
+        QCOMPARE(s.Field("Edit4"), line);
+        QCOMPARE(s.Field("Edit5"), total);
+        QCOMPARE(s.Field("Edit2"), totalText);
+    }
+};
+
+QTEST_MAIN(TestSheet)
+#include "test_sheet.moc"
