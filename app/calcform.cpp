@@ -36,8 +36,10 @@ void TCalcForm::FormCreate()
             trayIcon_->show();
     });
 
+    ConnectVoice();
     LoadSettings();
     ConnectSheet();
+    ConnectKeypad();
 
     connect(N1, &QAction::triggered, this, &TCalcForm::N1Click);
     connect(N2, &QAction::triggered, this, &TCalcForm::N2Click);
@@ -76,6 +78,7 @@ void TCalcForm::SpeedButton45Click()
     if (exited_)
         return;
     exited_ = true;
+    StopVoice();
     tokens_.reset();
     SaveSettings();
     trayIcon_->hide();

@@ -9,6 +9,7 @@
 #include <QWidget>
 #include <memory>
 
+#include "app/voice/readout.h"
 #include "calcformseams.h"
 #include "engine/regional.h"
 #include "engine/scanner.h"
@@ -29,6 +30,8 @@ class QTimer;
 class QToolButton;
 
 namespace tallimo {
+
+struct ResultBarTexts;
 
 class TCalcForm : public QWidget {
     Q_OBJECT
@@ -85,6 +88,31 @@ private:
     int currentLine_ = 0;
     int caretColumn_ = 0;
     RegionalSettings regional_;
+
+    // Keypad and editing: the keypad's insertions, backspace, clear, copy result and paste, each
+    // one undoable step of the sheet, and the operator replacement (calcform_keypad.cpp).
+    void ConnectKeypad();
+    void insertpos(const QString &text);
+    void PlainInsert(const QString &text);
+    void ReplaceTypedOperator(QChar key);
+    void SpeedButton19Click();
+    void SpeedButton34Click();
+    void SpeedButton7Click();
+    void sb_copyresultClick();
+    void SpeedButton1Click();
+    void Memo1MouseMove();
+
+    // Voice: the clips, the read-out of a result and the voice switch (calcform_voice.cpp).
+    void ConnectVoice();
+    void CheckBox2Click();
+    void ToolButton6Click();
+    void PlayClip(const QString &name);
+    void ReadResult(const ResultBarTexts &texts);
+    void StartVoice();
+    void StopVoice();
+    std::unique_ptr<Waiter> waiter_;
+    std::unique_ptr<ClipPlayer> player_;
+    std::unique_ptr<ReadOut> readOut_;
 
     CalcFormSeams seams_;
     // The tokens of the expression last scanned; exists from the first show to the exit.

@@ -7,6 +7,7 @@
 #include <QSpinBox>
 #include <QTextBlock>
 
+#include "app/voice/clipnames.h"
 #include "calcform.h"
 #include "common/resultbar.h"
 #include "engine/calcerror.h"
@@ -37,6 +38,8 @@ void TCalcForm::LocateCaret()
 
 QChar TCalcForm::Memo1KeyPress(QChar key)
 {
+    ReplaceTypedOperator(key);
+    PlayClip(KeyEchoClip(key.unicode()));
     // A typed "=" never enters the sheet: it acts as Enter.
     if (key == QLatin1Char('='))
         key = QChar(SheetMemo::CarriageReturn);
@@ -62,11 +65,13 @@ void TCalcForm::EvaluateCurrentLine()
 
 void TCalcForm::ShowResult(const LineEvaluation &outcome)
 {
+    PlayClip(QStringLiteral("eqr_wav"));
     const ResultBarTexts texts = MakeResultBarTexts(
         outcome.value, outcome.total, SpinEdit1->value(), CheckBox4->isChecked(), regional_);
     Edit4->setText(texts.lineText);
     Edit5->setText(texts.totalNumberText);
     Edit2->setText(texts.totalText);
+    ReadResult(texts);
 }
 
 }  // namespace tallimo

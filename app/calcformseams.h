@@ -3,6 +3,10 @@
 #include <QCoreApplication>
 #include <QString>
 #include <functional>
+#include <memory>
+
+#include "app/voice/soundeffectplayer.h"
+#include "common/pause.h"
 
 namespace tallimo {
 
@@ -14,6 +18,10 @@ void ShowModalMessage(const QString &text);
 struct CalcFormSeams {
     std::function<void()> quit = [] { QCoreApplication::quit(); };
     std::function<void(const QString &)> showMessage = ShowModalMessage;
-};
+    // The player of the spoken clips, made when the first clip is played, so that setting up the
+    // sound system never holds up the window.
+    std::function<std::unique_ptr<ClipPlayer>()> makeClipPlayer = [] {
+        return std::make_unique<SoundEffectPlayer>();
+    };
 
 }  // namespace tallimo

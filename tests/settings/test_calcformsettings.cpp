@@ -3,23 +3,11 @@
 #include <QTest>
 
 #include "common/calcformsettings.h"
+#include "filebytes.h"
 
 using namespace tallimo;
 
 namespace {
-
-void WriteBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-QByteArray ReadBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // The section as the writer spells it, for comparisons that show every key when they fail.
 QByteArray Lines(const CalcFormSettings &settings)

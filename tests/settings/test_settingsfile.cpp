@@ -8,6 +8,7 @@
 #include "common/settingsfile.h"
 #include "common/settingslocation.h"
 #include "common/textcodec.h"
+#include "filebytes.h"
 
 using namespace tallimo;
 
@@ -15,19 +16,6 @@ namespace {
 
 const QString kCalcForm = QStringLiteral("calcform");
 const QString kGaokao = QStringLiteral("gaokao");
-
-void WriteBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-QByteArray ReadBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 bool RunningAsRoot() { return geteuid() == 0; }
 

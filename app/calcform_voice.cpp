@@ -1,0 +1,76 @@
+// The window's voice: a clip for each key and button, the read-out of each result, and the switch
+// that turns both on and off. The player comes into being with the first clip, so the sound
+// system is never set up before the window has been drawn.
+
+#include <QCheckBox>
+#include <QIcon>
+#include <QSpinBox>
+#include <QTimer>
+#include <QToolButton>
+
+#include "calcform.h"
+#include "common/resultbar.h"
+
+namespace tallimo {
+
+void TCalcForm::ConnectVoice()
+{
+    // Also runs when the settings set the check box.
+    connect(CheckBox2, &QCheckBox::toggled, this, &TCalcForm::CheckBox2Click);
+    connect(ToolButton6, &QToolButton::clicked, this, &TCalcForm::ToolButton6Click);
+}
+
+void TCalcForm::CheckBox2Click()
+{
+    const bool on = CheckBox2->isChecked();
+    // Fast reading keeps its check mark while voice is off; nothing is read then anyway.
+    CheckBox5->setEnabled(on);
+    ToolButton6->setIcon(QIcon(on ? QStringLiteral(":/icons/voice-on.svg")
+                                  : QStringLiteral(":/icons/voice-off.svg")));
+}
+
+void TCalcForm::ToolButton6Click() { CheckBox2->setChecked(!CheckBox2->isChecked()); }
+
+void TCalcForm::StartVoice()
+{
+    if (player_)
+        return;
+    waiter_ = seams_.makeWaiter();
+    player_ = seams_.makeClipPlayer();
+    readOut_ = std::make_unique<ReadOut>(*player_, *waiter_, [this] { return SpinEdit3->value(); });
+}
+
+void TCalcForm::StopVoice()
+{
+    if (readOut_)
+        readOut_->Stop();
+}
+
+void TCalcForm::PlayClip(const QString &name)
+{
+    if (name.isEmpty() || !CheckBox2->isChecked())
+        return;
+    StartVoice();
+    player_->Play(name);
+}
+
+void TCalcForm::ReadResult(const ResultBarTexts &texts)
+{
+    if (!CheckBox2->isChecked())
+        return;
+    const bool digitByDigit = CheckBox5->isChecked() || texts.lineTextIsNumberText;
+    const QString text = digitByDigit ? texts.lineNumberText : texts.lineText;
+    // The reading starts once Enter's line break is in: the evaluation stays one undo step, and
+    // keys typed while it is read go to the new line.
+    QTimer::singleShot(0, this, [this, digitByDigit, text] {
+        if (exited_)
+            return;
+        StartVoice();
+        if (digitByDigit)
+            readOut_->read1(text);
+        else
+            readOut_->readstr(text);
+    });
+}
+
+}  // namespace tallimo
