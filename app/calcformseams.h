@@ -23,5 +23,10 @@ struct CalcFormSeams {
     std::function<std::unique_ptr<ClipPlayer>()> makeClipPlayer = [] {
         return std::make_unique<SoundEffectPlayer>();
     };
+    // The waits between the clips of a read-out.
+    std::function<std::unique_ptr<Waiter>()> makeWaiter = [] {
+        return std::make_unique<EventLoopWaiter>();
+    };
+};
 
 }  // namespace tallimo
