@@ -14,6 +14,7 @@
 #include "engine/regional.h"
 #include "engine/scanner.h"
 #include "engine/sheetroad.h"
+#include "settingscolour.h"
 #include "sheetmemo.h"
 
 class QAction;
@@ -70,9 +71,32 @@ private:
     void SpeedButton48Click();
     void ShowPage(bool keypad);
 
-    // The settings file (calcform_settings.cpp).
+    // The settings file and the settings page (calcform_settings.cpp,
+    // calcform_settingspage.cpp). LoadSettings also connects the handlers of the page.
     void LoadSettings();
     void SaveSettings();
+    void ConnectSettingsPage();
+    void SpeedButton35Click();
+    void SpeedButton37Click();
+    void SpeedButton36Click();
+    void SpinEdit2Change();
+    void CheckBox1Click();
+    void CheckBox3Click();
+    void CheckBox6Click();
+    QColor ChosenColour(const QColor &start);
+    QColor BackColour() const;
+    void SetBackColour(const QColor &colour);
+    QColor SheetColour(QPalette::ColorRole role) const;
+    void SetSheetColour(QPalette::ColorRole role, const QColor &colour);
+    int SheetFontSize() const;
+    void SetSheetFontSize(int points);
+    void SetStayOnTop(bool on);
+    void ShowSheetScrollBars(bool on);
+    void ShowDateLine(bool on);
+    // The colours read from the file, with what their controls showed then.
+    std::optional<KeptColour> keptBackColour_;
+    std::optional<KeptColour> keptSheetColour_;
+    std::optional<KeptColour> keptFontColour_;
 
     // The sheet: key and mouse handling, line evaluation and the caret label
     // (calcform_sheet.cpp).

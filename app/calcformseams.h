@@ -4,9 +4,12 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "app/voice/soundeffectplayer.h"
+#include "colourchooser.h"
 #include "common/pause.h"
+#include "common/settingslocation.h"
 
 namespace tallimo {
 
@@ -18,6 +21,11 @@ void ShowModalMessage(const QString &text);
 struct CalcFormSeams {
     std::function<void()> quit = [] { QCoreApplication::quit(); };
     std::function<void(const QString &)> showMessage = ShowModalMessage;
+    // The folders where the settings file is looked for and saved.
+    std::function<SettingsFolders()> settingsFolders = DefaultSettingsFolders;
+    // The colour chooser of the settings page; nothing when the user cancels.
+    std::function<std::optional<QColor>(QWidget *parent, const QColor &start)> chooseColour =
+        ChooseColourInDialog;
     // The player of the spoken clips, made when the first clip is played, so that setting up the
     // sound system never holds up the window.
     std::function<std::unique_ptr<ClipPlayer>()> makeClipPlayer = [] {

@@ -1,0 +1,126 @@
+// The handlers of the settings page and the looks they change. None of them writes the settings
+// file: the exit procedure saves what the controls hold then.
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QSpinBox>
+#include <QTimer>
+#include <QToolButton>
+
+#include "calcform.h"
+#include "formstyle.h"
+
+namespace tallimo {
+
+namespace {
+
+// The window's fonts are sized in pixels for a screen of 96 dots per inch; the settings count
+// the sheet's font in points.
+int PointsToPixels(int points) { return qRound(points * 96 / 72.0); }
+
+int PixelsToPoints(int pixels) { return qRound(pixels * 72 / 96.0); }
+
+}  // namespace
+
+void TCalcForm::ConnectSettingsPage()
+{
+    auto button = [this](const char *name) {
+        return GroupBox2->findChild<QToolButton *>(QLatin1String(name));
+    };
+    connect(button("SpeedButton35"), &QToolButton::clicked, this, &TCalcForm::SpeedButton35Click);
+    connect(button("SpeedButton37"), &QToolButton::clicked, this, &TCalcForm::SpeedButton37Click);
+    connect(button("SpeedButton36"), &QToolButton::clicked, this, &TCalcForm::SpeedButton36Click);
+    connect(SpinEdit2, &QSpinBox::valueChanged, this, &TCalcForm::SpinEdit2Change);
+    connect(CheckBox1, &QCheckBox::clicked, this, &TCalcForm::CheckBox1Click);
+    connect(CheckBox3, &QCheckBox::clicked, this, &TCalcForm::CheckBox3Click);
+    connect(CheckBox6, &QCheckBox::clicked, this, &TCalcForm::CheckBox6Click);
+}
+
+void TCalcForm::SpeedButton35Click() { SetBackColour(ChosenColour(BackColour())); }
+
+void TCalcForm::SpeedButton37Click()
+{
+    SetSheetColour(QPalette::Base, ChosenColour(SheetColour(QPalette::Base)));
+}
+
+void TCalcForm::SpeedButton36Click()
+{
+    SetSheetColour(QPalette::Text, ChosenColour(SheetColour(QPalette::Text)));
+}
+
+void TCalcForm::SpinEdit2Change() { SetSheetFontSize(SpinEdit2->value()); }
+
+void TCalcForm::CheckBox1Click() { SetStayOnTop(CheckBox1->isChecked()); }
+
+void TCalcForm::CheckBox3Click() { ShowSheetScrollBars(CheckBox3->isChecked()); }
+
+void TCalcForm::CheckBox6Click() { ShowDateLine(CheckBox6->isChecked()); }
+
+QColor TCalcForm::ChosenColour(const QColor &start)
+{
+    return seams_.chooseColour(this, start).value_or(start);
+}
+
+QColor TCalcForm::BackColour() const { return Panel3->palette().color(QPalette::Window); }
+
+void TCalcForm::SetBackColour(const QColor &colour)
+{
+    const std::initializer_list<QWidget *> widgets = {Panel7,    Panel3, Panel4, Panel1, GroupBox1,
+                                                      GroupBox2, Label1, Label2, Label3};
+    for (QWidget *widget : widgets)
+        SetBackground(widget, colour);
+}
+
+QColor TCalcForm::SheetColour(QPalette::ColorRole role) const
+{
+    return Memo1->palette().color(role);
+}
+
+void TCalcForm::SetSheetColour(QPalette::ColorRole role, const QColor &colour)
+{
+    QPalette palette = Memo1->palette();
+    palette.setColor(role, colour);
+    Memo1->setPalette(palette);
+}
+
+int TCalcForm::SheetFontSize() const { return PixelsToPoints(Memo1->font().pixelSize()); }
+
+void TCalcForm::SetSheetFontSize(int points)
+{
+    QFont font = Memo1->font();
+    font.setPixelSize(PointsToPixels(points));
+    Memo1->setFont(font);
+}
+
+// A change of the window's flags takes the window off the screen and may lose its place: it
+// comes back where it was, and only if it was showing.
+void TCalcForm::SetStayOnTop(bool on)
+{
+    if (windowFlags().testFlag(Qt::WindowStaysOnTopHint) == on)
+        return;
+    const QPoint place = pos();
+    const bool showing = isVisible();
+    setWindowFlag(Qt::WindowStaysOnTopHint, on);
+    move(place);
+    if (showing)
+        show();
+}
+
+void TCalcForm::ShowSheetScrollBars(bool on)
+{
+    const Qt::ScrollBarPolicy policy = on ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff;
+    Memo1->setHorizontalScrollBarPolicy(policy);
+    Memo1->setVerticalScrollBarPolicy(policy);
+}
+
+void TCalcForm::ShowDateLine(bool on)
+{
+    if (on)
+        Timer2->start();
+    else
+        Timer2->stop();
+    Label4->setVisible(on);
+}
+
+}  // namespace tallimo

@@ -1,0 +1,454 @@
+#include <QApplication>
+#include <QCheckBox>
+#include <QFile>
+#include <QLabel>
+#include <QLoggingCategory>
+#include <QPlainTextEdit>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+#include <memory>
+#include <optional>
+
+#include "appsetup.h"
+#include "calcform.h"
+#include "formstyle.h"
+#include "tests/settings/filebytes.h"
+
+using namespace tallimo;
+
+namespace {
+
+// The main window started on a settings folder of its own, with its messages, its quitting and
+// its colour chooser replaced.
+struct Started {
+    QStringList messages;
+    int quits = 0;
+    std::optional<QColor> chooserAnswer;
+    QList<QColor> chooserStarts;
+    std::unique_ptr<TCalcForm> form;
+
+    explicit Started(const SettingsFolders &folders)
+    {
+        CalcFormSeams seams;
+        seams.quit = [this] { ++quits; };
+        seams.showMessage = [this](const QString &text) { messages << text; };
+        seams.settingsFolders = [folders] { return folders; };
+        seams.chooseColour = [this](QWidget *, const QColor &start) {
+            chooserStarts << start;
+            return chooserAnswer;
+        };
+        form = std::make_unique<TCalcForm>(std::move(seams));
+    }
+
+    template <typename Widget = QWidget>
+    Widget *Child(const QString &name) const
+    {
+        auto *child = form->findChild<Widget *>(name);
+        if (!child)
+            qFatal("no control %s", qPrintable(name));
+        return child;
+    }
+
+    void Show() const
+    {
+        form->show();
+        if (!QTest::qWaitForWindowExposed(form.get()))
+            qFatal("the main window was not exposed");
+    }
+
+    void Exit() const { form->SpeedButton45Click(); }
+
+    // The colour a settings key paints: the side panels' background, the sheet's background or
+    // the sheet's text.
+    QColor ColourOf(const QByteArray &key) const
+    {
+        if (key == "backcolor")
+            return Child("Panel3")->palette().color(QPalette::Window);
+        const QPalette sheet = Child("Memo1")->palette();
+        return sheet.color(key == "memocolor" ? QPalette::Base : QPalette::Text);
+    }
+
+    bool StaysOnTop() const { return form->windowFlags().testFlag(Qt::WindowStaysOnTopHint); }
+};
+
+const char *const BackColourControls[] = {"Panel3",    "Panel7", "Panel4", "Panel1", "GroupBox1",
+                                          "GroupBox2", "Label1", "Label2", "Label3"};
+
+bool ShowsIcon(const QToolButton *button, const QString &file)
+{
+    const QSize size(16, 16);
+    return button->icon().pixmap(size).toImage() == QIcon(file).pixmap(size).toImage();
+}
+
+QByteArray KeyOf(const QByteArray &line) { return line.left(line.indexOf('=')); }
+
+}  // namespace
+
+class TestCalcSettings : public QObject {
+    Q_OBJECT
+private:
+    std::unique_ptr<QTemporaryDir> dir_;
+    SettingsFolders folders_;
+
+    QString FilePath() const { return dir_->filePath(QStringLiteral("setinfo.ini")); }
+
+    void WriteFile(const QByteArray &bytes) const { WriteBytes(FilePath(), bytes); }
+
+    QByteArray FileBytes() const { return ReadBytes(FilePath()); }
+
+    // The file holds the key with exactly this value.
+    bool FileHas(const QByteArray &line) const
+    {
+        return ("\n" + FileBytes()).contains("\n" + line + "\r\n");
+    }
+
+private slots:
+    void initTestCase()
+    {
+        SetUpApplication();
+        // Without a notification area the tray icon's X11 fallback reports a missing signal of
+        // the offscreen platform on every window; the icon itself works on.
+        QLoggingCategory::setFilterRules(QStringLiteral("qt.core.qobject.connect.warning=false"));
+    }
+
+    void init()
+    {
+        dir_ = std::make_unique<QTemporaryDir>();
+        QVERIFY(dir_->isValid());
+        folders_ = {dir_->path(), dir_->filePath(QStringLiteral("config"))};
+    }
+
+    void firstStartWritesNothingAndTheExitWritesTheFormDefaults()
+    {
+        Started started(folders_);
+        QVERIFY(!QFile::exists(FilePath()));
+        started.Exit();
+        QCOMPARE(FileBytes(), QByteArray("[calcform]\r\n"
+                                         "iTop=128\r\n"
+                                         "iLeft=200\r\n"
+                                         "ontop=0\r\n"
+                                         "voice=1\r\n"
+                                         "readnum=0\r\n"
+                                         "daxie=0\r\n"
+                                         "scrollBars=0\r\n"
+                                         "showdate=1\r\n"
+                                         "panel1=1\r\n"
+                                         "backcolor=clMoneyGreen\r\n"
+                                         "memocolor=clTeal\r\n"
+                                         "fontcolor=clWhite\r\n"
+                                         "fontsize=16\r\n"
+                                         "number=2\r\n"
+                                         "rate=280\r\n"));
+        QCOMPARE(started.quits, 1);
+        QVERIFY(started.messages.isEmpty());
+    }
+
+    void onlyTheTopGivesTheKeyDefaults()
+    {
+        WriteFile("[calcform]\r\niTop=300\r\n");
+        Started started(folders_);
+        QCOMPARE(started.form->pos(), QPoint(0, 300));
+        QVERIFY(started.StaysOnTop());
+        QVERIFY(started.Child<QCheckBox>("CheckBox1")->isChecked());
+        QVERIFY(!started.Child<QCheckBox>("CheckBox2")->isChecked());
+        QVERIFY(ShowsIcon(started.Child<QToolButton>("ToolButton6"), ":/icons/voice-off.svg"));
+        auto *fastReading = started.Child<QCheckBox>("CheckBox5");
+        QVERIFY(fastReading->isChecked());
+        QVERIFY(!fastReading->isEnabled());
+        QVERIFY(started.Child<QTimer>("Timer2")->isActive());
+        QVERIFY(!started.Child("Label4")->isHidden());
+        QVERIFY(!started.Child("Panel1")->isHidden());
+        QCOMPARE(started.Child<QSpinBox>("SpinEdit1")->value(), 2);
+        QCOMPARE(started.Child<QSpinBox>("SpinEdit3")->value(), 280);
+        QCOMPARE(started.Child<QSpinBox>("SpinEdit2")->value(), 10);
+        started.Exit();
+        QVERIFY(FileHas("fontsize=10"));
+        QVERIFY(FileHas("ontop=1"));
+    }
+
+    void aTopOfZeroIsApplied()
+    {
+        WriteFile("[calcform]\r\niTop=0\r\niLeft=40\r\nvoice=0\r\nfontsize=20\r\n");
+        Started started(folders_);
+        QCOMPARE(started.form->pos(), QPoint(40, 0));
+        QVERIFY(!started.Child<QCheckBox>("CheckBox2")->isChecked());
+        QCOMPARE(started.Child<QSpinBox>("SpinEdit2")->value(), 20);
+        QVERIFY(FileHas("number=2"));
+    }
+
+    void optionsRoundTrip()
+    {
+        const QByteArray options =
+            "ontop=0\r\nvoice=1\r\nreadnum=0\r\ndaxie=1\r\nscrollBars=1\r\nshowdate=0\r\n"
+            "panel1=0\r\n";
+        WriteFile("[calcform]\r\niTop=10\r\niLeft=20\r\n" + options);
+        Started started(folders_);
+        QVERIFY(!started.StaysOnTop());
+        QVERIFY(ShowsIcon(started.Child<QToolButton>("ToolButton6"), ":/icons/voice-on.svg"));
+        auto *fastReading = started.Child<QCheckBox>("CheckBox5");
+        QVERIFY(!fastReading->isChecked());
+        QVERIFY(fastReading->isEnabled());
+        QVERIFY(started.Child<QCheckBox>("CheckBox4")->isChecked());
+        auto *memo = started.Child<QPlainTextEdit>("Memo1");
+        QCOMPARE(memo->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+        QCOMPARE(memo->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+        QVERIFY(!started.Child<QTimer>("Timer2")->isActive());
+        QVERIFY(started.Child("Label4")->isHidden());
+        QVERIFY(started.Child("Panel1")->isHidden());
+        started.Exit();
+        QVERIFY(FileBytes().contains("iTop=10\r\niLeft=20\r\n" + options));
+    }
+
+    // A number out of its box's range shows as the nearest end of the range and is saved so.
+    void numberBoxesClamp_data()
+    {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<int>("shown");
+
+        QTest::newRow("rate=500") << "SpinEdit3" << 380;
+        QTest::newRow("rate=100") << "SpinEdit3" << 270;
+        QTest::newRow("number=20") << "SpinEdit1" << 15;
+        QTest::newRow("number=-1") << "SpinEdit1" << 0;
+        QTest::newRow("fontsize=100") << "SpinEdit2" << 80;
+        QTest::newRow("fontsize=3") << "SpinEdit2" << 8;
+    }
+    void numberBoxesClamp()
+    {
+        QFETCH(QString, box);
+        QFETCH(int, shown);
+        const QByteArray line = QTest::currentDataTag();
+        WriteFile("[calcform]\r\niTop=1\r\n" + line + "\r\n");
+        Started started(folders_);
+        QCOMPARE(started.Child<QSpinBox>(box)->value(), shown);
+        // The decimals go back into the file at once.
+        const int decimals = started.Child<QSpinBox>("SpinEdit1")->value();
+        QVERIFY(FileHas("number=" + QByteArray::number(decimals)));
+        started.Exit();
+        QVERIFY(FileHas(KeyOf(line) + '=' + QByteArray::number(shown)));
+    }
+
+    void skyBlueBackground()
+    {
+        WriteFile("[calcform]\r\niTop=1\r\nbackcolor=clSkyBlue\r\n");
+        Started started(folders_);
+        const QColor skyBlue(0xA6, 0xCA, 0xF0);
+        for (const char *name : BackColourControls) {
+            QWidget *control = started.Child(QLatin1String(name));
+            QCOMPARE(control->palette().color(QPalette::Window), skyBlue);
+            QVERIFY(control->autoFillBackground());
+        }
+        QCOMPARE(started.ColourOf("memocolor"), Teal);
+        started.Exit();
+        QVERIFY(FileHas("backcolor=clSkyBlue"));
+    }
+
+    // How a colour text shows, and how it goes back into the file at exit.
+    void colourTexts_data()
+    {
+        QTest::addColumn<QColor>("shown");
+        QTest::addColumn<QByteArray>("saved");
+
+        const QPalette platform = QApplication::palette();
+        QTest::newRow("memocolor=clBtnFace")
+            << platform.color(QPalette::Button) << QByteArray("memocolor=clBtnFace");
+        QTest::newRow("backcolor=clInfoBk")
+            << platform.color(QPalette::ToolTipBase) << QByteArray("backcolor=clInfoBk");
+        QTest::newRow("memocolor=$00123456")
+            << QColor(0x56, 0x34, 0x12) << QByteArray("memocolor=$00123456");
+        QTest::newRow("fontcolor=255") << QColor(Qt::red) << QByteArray("fontcolor=clRed");
+        QTest::newRow("fontcolor=CLYELLOW")
+            << QColor(Qt::yellow) << QByteArray("fontcolor=clYellow");
+        QTest::newRow("memocolor=clNone") << Teal << QByteArray("memocolor=clNone");
+        QTest::newRow("backcolor=clDefault") << MoneyGreen << QByteArray("backcolor=clDefault");
+        QTest::newRow("backcolor=$FF0000FF") << MoneyGreen << QByteArray("backcolor=$FF0000FF");
+    }
+    void colourTexts()
+    {
+        QFETCH(QColor, shown);
+        QFETCH(QByteArray, saved);
+        const QByteArray line = QTest::currentDataTag();
+        WriteFile("[calcform]\r\niTop=1\r\n" + line + "\r\n");
+        Started started(folders_);
+        QCOMPARE(started.ColourOf(KeyOf(line)), shown);
+        started.Exit();
+        QVERIFY2(FileHas(saved), FileBytes().constData());
+    }
+
+    // A colour text that is neither a name nor a number leaves its colour alone; the rest of
+    // the section is applied and the decimals are written back, without a message.
+    void aBadColourSpoilsOnlyItsKey()
+    {
+        WriteFile(
+            "[calcform]\r\niTop=1\r\nbackcolor=sky blue\r\nmemocolor=clRed\r\n"
+            "number=20\r\n");
+        Started started(folders_);
+        QCOMPARE(started.ColourOf("backcolor"), MoneyGreen);
+        QCOMPARE(started.ColourOf("memocolor"), QColor(Qt::red));
+        QVERIFY(FileHas("number=15"));
+        QVERIFY(started.messages.isEmpty());
+        started.Exit();
+        QVERIFY(FileHas("backcolor=clMoneyGreen"));
+    }
+
+    void otherSectionsAndKeysSurvive()
+    {
+        const QByteArray countdown = "[gaokao]\r\nname=\xB8\xDF\xBF\xBC\r\ndate=2013-06-07\r\n";
+        WriteFile(countdown + "\r\n[calcform]\r\niTop=50\r\nwidth=640\r\n");
+        Started started(folders_);
+        started.Exit();
+        const QByteArray saved = FileBytes();
+        QVERIFY(saved.startsWith(countdown));
+        QVERIFY(FileHas("width=640"));
+        QVERIFY(FileHas("iTop=50"));
+    }
+
+    void aFailedSaveTellsTheUserOnce()
+    {
+        // A file where the folders should be: nothing can be written under it.
+        const QString blocker = dir_->filePath(QStringLiteral("blocker"));
+        QVERIFY(QFile(blocker).open(QIODevice::WriteOnly));
+        const QString config = blocker + QStringLiteral("/config");
+        Started started({blocker, config});
+        QVERIFY(started.messages.isEmpty());
+        started.Exit();
+        started.form->close();
+        started.Exit();
+        QCOMPARE(started.messages,
+                 QStringList("Unable to write to " +
+                             QDir::toNativeSeparators(config + QStringLiteral("/setinfo.ini"))));
+    }
+
+    // A position that lies off every screen gives way to the first position.
+    void positionOffTheScreens_data()
+    {
+        QTest::addColumn<QPoint>("place");
+
+        QTest::newRow("iLeft=5000 iTop=5000") << QPoint(200, 128);
+        QTest::newRow("iLeft=-2000 iTop=-2000") << QPoint(200, 128);
+        QTest::newRow("iLeft=100 iTop=-440") << QPoint(200, 128);
+        QTest::newRow("iLeft=-600 iTop=10") << QPoint(-600, 10);
+        QTest::newRow("iLeft=100 iTop=-400") << QPoint(100, -400);
+    }
+    void positionOffTheScreens()
+    {
+        QFETCH(QPoint, place);
+        const QByteArray keys = QByteArray(QTest::currentDataTag()).replace(' ', "\r\n");
+        WriteFile("[calcform]\r\n" + keys + "\r\n");
+        Started started(folders_);
+        QVERIFY(started.form->screen()->geometry().contains(QRect(0, 0, 800, 600)));
+        QCOMPARE(started.form->pos(), place);
+    }
+
+    // The colour choosers open with the colour their controls show; a cancelled chooser
+    // leaves it, a chosen colour goes to the controls and, at exit, into the file.
+    void colourChoosers_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QByteArray>("key");
+        QTest::addColumn<QColor>("answer");
+        QTest::addColumn<QColor>("start");
+        QTest::addColumn<QByteArray>("saved");
+
+        const QColor chosen(0x12, 0x34, 0x56);
+        const QColor cancel;
+        QTest::newRow("SpeedButton35 chosen") << "SpeedButton35" << QByteArray("backcolor")
+                                              << chosen << MoneyGreen << QByteArray("$00563412");
+        QTest::newRow("SpeedButton35 cancelled")
+            << "SpeedButton35" << QByteArray("backcolor") << cancel << MoneyGreen
+            << QByteArray("clMoneyGreen");
+        QTest::newRow("SpeedButton37 chosen") << "SpeedButton37" << QByteArray("memocolor")
+                                              << chosen << Teal << QByteArray("$00563412");
+        QTest::newRow("SpeedButton37 cancelled")
+            << "SpeedButton37" << QByteArray("memocolor") << cancel << Teal << QByteArray("clTeal");
+        QTest::newRow("SpeedButton36 chosen") << "SpeedButton36" << QByteArray("fontcolor")
+                                              << chosen << White << QByteArray("$00563412");
+        QTest::newRow("SpeedButton36 cancelled") << "SpeedButton36" << QByteArray("fontcolor")
+                                                 << cancel << White << QByteArray("clWhite");
+    }
+    void colourChoosers()
+    {
+        QFETCH(QString, button);
+        QFETCH(QByteArray, key);
+        QFETCH(QColor, answer);
+        QFETCH(QColor, start);
+        QFETCH(QByteArray, saved);
+        Started started(folders_);
+        if (answer.isValid())
+            started.chooserAnswer = answer;
+        started.Child<QToolButton>(button)->click();
+        QCOMPARE(started.chooserStarts, QList<QColor>{start});
+        const QColor shown = answer.isValid() ? answer : start;
+        QCOMPARE(started.ColourOf(key), shown);
+        if (key == "backcolor") {
+            for (const char *name : BackColourControls)
+                QCOMPARE(started.Child(QLatin1String(name))->palette().color(QPalette::Window),
+                         shown);
+        }
+        started.Exit();
+        QVERIFY(FileHas(key + '=' + saved));
+    }
+
+    void fontSizeFollowsItsBox()
+    {
+        Started started(folders_);
+        auto *memo = started.Child<QPlainTextEdit>("Memo1");
+        started.Child<QSpinBox>("SpinEdit2")->setValue(24);
+        // 24 points are 32 pixels on a screen of 96 dots per inch.
+        QCOMPARE(memo->font().pixelSize(), 32);
+        started.Exit();
+        QVERIFY(FileHas("fontsize=24"));
+    }
+
+    void stayOnTopKeepsPositionAndVisibility()
+    {
+        Started started(folders_);
+        started.Show();
+        const QPoint place = started.form->pos();
+        auto *onTop = started.Child<QCheckBox>("CheckBox1");
+
+        onTop->click();
+        QVERIFY(started.StaysOnTop());
+        QVERIFY(started.form->isVisible());
+        QCOMPARE(started.form->pos(), place);
+
+        onTop->click();
+        QVERIFY(!started.StaysOnTop());
+        QVERIFY(started.form->isVisible());
+        QCOMPARE(started.form->pos(), place);
+
+        started.form->hide();
+        onTop->click();
+        QVERIFY(started.StaysOnTop());
+        QVERIFY(!started.form->isVisible());
+        QCOMPARE(started.form->pos(), place);
+    }
+
+    void scrollBarsAndDateLineOnClick()
+    {
+        Started started(folders_);
+        auto *memo = started.Child<QPlainTextEdit>("Memo1");
+        auto *scrollBars = started.Child<QCheckBox>("CheckBox3");
+        scrollBars->click();
+        QCOMPARE(memo->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+        QCOMPARE(memo->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+        scrollBars->click();
+        QCOMPARE(memo->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+        QCOMPARE(memo->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+
+        auto *timer = started.Child<QTimer>("Timer2");
+        QWidget *dateLine = started.Child("Label4");
+        auto *showDate = started.Child<QCheckBox>("CheckBox6");
+        showDate->click();
+        QVERIFY(!timer->isActive());
+        QVERIFY(dateLine->isHidden());
+        showDate->click();
+        QVERIFY(timer->isActive());
+        QVERIFY(!dateLine->isHidden());
+    }
+};
+
+QTEST_MAIN(TestCalcSettings)
+#include "test_calcsettings.moc"
