@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QPlainTextEdit>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "appsetup.h"
@@ -16,7 +17,10 @@ namespace {
 
 void EnterOnTheLastLine(benchmark::State &state)
 {
+    QTemporaryDir settingsFolder;
+    const QString folder = settingsFolder.path();
     CalcFormSeams seams;
+    seams.settingsFolders = [folder] { return SettingsFolders{folder, folder}; };
     seams.quit = [] {};
     seams.showMessage = [](const QString &) {};
     TCalcForm form(std::move(seams));

@@ -10,6 +10,7 @@
 #include <QSessionManager>
 #include <QSpinBox>
 #include <QSystemTrayIcon>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -25,6 +26,7 @@ namespace {
 
 // The main window shown on the offscreen screen, with the quitting replaced by a counter.
 struct ShownForm {
+    QTemporaryDir settingsFolder;
     int quits = 0;
     std::unique_ptr<TCalcForm> form;
 
@@ -32,6 +34,8 @@ struct ShownForm {
     {
         CalcFormSeams seams;
         seams.quit = [this] { ++quits; };
+        const QString folder = settingsFolder.path();
+        seams.settingsFolders = [folder] { return SettingsFolders{folder, folder}; };
         form = std::make_unique<TCalcForm>(std::move(seams));
         form->show();
         if (!QTest::qWaitForWindowExposed(form.get()))

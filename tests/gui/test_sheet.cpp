@@ -3,6 +3,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QSpinBox>
+#include <QTemporaryDir>
 #include <QTest>
 #include <memory>
 
@@ -16,6 +17,7 @@ namespace {
 // The main window on the offscreen screen, typed into with real key events; its messages are
 // collected instead of shown.
 struct Sheet {
+    QTemporaryDir settingsFolder;
     QStringList messages;
     std::unique_ptr<TCalcForm> form;
     QPlainTextEdit *memo = nullptr;
@@ -25,6 +27,8 @@ struct Sheet {
         CalcFormSeams seams;
         seams.quit = [] {};
         seams.showMessage = [this](const QString &text) { messages << text; };
+        const QString folder = settingsFolder.path();
+        seams.settingsFolders = [folder] { return SettingsFolders{folder, folder}; };
         form = std::make_unique<TCalcForm>(std::move(seams));
         form->show();
         if (!QTest::qWaitForWindowExposed(form.get()))
