@@ -5,6 +5,24 @@
 
 namespace tallimo {
 
+namespace {
+
+bool IsModifierKey(int key)
+{
+    switch (key) {
+    case Qt::Key_Shift:
+    case Qt::Key_Control:
+    case Qt::Key_Alt:
+    case Qt::Key_AltGr:
+    case Qt::Key_Meta:
+        return true;
+    default:
+        return false;
+    }
+}
+
+}  // namespace
+
 SheetMemo::SheetMemo(QWidget *parent) : QPlainTextEdit(parent)
 {
     setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -31,7 +49,10 @@ QChar SheetMemo::TypedCharacter(const QKeyEvent &event)
 
 void SheetMemo::keyPressEvent(QKeyEvent *event)
 {
-    emit keyDown();
+    // A modifier alone moves no caret; reporting it would make Alt+O, pressed right after
+    // Enter, look at the new empty line instead of the result just written.
+    if (!IsModifierKey(event->key()))
+        emit keyDown();
     const QChar typed = TypedCharacter(*event);
     if (typed.isNull() || !filter_) {
         QPlainTextEdit::keyPressEvent(event);
