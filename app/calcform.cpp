@@ -37,6 +37,7 @@ void TCalcForm::FormCreate()
     });
 
     ConnectVoice();
+    ConnectSettingsPage();
     LoadSettings();
     ConnectSheet();
     ConnectKeypad();

@@ -44,7 +44,6 @@ std::optional<KeptColour> ApplyColour(const std::optional<Colour> &colour, Show 
 
 void TCalcForm::LoadSettings()
 {
-    ConnectSettingsPage();
     const SettingsFolders folders = seams_.settingsFolders();
     const CalcFormReading reading = LoadCalcForm(folders);
     if (!reading.apply)

@@ -4,6 +4,7 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <QTest>
@@ -25,6 +26,7 @@ void EnterOnTheLastLine(benchmark::State &state)
     seams.showMessage = [](const QString &) {};
     TCalcForm form(std::move(seams));
     form.show();
+    form.findChild<QCheckBox *>(QStringLiteral("CheckBox2"))->setChecked(false);
     auto *memo = form.findChild<QPlainTextEdit *>(QStringLiteral("Memo1"));
     QStringList lines;
     for (int i = 0; i < state.range(0); ++i)

@@ -35,6 +35,7 @@ struct Sheet {
             qFatal("the main window was not exposed");
         memo = Child<QPlainTextEdit>("Memo1");
         memo->setFocus();
+        Child<QCheckBox>("CheckBox2")->setChecked(false);  // the voice has tests of its own
     }
 
     template <typename Widget>
