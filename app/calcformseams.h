@@ -6,7 +6,7 @@
 #include <memory>
 #include <optional>
 
-#include "app/voice/soundeffectplayer.h"
+#include "app/voice/clipplayerloader.h"
 #include "colourchooser.h"
 #include "common/pause.h"
 #include "common/settingslocation.h"
@@ -29,7 +29,7 @@ struct CalcFormSeams {
     // The player of the spoken clips, made when the first clip is played, so that setting up the
     // sound system never holds up the window.
     std::function<std::unique_ptr<ClipPlayer>()> makeClipPlayer = [] {
-        return std::make_unique<SoundEffectPlayer>();
+        return LoadClipPlayer(QCoreApplication::applicationDirPath());
     };
     // The waits between the clips of a read-out.
     std::function<std::unique_ptr<Waiter>()> makeWaiter = [] {

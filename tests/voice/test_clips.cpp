@@ -2,10 +2,12 @@
 #include <QFile>
 #include <QMediaDevices>
 #include <QSoundEffect>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QtEndian>
 
 #include "app/voice/clipnames.h"
+#include "app/voice/clipplayerloader.h"
 #include "app/voice/soundeffectplayer.h"
 
 using namespace tallimo;
@@ -179,6 +181,21 @@ private slots:
         qInstallMessageHandler(previous);
         QCOMPARE(messages, QStringList());
         QVERIFY(player.findChildren<QSoundEffect *>().isEmpty());
+    }
+
+    // The program finds the player in the module beside it, and goes on without sound where the
+    // module is missing.
+    void theModuleMakesThePlayer()
+    {
+        const auto loaded = LoadClipPlayer(QStringLiteral(AUDIO_MODULE_FOLDER));
+        QVERIFY(dynamic_cast<QObject *>(loaded.get()));  // the player over Qt Multimedia
+        loaded->Play(QStringLiteral("eqr_wav"));
+        loaded->Stop();
+
+        QTemporaryDir empty;
+        const auto missing = LoadClipPlayer(empty.path());
+        QVERIFY(dynamic_cast<SilentPlayer *>(missing.get()));
+        missing->Play(QStringLiteral("eqr_wav"));
     }
 };
 
