@@ -10,6 +10,7 @@
 #include <QToolButton>
 
 #include "calcform.h"
+#include "common/texthelpers.h"
 
 namespace tallimo {
 
@@ -81,19 +82,6 @@ QTextCursor CaretAtSelectionStart(const QPlainTextEdit &sheet)
     QTextCursor caret = sheet.textCursor();
     caret.setPosition(caret.selectionStart());
     return caret;
-}
-
-// Leaves out the characters of code 32 or less at both ends.
-QString WithoutBlankEnds(const QString &text)
-{
-    auto blank = [](QChar character) { return character.unicode() <= u' '; };
-    qsizetype first = 0;
-    qsizetype end = text.size();
-    while (first < end && blank(text[first]))
-        ++first;
-    while (end > first && blank(text[end - 1]))
-        --end;
-    return text.mid(first, end - first);
 }
 
 }  // namespace
@@ -200,7 +188,7 @@ void TCalcForm::sb_copyresultClick()
     const qsizetype equals = line.indexOf(QLatin1Char('='));
     if (equals < 0)
         return;
-    edt_copy->setText(WithoutBlankEnds(line.mid(equals + 1)));
+    edt_copy->setText(TrimBlanks(line.mid(equals + 1)));
     edt_copy->selectAll();
     edt_copy->copy();
 }

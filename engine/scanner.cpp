@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "common/texthelpers.h"
 #include "keywords.h"
 #include "numbersyntax.h"
 
@@ -16,17 +17,6 @@ bool IsBlank(QChar c) { return c.unicode() <= 32; }
 bool IsBlank(QStringView text)
 {
     return std::all_of(text.begin(), text.end(), [](QChar c) { return IsBlank(c); });
-}
-
-QString TrimBlanks(const QString &text)
-{
-    qsizetype first = 0;
-    qsizetype last = text.size();
-    while (first < last && IsBlank(text[first]))
-        ++first;
-    while (last > first && IsBlank(text[last - 1]))
-        --last;
-    return text.mid(first, last - first);
 }
 
 bool IsDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "calcerror.h"
+#include "common/texthelpers.h"
 #include "evaluator.h"
 #include "numbersyntax.h"
 #include "numbertext.h"
@@ -52,8 +53,6 @@ double ToDouble(Value value)
 }
 
 }  // namespace
-
-QString RightChars(const QString &text, int n) { return text.size() <= n ? text : text.right(n); }
 
 LineEvaluation EvaluateLine(SheetEditor &sheet, int currentLine, int decimals,
                             const RegionalSettings &regional, TokenList &tokens)

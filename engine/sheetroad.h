@@ -41,7 +41,4 @@ LineEvaluation EvaluateLine(SheetEditor &sheet, int currentLine, int decimals,
 // leaves the double range.
 double calcrichedit(const QString &sheetText, const RegionalSettings &regional);
 
-// The last n characters of the text, or the whole text when it is shorter.
-QString RightChars(const QString &text, int n);
-
 }  // namespace tallimo

@@ -1,5 +1,6 @@
 #include <QTest>
 
+#include "common/texthelpers.h"
 #include "engine/calcerror.h"
 #include "engine/linelistsheet.h"
 #include "engine/sheetroad.h"

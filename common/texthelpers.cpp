@@ -1,0 +1,19 @@
+#include "common/texthelpers.h"
+
+namespace tallimo {
+
+QString RightChars(const QString &text, int n) { return text.size() <= n ? text : text.right(n); }
+
+QString TrimBlanks(const QString &text)
+{
+    const auto blank = [](QChar c) { return c.unicode() <= 32; };
+    qsizetype first = 0;
+    qsizetype last = text.size();
+    while (first < last && blank(text[first]))
+        ++first;
+    while (last > first && blank(text[last - 1]))
+        --last;
+    return text.mid(first, last - first);
+}
+
+}  // namespace tallimo
