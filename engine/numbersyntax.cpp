@@ -39,7 +39,6 @@ std::optional<Value> ReadNumber(QStringView text, const RegionalSettings &region
         ++i;
 
     std::string c;  // the number rebuilt in the C locale's form for strtold
-    c.reserve(static_cast<size_t>(n) + 8);
     if (i < n && (text[i] == QLatin1Char('+') || text[i] == QLatin1Char('-'))) {
         c += static_cast<char>(text[i].unicode());
         ++i;
