@@ -4,7 +4,6 @@
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QSpinBox>
-#include <QStyle>
 #include <QToolButton>
 
 #include "calcform.h"
@@ -72,16 +71,15 @@ QToolButton *PageButton(QWidget *page, const char *name, const QString &caption,
     return button;
 }
 
-// Narrows the caption's font where the caption is wider than its key, so that "Log10" shows whole.
+// "Log10" is the one caption wider than its key: it is drawn condensed. Deciding by length keeps
+// font measuring out of the window's creation, ahead of its first paint.
 void FitCaption(QToolButton *button)
 {
-    const int frame = button->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, button);
-    const int room = button->width() - 2 * frame;
-    const int needed = button->fontMetrics().horizontalAdvance(button->text());
-    if (needed <= room)
+    constexpr int WidestCaptionThatFits = 4;
+    if (button->text().size() <= WidestCaptionThatFits)
         return;
     QFont font = button->font();
-    font.setStretch(100 * room / needed);
+    font.setStretch(QFont::Condensed);
     button->setFont(font);
 }
 
