@@ -2,28 +2,44 @@
 
 namespace tallimo {
 
-LineListSheet::LineListSheet(const QString &text) : lines_(text.split(QLatin1Char('\n')))
+LineListSheet::LineListSheet(const QString &text) : text_(text)
 {
+    starts_.push_back(0);
+    for (qsizetype i = 0; i < text_.size(); ++i) {
+        if (text_[i] == QLatin1Char('\n'))
+            starts_.push_back(i + 1);
+    }
     SetCaretAtEnd(LineCount() - 1);
 }
 
-QString LineListSheet::Text() const { return lines_.join(QLatin1Char('\n')); }
+qsizetype LineListSheet::LineEnd(int line) const
+{
+    return line + 1 < LineCount() ? starts_[static_cast<size_t>(line) + 1] - 1 : text_.size();
+}
+
+void LineListSheet::ShiftStartsAfter(int line, qsizetype delta)
+{
+    for (size_t i = static_cast<size_t>(line) + 1; i < starts_.size(); ++i)
+        starts_[i] += delta;
+}
 
 int LineListSheet::CaretPosition() const
 {
-    qsizetype position = 0;
-    for (int i = 0; i < caretLine_; ++i)
-        position += lines_.at(i).size() + 1;
-    return static_cast<int>(position + caretColumn_);
+    return static_cast<int>(starts_[static_cast<size_t>(caretLine_)] + caretColumn_);
 }
 
-int LineListSheet::CaretLine() const { return caretLine_; }
-
-QString LineListSheet::Line(int line) const { return lines_.at(line); }
+QString LineListSheet::Line(int line) const
+{
+    const qsizetype start = starts_.at(static_cast<size_t>(line));
+    return text_.mid(start, LineEnd(line) - start);
+}
 
 void LineListSheet::ReplaceLine(int line, const QString &text)
 {
-    lines_[line] = text;
+    const qsizetype start = starts_.at(static_cast<size_t>(line));
+    const qsizetype length = LineEnd(line) - start;
+    text_.replace(start, length, text);
+    ShiftStartsAfter(line, text.size() - length);
     SetCaretAtEnd(line);
 }
 
@@ -35,9 +51,10 @@ void LineListSheet::SetCaret(int line, int column)
 
 void LineListSheet::BreakLine()
 {
-    const QString line = lines_.at(caretLine_);
-    lines_[caretLine_] = line.left(caretColumn_);
-    lines_.insert(caretLine_ + 1, line.mid(caretColumn_));
+    const qsizetype position = CaretPosition();
+    text_.insert(position, QLatin1Char('\n'));
+    ShiftStartsAfter(caretLine_, 1);
+    starts_.insert(starts_.begin() + caretLine_ + 1, position + 1);
     SetCaret(caretLine_ + 1, 0);
 }
 

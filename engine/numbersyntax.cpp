@@ -1,7 +1,9 @@
 #include "numbersyntax.h"
 
+#include <array>
 #include <clocale>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <optional>
 #include <string>
@@ -28,6 +30,46 @@ locale_t CLocale()
     return c;
 }
 
+// A number of at most 19 significant digits whose decimal exponent is within 27 of them converts
+// with one correctly rounded multiplication or division of two exact extended values: 10^27 still
+// fits the 64-bit mantissa. Everything else goes through strtold.
+struct ShortDecimal {
+    std::uint64_t digits = 0;
+    int significant = 0;
+    int fractionDigits = 0;
+    bool fits = true;
+
+    void Add(int digit, bool afterPoint)
+    {
+        if (digits == 0 && digit == 0) {
+            fractionDigits += afterPoint;
+            return;
+        }
+        if (significant == 19) {
+            fits = false;
+            return;
+        }
+        digits = digits * 10 + static_cast<std::uint64_t>(digit);
+        ++significant;
+        fractionDigits += afterPoint;
+    }
+
+    std::optional<Value> Convert(qsizetype exponent) const
+    {
+        static constexpr std::array<Value, 28> powers = {
+            1e0L,  1e1L,  1e2L,  1e3L,  1e4L,  1e5L,  1e6L,  1e7L,  1e8L,  1e9L,
+            1e10L, 1e11L, 1e12L, 1e13L, 1e14L, 1e15L, 1e16L, 1e17L, 1e18L, 1e19L,
+            1e20L, 1e21L, 1e22L, 1e23L, 1e24L, 1e25L, 1e26L, 1e27L,
+        };
+        const qsizetype scale = exponent - fractionDigits;
+        if (!fits || scale < -27 || scale > 27)
+            return std::nullopt;
+        const auto value = static_cast<Value>(digits);
+        return scale >= 0 ? value * powers[static_cast<size_t>(scale)]
+                          : value / powers[static_cast<size_t>(-scale)];
+    }
+};
+
 }  // namespace
 
 std::optional<Value> ReadNumber(QStringView text, const RegionalSettings &regional)
@@ -39,7 +81,9 @@ std::optional<Value> ReadNumber(QStringView text, const RegionalSettings &region
         ++i;
 
     std::string c;  // the number rebuilt in the C locale's form for strtold
+    bool negative = false;
     if (i < n && (text[i] == QLatin1Char('+') || text[i] == QLatin1Char('-'))) {
+        negative = text[i] == QLatin1Char('-');
         c += static_cast<char>(text[i].unicode());
         ++i;
     }
@@ -48,34 +92,39 @@ std::optional<Value> ReadNumber(QStringView text, const RegionalSettings &region
     if (mantissa == 0)
         return std::nullopt;
     bool anyDigit = false;
+    bool afterPoint = false;
+    ShortDecimal shortDecimal;
     for (qsizetype k = i; k < i + mantissa; ++k) {
         if (IsDigit(text[k])) {
             c += static_cast<char>(text[k].unicode());
             anyDigit = true;
+            shortDecimal.Add(text[k].unicode() - '0', afterPoint);
         } else {
             c += '.';
+            afterPoint = true;
         }
     }
     if (!anyDigit)
         c = "0";
     i += mantissa;
 
+    qsizetype exponent = 0;
+
     if (i < n && (text[i] == QLatin1Char('E') || text[i] == QLatin1Char('e'))) {
         ++i;
-        bool negative = false;
+        bool negativeExponent = false;
         if (i < n && (text[i] == QLatin1Char('+') || text[i] == QLatin1Char('-'))) {
-            negative = text[i] == QLatin1Char('-');
+            negativeExponent = text[i] == QLatin1Char('-');
             ++i;
         }
-        qsizetype exponent = 0;
         while (i < n && IsDigit(text[i])) {
             if (exponent < ExponentClamp + n)
                 exponent = exponent * 10 + (text[i].unicode() - '0');
             ++i;
         }
+        if (negativeExponent)
+            exponent = -exponent;
         c += 'e';
-        if (negative)
-            c += '-';
         c += std::to_string(exponent);
     }
 
@@ -84,6 +133,8 @@ std::optional<Value> ReadNumber(QStringView text, const RegionalSettings &region
     if (i != n)
         return std::nullopt;
 
+    if (const auto value = shortDecimal.Convert(exponent))
+        return negative ? -*value : *value;
     const Value value = strtold_l(c.c_str(), nullptr, CLocale());
     if (std::isinf(value))
         return std::nullopt;

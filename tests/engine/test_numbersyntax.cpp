@@ -83,6 +83,25 @@ private slots:
         }
     }
 
+    // Short decimals convert by one exact multiplication or division; every conversion must
+    // still agree with the C library's correctly rounded strtold.
+    void readsLikeStrtold()
+    {
+        QRandomGenerator random(61210);
+        for (int i = 0; i < 200000; ++i) {
+            QByteArray digits = QByteArray::number(random.generate64() >> random.bounded(0, 64));
+            const int point = random.bounded(0, static_cast<int>(digits.size()) + 1);
+            if (random.bounded(2))
+                digits.insert(point, '.');
+            if (random.bounded(2))
+                digits += 'E' + QByteArray::number(random.bounded(-40, 41));
+            const Value expected = std::strtold(digits.constData(), nullptr);
+            const Value read = TextToValue(QString::fromLatin1(digits), RegionalSettings());
+            if (read != expected)
+                QFAIL(digits.constData());
+        }
+    }
+
     void readsToExtendedPrecision()
     {
         const RegionalSettings regional;

@@ -30,7 +30,10 @@ Enter PressEnter(LineListSheet &sheet, int line, int column, int decimals)
     return enter;
 }
 
-QString Shown(const LineListSheet &sheet) { return sheet.Lines().join(QLatin1Char('|')); }
+QString Shown(const LineListSheet &sheet)
+{
+    return sheet.Text().replace(QLatin1Char('\n'), QLatin1Char('|'));
+}
 
 }  // namespace
 
