@@ -72,7 +72,7 @@ private:
     void ShowPage(bool keypad);
 
     // The settings file and the settings page (calcform_settings.cpp,
-    // calcform_settingspage.cpp). LoadSettings also connects the handlers of the page.
+    // calcform_settingspage.cpp).
     void LoadSettings();
     void SaveSettings();
     void ConnectSettingsPage();
