@@ -19,6 +19,7 @@
 #include "appsetup.h"
 #include "calcform.h"
 #include "formstyle.h"
+#include "formtesting.h"
 
 using namespace tallimo;
 
@@ -27,16 +28,13 @@ namespace {
 // The main window shown on the offscreen screen, with the quitting replaced by a counter.
 struct ShownForm {
     QTemporaryDir settingsFolder;
+    QStringList messages;
     int quits = 0;
     std::unique_ptr<TCalcForm> form;
 
     ShownForm()
     {
-        CalcFormSeams seams;
-        seams.quit = [this] { ++quits; };
-        const QString folder = settingsFolder.path();
-        seams.settingsFolders = [folder] { return SettingsFolders{folder, folder}; };
-        form = std::make_unique<TCalcForm>(std::move(seams));
+        form = std::make_unique<TCalcForm>(TestSeams(FoldersIn(settingsFolder), messages, quits));
         form->show();
         if (!QTest::qWaitForWindowExposed(form.get()))
             qFatal("the main window was not exposed");
@@ -45,10 +43,7 @@ struct ShownForm {
     template <typename Widget = QWidget>
     Widget *Child(const QString &name) const
     {
-        auto *child = form->findChild<Widget *>(name);
-        if (!child)
-            qFatal("no control %s", qPrintable(name));
-        return child;
+        return Control<Widget>(*form, name);
     }
 
     QSystemTrayIcon *Tray() const { return form->findChild<QSystemTrayIcon *>(); }
@@ -589,10 +584,10 @@ private slots:
     // The tray icon goes up after the window shows; an exit before that keeps it down.
     void exitBeforeTheTrayIconIsUp()
     {
+        QTemporaryDir settings;
+        QStringList messages;
         int quits = 0;
-        CalcFormSeams seams;
-        seams.quit = [&quits] { ++quits; };
-        TCalcForm form(std::move(seams));
+        TCalcForm form(TestSeams(FoldersIn(settings), messages, quits));
         form.SpeedButton45Click();
         QCoreApplication::processEvents();
         QCOMPARE(quits, 1);

@@ -15,6 +15,7 @@
 #include "appsetup.h"
 #include "calcform.h"
 #include "formstyle.h"
+#include "formtesting.h"
 #include "tests/settings/filebytes.h"
 
 using namespace tallimo;
@@ -32,10 +33,7 @@ struct Started {
 
     explicit Started(const SettingsFolders &folders)
     {
-        CalcFormSeams seams;
-        seams.quit = [this] { ++quits; };
-        seams.showMessage = [this](const QString &text) { messages << text; };
-        seams.settingsFolders = [folders] { return folders; };
+        CalcFormSeams seams = TestSeams(folders, messages, quits);
         seams.chooseColour = [this](QWidget *, const QColor &start) {
             chooserStarts << start;
             return chooserAnswer;
@@ -46,10 +44,7 @@ struct Started {
     template <typename Widget = QWidget>
     Widget *Child(const QString &name) const
     {
-        auto *child = form->findChild<Widget *>(name);
-        if (!child)
-            qFatal("no control %s", qPrintable(name));
-        return child;
+        return Control<Widget>(*form, name);
     }
 
     void Show() const

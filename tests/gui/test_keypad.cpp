@@ -14,6 +14,7 @@
 
 #include "appsetup.h"
 #include "calcform.h"
+#include "formtesting.h"
 
 using namespace tallimo;
 
@@ -60,17 +61,14 @@ struct Keypad {
 
     QStringList heard;
     QStringList messages;
+    int quits = 0;
     QTemporaryDir settings;
     std::unique_ptr<TCalcForm> form;
     QPlainTextEdit *memo = nullptr;
 
     Keypad()
     {
-        CalcFormSeams seams;
-        seams.quit = [] {};
-        seams.showMessage = [this](const QString &text) { messages << text; };
-        const SettingsFolders folders{settings.path(), settings.path()};
-        seams.settingsFolders = [folders] { return folders; };
+        CalcFormSeams seams = TestSeams(FoldersIn(settings), messages, quits);
         seams.makeClipPlayer = [this] { return std::make_unique<Player>(heard); };
         seams.makeWaiter = [] { return std::make_unique<NoWaits>(); };
         form = std::make_unique<TCalcForm>(std::move(seams));
@@ -84,10 +82,7 @@ struct Keypad {
     template <typename Widget = QWidget>
     Widget *Child(const QString &name) const
     {
-        auto *child = form->findChild<Widget *>(name);
-        if (!child)
-            qFatal("no control %s", qPrintable(name));
-        return child;
+        return Control<Widget>(*form, name);
     }
 
     // Starts the sheet afresh, with nothing to undo.

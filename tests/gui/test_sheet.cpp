@@ -9,6 +9,7 @@
 
 #include "appsetup.h"
 #include "calcform.h"
+#include "formtesting.h"
 
 using namespace tallimo;
 
@@ -19,17 +20,13 @@ namespace {
 struct Sheet {
     QTemporaryDir settingsFolder;
     QStringList messages;
+    int quits = 0;
     std::unique_ptr<TCalcForm> form;
     QPlainTextEdit *memo = nullptr;
 
     Sheet()
     {
-        CalcFormSeams seams;
-        seams.quit = [] {};
-        seams.showMessage = [this](const QString &text) { messages << text; };
-        const QString folder = settingsFolder.path();
-        seams.settingsFolders = [folder] { return SettingsFolders{folder, folder}; };
-        form = std::make_unique<TCalcForm>(std::move(seams));
+        form = std::make_unique<TCalcForm>(TestSeams(FoldersIn(settingsFolder), messages, quits));
         form->show();
         if (!QTest::qWaitForWindowExposed(form.get()))
             qFatal("the main window was not exposed");
@@ -41,10 +38,7 @@ struct Sheet {
     template <typename Widget>
     Widget *Child(const char *name) const
     {
-        auto *child = form->findChild<Widget *>(QString::fromLatin1(name));
-        if (!child)
-            qFatal("no control %s", name);
-        return child;
+        return Control<Widget>(*form, QString::fromLatin1(name));
     }
 
     // Types the text; "\n" presses Enter.

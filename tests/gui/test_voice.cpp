@@ -13,6 +13,7 @@
 
 #include "appsetup.h"
 #include "calcform.h"
+#include "formtesting.h"
 
 using namespace tallimo;
 
@@ -57,11 +58,7 @@ struct Speaking {
     // With realWaits the read-outs wait on the event loop instead of the fake pauses.
     explicit Speaking(bool realWaits = false)
     {
-        CalcFormSeams seams;
-        seams.quit = [this] { ++quits; };
-        seams.showMessage = [this](const QString &text) { messages << text; };
-        const SettingsFolders folders{settings.path(), settings.path()};
-        seams.settingsFolders = [folders] { return folders; };
+        CalcFormSeams seams = TestSeams(FoldersIn(settings), messages, quits);
         seams.makeClipPlayer = [this] {
             ++playersMade;
             return std::make_unique<Player>(*this);
@@ -79,10 +76,7 @@ struct Speaking {
     template <typename Widget = QWidget>
     Widget *Child(const char *name) const
     {
-        auto *child = form->findChild<Widget *>(QLatin1String(name));
-        if (!child)
-            qFatal("no control %s", name);
-        return child;
+        return Control<Widget>(*form, QLatin1String(name));
     }
 
     // Types the text into the sheet; "\n" presses Enter and "\b" backspace.
