@@ -1,11 +1,24 @@
 #pragma once
 
+#include <QLocale>
+#include <QLoggingCategory>
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include "appsetup.h"
 #include "calcform.h"
 
 namespace tallimo {
+
+// The program's fonts and options, and the locale fixed, as every window test starts.
+inline void SetUpWindowTests()
+{
+    QLocale::setDefault(QLocale::c());
+    SetUpApplication();
+    // Without a notification area the tray icon's X11 fallback reports a missing signal of the
+    // offscreen platform on every window; the icon itself works on.
+    QLoggingCategory::setFilterRules(QStringLiteral("qt.core.qobject.connect.warning=false"));
+}
 
 // Seams for a main window under test: its settings file in the given folders, its messages
 // collected instead of shown, each quit counted instead of done.

@@ -4,7 +4,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLoggingCategory>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QSessionManager>
@@ -16,7 +15,6 @@
 #include <QToolButton>
 #include <memory>
 
-#include "appsetup.h"
 #include "calcform.h"
 #include "formstyle.h"
 #include "formtesting.h"
@@ -83,13 +81,7 @@ Q_DECLARE_METATYPE(WayOut)
 class TestCalcForm : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase()
-    {
-        SetUpApplication();
-        // Without a notification area the tray icon's X11 fallback reports a missing signal of
-        // the offscreen platform on every window; the icon itself works on.
-        QLoggingCategory::setFilterRules(QStringLiteral("qt.core.qobject.connect.warning=false"));
-    }
+    void initTestCase() { SetUpWindowTests(); }
 
     void window()
     {

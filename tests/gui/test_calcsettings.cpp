@@ -2,7 +2,6 @@
 #include <QCheckBox>
 #include <QFile>
 #include <QLabel>
-#include <QLoggingCategory>
 #include <QPlainTextEdit>
 #include <QSpinBox>
 #include <QTemporaryDir>
@@ -12,7 +11,6 @@
 #include <memory>
 #include <optional>
 
-#include "appsetup.h"
 #include "calcform.h"
 #include "formstyle.h"
 #include "formtesting.h"
@@ -101,13 +99,7 @@ private:
     }
 
 private slots:
-    void initTestCase()
-    {
-        SetUpApplication();
-        // Without a notification area the tray icon's X11 fallback reports a missing signal of
-        // the offscreen platform on every window; the icon itself works on.
-        QLoggingCategory::setFilterRules(QStringLiteral("qt.core.qobject.connect.warning=false"));
-    }
+    void initTestCase() { SetUpWindowTests(); }
 
     void init()
     {

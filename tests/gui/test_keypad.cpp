@@ -2,7 +2,6 @@
 #include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLoggingCategory>
 #include <QPlainTextEdit>
 #include <QSpinBox>
 #include <QTemporaryDir>
@@ -12,7 +11,6 @@
 #include <algorithm>
 #include <memory>
 
-#include "appsetup.h"
 #include "calcform.h"
 #include "formtesting.h"
 
@@ -138,14 +136,7 @@ struct Keypad {
 class TestKeypad : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase()
-    {
-        QLocale::setDefault(QLocale::c());
-        SetUpApplication();
-        // Without a notification area the tray icon's fallback reports a signal the offscreen
-        // platform lacks, once for every window.
-        QLoggingCategory::setFilterRules(QStringLiteral("qt.core.qobject.connect.warning=false"));
-    }
+    void initTestCase() { SetUpWindowTests(); }
 
     // Each key plays its clip, inserts its text and leaves the caret where the next key belongs;
     // one undo takes back the last key alone.

@@ -7,7 +7,6 @@
 #include <QTest>
 #include <memory>
 
-#include "appsetup.h"
 #include "calcform.h"
 #include "formtesting.h"
 
@@ -65,11 +64,7 @@ const QString Failure = QStringLiteral("表达式错误！");
 class TestSheet : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase()
-    {
-        QLocale::setDefault(QLocale::c());
-        SetUpApplication();
-    }
+    void initTestCase() { SetUpWindowTests(); }
 
     // What the sheet shows after typing; "\n" is Enter.
     void typing_data()

@@ -1,6 +1,5 @@
 #include <QApplication>
 #include <QCheckBox>
-#include <QLoggingCategory>
 #include <QPlainTextEdit>
 #include <QSpinBox>
 #include <QTemporaryDir>
@@ -11,7 +10,6 @@
 #include <memory>
 #include <utility>
 
-#include "appsetup.h"
 #include "calcform.h"
 #include "formtesting.h"
 
@@ -110,14 +108,7 @@ bool ShowsIcon(QToolButton *button, const char *icon)
 class TestVoice : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase()
-    {
-        QLocale::setDefault(QLocale::c());
-        SetUpApplication();
-        // Without a notification area the tray icon's fallback reports a signal the offscreen
-        // platform lacks, once for every window.
-        QLoggingCategory::setFilterRules(QStringLiteral("qt.core.qobject.connect.warning=false"));
-    }
+    void initTestCase() { SetUpWindowTests(); }
 
     // What a typed key plays before it goes in; "=" and Enter play only the equals clip of the
     // evaluation.
