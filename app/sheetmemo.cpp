@@ -81,6 +81,13 @@ void SheetMemo::mousePressEvent(QMouseEvent *event)
     emit mouseDown();
 }
 
+// A double click selects a word after its press was reported; the caret is located again there.
+void SheetMemo::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    QPlainTextEdit::mouseDoubleClickEvent(event);
+    emit mouseDown();
+}
+
 void SheetMemo::mouseMoveEvent(QMouseEvent *event)
 {
     emit mouseMoved();

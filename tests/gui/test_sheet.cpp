@@ -185,6 +185,21 @@ private slots:
         QCOMPARE(s.Label(), QStringLiteral("行:2 列:0"));
     }
 
+    // A double click selects the word under the mouse; the caret then stands at the word's start.
+    void aDoubleClickShowsTheStartOfTheWordItSelects()
+    {
+        Sheet s;
+        s.memo->setPlainText(QStringLiteral("1+2=3\n12+345"));
+        QTextCursor inTheWord = s.memo->textCursor();
+        inTheWord.setPosition(11);
+        const QPoint at = s.memo->viewport()->mapTo(
+            s.form.get(), s.memo->cursorRect(inTheWord).center() + QPoint(2, 0));
+        // Through the window, so that the second press arrives as a double click.
+        QTest::mouseDClick(s.form->windowHandle(), Qt::LeftButton, {}, at);
+        QCOMPARE(s.memo->textCursor().selectedText(), QStringLiteral("345"));
+        QCOMPARE(s.Label(), QStringLiteral("行:2 列:3"));
+    }
+
     void undoRestoresTheLineAsTyped()
     {
         Sheet s;
