@@ -30,10 +30,13 @@ QString SettingsWritePath(const SettingsFolders &folders)
 
 QString SettingsReadPath(const SettingsFolders &folders)
 {
-    const QString written = SettingsWritePath(folders);
-    if (QFileInfo::exists(written))
-        return written;
-    return FileIn(folders.besideExecutable);
+    const QString beside = FileIn(folders.besideExecutable);
+    for (const QString &path :
+         {SettingsWritePath(folders), beside, FileIn(folders.userConfiguration)}) {
+        if (QFileInfo::exists(path))
+            return path;
+    }
+    return beside;
 }
 
 }  // namespace tallimo

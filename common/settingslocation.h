@@ -19,7 +19,9 @@ SettingsFolders DefaultSettingsFolders();
 QString SettingsWritePath(const SettingsFolders &folders);
 
 // The file that is read: the one saves go to when it exists, otherwise the one beside the
-// executable, so a file shipped with a read-only install serves until the first save.
+// executable, so a file shipped with a read-only install serves until the first save; failing
+// both, the one in the configuration folder, left there while the executable's folder could not
+// be written.
 QString SettingsReadPath(const SettingsFolders &folders);
 
 }  // namespace tallimo

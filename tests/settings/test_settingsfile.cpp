@@ -238,6 +238,20 @@ private slots:
                               QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
 
+    // Settings saved while the executable's folder was read-only still read once it is writable;
+    // the next save puts them beside the executable.
+    void readsTheConfigurationFolderWhenNothingLiesBesideTheExecutable()
+    {
+        const SettingsFolders folders{dir_.filePath(QStringLiteral("bin")),
+                                      dir_.filePath(QStringLiteral("config"))};
+        QVERIFY(QDir().mkpath(folders.besideExecutable));
+        const QString config = folders.userConfiguration + QStringLiteral("/setinfo.ini");
+        QVERIFY(SettingsFile().save(config).saved);
+
+        QCOMPARE(SettingsWritePath(folders), folders.besideExecutable + "/setinfo.ini");
+        QCOMPARE(SettingsReadPath(folders), config);
+    }
+
     void fallsBackWhenTheExecutableFolderIsNoFolder()
     {
         const SettingsFolders folders{dir_.filePath(QStringLiteral("missing")),
