@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "app/voice/clipplayer.h"
+#include "common/clipplayer.h"
 
 namespace tallimo {
 

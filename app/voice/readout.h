@@ -4,7 +4,7 @@
 
 #include <functional>
 
-#include "app/voice/clipplayer.h"
+#include "common/clipplayer.h"
 #include "common/pause.h"
 
 namespace tallimo {

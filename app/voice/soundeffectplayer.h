@@ -5,7 +5,7 @@
 
 #include <map>
 
-#include "app/voice/clipplayer.h"
+#include "common/clipplayer.h"
 
 class QSoundEffect;
 

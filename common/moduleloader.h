@@ -1,0 +1,16 @@
+#pragma once
+
+// The program's modules (the sound, the web page window) are shared libraries beside the
+// executable, opened on first use so that the program starts without their libraries. A module
+// stays loaded for the rest of the run: the objects it makes run its code.
+
+#include <QString>
+#include <QtGlobal>
+
+namespace tallimo {
+
+// Opens the module `name` (without prefix or suffix) in `folder` and returns its exported
+// function `entry`, or null when the module or the function is missing or cannot be loaded.
+QFunctionPointer ResolveModuleEntry(const QString &folder, const QString &name, const char *entry);
+
+}  // namespace tallimo
