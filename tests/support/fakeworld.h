@@ -1,0 +1,71 @@
+#pragma once
+
+// The world outside the program as every window test sees it: a clock that stands still until a
+// test moves it, messages and opened addresses collected instead of shown, file dialogs answered
+// by the test, fixed memory figures, a player that only notes the clips, real waits, the settings
+// file in a temporary folder of the test's own, and quits counted instead of done.
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QList>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QUrl>
+
+#include <memory>
+#include <optional>
+
+#include "common/clipplayer.h"
+#include "common/pause.h"
+#include "common/programseams.h"
+
+namespace tallimo {
+
+struct FakeWorld {
+    QDateTime clock{QDate(2026, 12, 10), QTime(9, 30, 0)};
+    QStringList messages;
+    QList<QUrl> openedAddresses;
+    // What the next file dialogs answer (an empty text cancels) and the filters they were shown.
+    QString openFileAnswer;
+    QString saveFileAnswer;
+    QStringList fileFilters;
+    std::optional<quint32> colourAnswer;
+    MemoryFigures memory{8ull << 30, 6ull << 30};
+    QStringList clips;
+    int quits = 0;
+    QTemporaryDir settingsFolder;
+
+    struct NotingPlayer final : ClipPlayer {
+        QStringList &clips;
+        explicit NotingPlayer(QStringList &noted) : clips(noted) {}
+        void Play(const QString &name) override { clips << name; }
+        void Stop() override {}
+    };
+
+    ProgramSeams Seams()
+    {
+        ProgramSeams seams;
+        seams.now = [this] { return clock; };
+        seams.showMessage = [this](const QString &text) { messages << text; };
+        seams.chooseOpenFile = [this](const QString &filter) {
+            fileFilters << filter;
+            return openFileAnswer;
+        };
+        seams.chooseSaveFile = [this](const QString &filter) {
+            fileFilters << filter;
+            return saveFileAnswer;
+        };
+        seams.chooseColour = [this](quint32) { return colourAnswer; };
+        seams.openAddress = [this](const QUrl &address) { openedAddresses << address; };
+        seams.memoryFigures = [this] { return memory; };
+        seams.makeClipPlayer = [this] { return std::make_unique<NotingPlayer>(clips); };
+        seams.makeWaiter = [] { return std::make_unique<EventLoopWaiter>(); };
+        seams.settingsFolders = [this] {
+            return SettingsFolders{settingsFolder.path(), settingsFolder.path()};
+        };
+        seams.quit = [this] { ++quits; };
+        return seams;
+    }
+};
+
+}  // namespace tallimo
