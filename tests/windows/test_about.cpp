@@ -1,4 +1,5 @@
 #include <QLabel>
+#include <QScreen>
 #include <QTest>
 
 #include "support/fakeworld.h"
@@ -135,6 +136,22 @@ private slots:
         for (const QLabel *label : about.findChildren<QLabel *>())
             QVERIFY2(QRect(QPoint(), about.size()).contains(label->geometry()),
                      qPrintable(label->objectName()));
+    }
+
+    // Centred on the screen, not over the window that owns it.
+    void opensInTheMiddleOfTheScreen()
+    {
+        QWidget owner;
+        owner.setGeometry(0, 0, 200, 100);
+        owner.show();
+        FakeWorld world;
+        Tf_about about(world.Seams(), &owner);
+        about.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&about));
+        const QPoint middle = about.screen()->availableGeometry().center();
+        // Within the width of a window frame.
+        QVERIFY2((about.frameGeometry().center() - middle).manhattanLength() <= 10,
+                 qPrintable(QStringLiteral("%1,%2").arg(about.x()).arg(about.y())));
     }
 };
 
