@@ -90,6 +90,7 @@ QJsonObject CalendarPageTest::RunScript(const QString &script)
 void CalendarPageTest::initTestCase()
 {
     QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
+    QVERIFY2(QFile::exists(QStringLiteral(TALLIMO_CALENDAR_PAGE)), TALLIMO_CALENDAR_PAGE);
     view_ = std::make_unique<QWebEngineView>();
     view_->resize(900, 640);
     QSignalSpy loaded(view_.get(), &QWebEngineView::loadFinished);
