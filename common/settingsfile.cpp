@@ -285,7 +285,14 @@ SettingsFile::SaveResult SettingsFile::save(const QString &path) const
                 .arg(*lines_->unencodableKey);
         return result;
     }
-    QDir().mkpath(QFileInfo(path).absolutePath());
+    // A file its owner made read-only stays so, also for the superuser, whom permission bits do
+    // not stop.
+    const QFileInfo existing(path);
+    if (existing.exists() && !existing.permissions().testFlag(QFile::WriteOwner)) {
+        result.error = QStringLiteral("the file is read-only");
+        return result;
+    }
+    QDir().mkpath(existing.absolutePath());
     QSaveFile target(path);
     if (target.open(QIODevice::WriteOnly)) {
         target.write(toBytes());
