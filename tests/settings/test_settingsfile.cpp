@@ -136,6 +136,44 @@ private slots:
         QVERIFY(file.toBytes().endsWith("; placed by hand\r\nfoo=1\r\nfoo=2\r\niTop=4\r\n"));
     }
 
+    // A new key follows the last key of its section; a new section goes at the end, after a
+    // blank line. Everything else stays where it was.
+    void addsKeysWhereTheyBelong_data()
+    {
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<QString>("section");
+        QTest::addColumn<QByteArray>("after");
+
+        QTest::newRow("after the last key, before a comment and a blank line")
+            << QByteArray("[calcform]\r\niTop=1\r\n; countdown\r\n\r\n[gaokao]\r\nname=x\r\n")
+            << kCalcForm
+            << QByteArray(
+                   "[calcform]\r\niTop=1\r\nvoice=1\r\n; countdown\r\n\r\n[gaokao]\r\nname=x\r\n");
+        QTest::newRow("right after the header of an empty section")
+            << QByteArray("[calcform]\n\n[gaokao]\nname=x\n") << kCalcForm
+            << QByteArray("[calcform]\nvoice=1\n\n[gaokao]\nname=x\n");
+        QTest::newRow("a section at the end of a file without a final line break")
+            << QByteArray("[gaokao]\r\nname=x") << kCalcForm
+            << QByteArray("[gaokao]\r\nname=x\r\n\r\n[calcform]\r\nvoice=1\r\n");
+        QTest::newRow("the first appearance of a repeated section")
+            << QByteArray("[calcform]\r\na=1\r\n[x]\r\n[calcform]\r\nb=2\r\n") << kCalcForm
+            << QByteArray("[calcform]\r\na=1\r\nvoice=1\r\n[x]\r\n[calcform]\r\nb=2\r\n");
+        QTest::newRow("a GBK section name ending in the byte of ]")
+            << QByteArray("[\x81\x5D]\r\n[\x81\x5D]x]\r\n") << QString(QChar(0x4E5A))
+            << QByteArray("[\x81\x5D]\r\nvoice=1\r\n[\x81\x5D]x]\r\n");
+    }
+
+    void addsKeysWhereTheyBelong()
+    {
+        QFETCH(QByteArray, before);
+        QFETCH(QString, section);
+        QFETCH(QByteArray, after);
+        SettingsFile file = SettingsFile::FromBytes(before);
+        file.setBoolean(section, QStringLiteral("voice"), true);
+        QCOMPARE(file.toBytes(), after);
+        QCOMPARE(SettingsFile::FromBytes(after).boolean(section, QStringLiteral("voice")), true);
+    }
+
     void readsBooleans_data()
     {
         QTest::addColumn<QByteArray>("line");
