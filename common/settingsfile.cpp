@@ -48,9 +48,27 @@ QString WithoutLineBreaks(QString text)
     return text;
 }
 
-bool SameName(const std::optional<QString> &name, const QString &wanted)
+bool IsAscii(const QString &text)
 {
-    return name && name->compare(wanted, Qt::CaseInsensitive) == 0;
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; });
+}
+
+char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c; }
+
+bool SameAsciiName(QByteArrayView name, QByteArrayView wanted)
+{
+    return name.size() == wanted.size() &&
+           std::equal(name.begin(), name.end(), wanted.begin(),
+                      [](char a, char b) { return AsciiLower(a) == AsciiLower(b); });
+}
+
+// Names match without regard to letter case: ASCII names by their ASCII letters alone (so that
+// no other character folds into one of them), others by Unicode's case folding.
+bool SameName(const QString &name, const QString &wanted)
+{
+    if (IsAscii(wanted))
+        return IsAscii(name) && SameAsciiName(name.toLatin1(), wanted.toLatin1());
+    return name.compare(wanted, Qt::CaseInsensitive) == 0;
 }
 
 }  // namespace
@@ -61,8 +79,10 @@ struct SettingsFile::Lines {
         QByteArray text;       // without its line break
         QByteArray lineBreak;  // "\r\n" or "\n"; empty on a last line that has none
         Kind kind = Kind::Other;
-        // A section's or key's name; nothing when its bytes do not decode.
-        std::optional<QString> name;
+        // A section's name; nothing when its bytes do not decode.
+        std::optional<QString> section;
+        // A key's name as it stands in the file, decoded only when a lookup needs it.
+        QByteArray key;
     };
 
     QByteArray bom;
@@ -80,6 +100,7 @@ struct SettingsFile::Lines {
         bool isKey;
     };
     Found find(const QString &section, const QString &key) const;
+    bool isKey(const Line &line, const QString &key) const;
     void insert(size_t at, Line line);
     QByteArray bytes() const;
 };
@@ -124,15 +145,26 @@ void SettingsFile::Lines::classify(Line &line) const
         if (const auto text = Decode(trimmed, charset)) {
             const qsizetype close = text->lastIndexOf(QLatin1Char(']'));
             if (close > 0)
-                line.name = text->mid(1, close - 1).trimmed();
+                line.section = text->mid(1, close - 1).trimmed();
         }
         return;
     }
     const qsizetype equals = trimmed.indexOf('=');
     if (equals > 0 && !trimmed.startsWith(';') && !trimmed.startsWith('#')) {
         line.kind = Line::Kind::Key;
-        line.name = Decode(trimmed.left(equals).trimmed(), charset);
+        line.key = trimmed.left(equals).trimmed();
     }
+}
+
+// Non-ASCII bytes never decode to ASCII characters, so an ASCII name is found in the bytes.
+bool SettingsFile::Lines::isKey(const Line &line, const QString &key) const
+{
+    if (line.kind != Line::Kind::Key)
+        return false;
+    if (IsAscii(key))
+        return SameAsciiName(line.key, key.toLatin1());
+    const auto name = Decode(line.key, charset);
+    return name && SameName(*name, key);
 }
 
 SettingsFile::Lines::Found SettingsFile::Lines::find(const QString &section,
@@ -143,10 +175,10 @@ SettingsFile::Lines::Found SettingsFile::Lines::find(const QString &section,
     for (size_t i = 0; i < lines.size(); ++i) {
         const Line &line = lines[i];
         if (line.kind == Line::Kind::Section) {
-            inSection = SameName(line.name, section);
+            inSection = line.section && SameName(*line.section, section);
             if (inSection && !header)
                 header = i;
-        } else if (inSection && line.kind == Line::Kind::Key && SameName(line.name, key)) {
+        } else if (inSection && isKey(line, key)) {
             return {i, true};
         }
     }
@@ -227,7 +259,9 @@ void SettingsFile::setValue(const QString &section, const QString &key, const QS
         lines_->unencodableKey = name;
         return;
     }
-    Lines::Line line{*encoded, {}, Lines::Line::Kind::Key, name};
+    Lines::Line line;
+    line.text = *encoded;
+    lines_->classify(line);
 
     const Lines::Found found = lines_->find(section, key);
     auto &lines = lines_->lines;
@@ -255,7 +289,10 @@ void SettingsFile::setValue(const QString &section, const QString &key, const QS
     }
     if (!lines.empty() && !lines.back().text.trimmed().isEmpty())
         lines_->insert(lines.size(), Lines::Line{});
-    lines_->insert(lines.size(), Lines::Line{*header, {}, Lines::Line::Kind::Section, section});
+    Lines::Line headerLine;
+    headerLine.text = *header;
+    lines_->classify(headerLine);
+    lines_->insert(lines.size(), std::move(headerLine));
     lines_->insert(lines.size(), std::move(line));
 }
 
