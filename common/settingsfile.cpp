@@ -48,26 +48,9 @@ QString WithoutLineBreaks(QString text)
     return text;
 }
 
-bool IsAscii(const QString &text)
-{
-    return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; });
-}
-
-char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c; }
-
-bool SameAsciiName(QByteArrayView name, QByteArrayView wanted)
-{
-    return name.size() == wanted.size() &&
-           std::equal(name.begin(), name.end(), wanted.begin(),
-                      [](char a, char b) { return AsciiLower(a) == AsciiLower(b); });
-}
-
-// Names match without regard to letter case: ASCII names by their ASCII letters alone (so that
-// no other character folds into one of them), others by Unicode's case folding.
+// Without regard to letter case, as the file's names have always been matched.
 bool SameName(const QString &name, const QString &wanted)
 {
-    if (IsAscii(wanted))
-        return IsAscii(name) && SameAsciiName(name.toLatin1(), wanted.toLatin1());
     return name.compare(wanted, Qt::CaseInsensitive) == 0;
 }
 
@@ -156,13 +139,14 @@ void SettingsFile::Lines::classify(Line &line) const
     }
 }
 
-// Non-ASCII bytes never decode to ASCII characters, so an ASCII name is found in the bytes.
+// Non-ASCII bytes never decode to ASCII characters, so an ASCII name (every name the program
+// looks up) is compared with the bytes as they stand, folding ASCII letters alone.
 bool SettingsFile::Lines::isKey(const Line &line, const QString &key) const
 {
     if (line.kind != Line::Kind::Key)
         return false;
     if (IsAscii(key))
-        return SameAsciiName(line.key, key.toLatin1());
+        return line.key.compare(key.toLatin1(), Qt::CaseInsensitive) == 0;
     const auto name = Decode(line.key, charset);
     return name && SameName(*name, key);
 }

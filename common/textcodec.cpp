@@ -9,20 +9,15 @@
 
 namespace tallimo {
 
-namespace {
-
-// ASCII reads the same in both character sets; most lines of a settings file are ASCII alone.
-bool IsAscii(const QByteArray &bytes)
+bool IsAscii(QByteArrayView bytes)
 {
     return std::all_of(bytes.begin(), bytes.end(), [](char c) { return (c & 0x80) == 0; });
 }
 
-bool IsAscii(const QString &text)
+bool IsAscii(QStringView text)
 {
     return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; });
 }
-
-}  // namespace
 
 std::optional<QString> DecodeGb18030(const QByteArray &bytes)
 {

@@ -1,11 +1,17 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
+#include <QStringView>
 
 #include <optional>
 
 namespace tallimo {
+
+// ASCII reads the same in every character set here; most lines of a settings file are ASCII.
+bool IsAscii(QByteArrayView bytes);
+bool IsAscii(QStringView text);
 
 // Texts written by the program's Windows ancestors are in the Chinese code page 936. GB18030 is
 // a superset that encodes every GBK character with the same bytes, so it reads and writes them.
