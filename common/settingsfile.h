@@ -27,7 +27,7 @@ public:
     // A missing file reads as an empty one. A file that exists but cannot be read also reads as
     // empty, and isIntact() tells that saving it would throw its contents away.
     static SettingsFile Load(const QString &path);
-    // The file's contents as read from disk.
+    // A file holding these bytes, as Load reads it.
     static SettingsFile FromBytes(const QByteArray &bytes);
 
     bool isIntact() const { return intact_; }
@@ -55,7 +55,8 @@ public:
         QString error;  // why the file could not be written, when not saved
     };
     // Creates the folder when missing. Fails, writing nothing, when the file that was loaded
-    // could not be read or a value could not be encoded.
+    // could not be read, a value could not be encoded, or the file on disk is read-only (its
+    // owner may not write it).
     SaveResult save(const QString &path) const;
 
 private:
