@@ -37,10 +37,14 @@ void WriteSheetFile(const QString &path, const QString &sheetText)
     QString fileText = sheetText;
     fileText.replace(QLatin1Char('\n'), FileLineEnd);
     fileText += FileLineEnd;
-    const QByteArray bytes = EncodeGb18030(fileText);
+    const std::optional<QByteArray> bytes = EncodeGb18030(fileText);
+    if (!bytes)
+        ThrowFileError(QStringLiteral("Unable to write to %1: the sheet holds a character that "
+                                      "the Chinese code page cannot hold")
+                           .arg(QDir::toNativeSeparators(path)));
 
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+    if (!file.open(QIODevice::WriteOnly) || file.write(*bytes) != bytes->size() || !file.commit())
         ThrowFileError(QStringLiteral("Unable to write to %1: %2")
                            .arg(QDir::toNativeSeparators(path), file.errorString()));
 }

@@ -164,6 +164,17 @@ private slots:
                  QStringList{"abc.txt"});
     }
 
+    // A lone surrogate, as a broken paste can leave, has no bytes in GB18030.
+    void unencodableSheetWritesNothing()
+    {
+        const QString path = PathOf(QStringLiteral("broken.txt"));
+        const QString message =
+            ErrorOf([&] { WriteSheetFile(path, QStringLiteral("1+2=3 ") + QChar(0xD800)); });
+        QVERIFY2(message.startsWith(QStringLiteral("Unable to write to ") + path),
+                 qPrintable(message));
+        QVERIFY(!QFile::exists(path));
+    }
+
     void failuresNameTheFileAndTheReason()
     {
         const QString missingFolder = PathOf(QStringLiteral("no such folder/a.txt"));
