@@ -35,17 +35,16 @@ void TCalcForm::CheckControlNames() const
 
 void TCalcForm::FormCreate()
 {
-    trayIcon_ = new QSystemTrayIcon(this);
-    trayIcon_->setObjectName(QStringLiteral("TrayIcon"));
-    trayIcon_->setToolTip(QStringLiteral("Tallimo"));
-    // The tray opens its context menu on the right button only; other clicks do nothing.
-    trayIcon_->setContextMenu(PopupMenu1);
-    // The icon, drawn from a vector image, goes up once the window is on screen; the first paint
-    // does not wait for it.
+    // The icon goes up once the window is on screen: the first paint waits neither for the
+    // notification area, reached over the session bus, nor for drawing the icon's vector image.
     QTimer::singleShot(0, this, [this] {
         if (exited_)
             return;
-        trayIcon_->setIcon(ApplicationIcon());
+        trayIcon_ = new QSystemTrayIcon(ApplicationIcon(), this);
+        trayIcon_->setObjectName(QStringLiteral("TrayIcon"));
+        trayIcon_->setToolTip(QStringLiteral("Tallimo"));
+        // The tray opens its context menu on the right button only; other clicks do nothing.
+        trayIcon_->setContextMenu(PopupMenu1);
         trayIcon_->show();
     });
 
@@ -99,7 +98,8 @@ void TCalcForm::ExitProcedure(bool save)
     tokens_.reset();
     if (save)
         SaveSettings();
-    trayIcon_->hide();
+    if (trayIcon_)
+        trayIcon_->hide();
     seams_.quit();
 }
 

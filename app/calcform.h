@@ -66,6 +66,7 @@ public:
 protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     // A click handler of a control named in a table.
@@ -140,7 +141,11 @@ private:
     // (calcform_sheet.cpp).
     void ConnectSheet();
     void Memo1KeyDown();
+    void Memo1KeyActed();
+    void Memo1CaretMoved();
     void Memo1MouseDown();
+    int CaretPosition() const;
+    void ShowCaretLabel();
     QChar Memo1KeyPress(QChar key);
     void EvaluateCurrentLine();
     void ShowResult(const LineEvaluation &outcome);
@@ -148,7 +153,12 @@ private:
     // The line of the caret when the last key went down, the sheet was clicked or a result
     // was written, and the caret's column then.
     int currentLine_ = 0;
-    int caretColumn_ = 0;
+    // While a key acts in the sheet, the caret's moves are its own.
+    bool keyActing_ = false;
+    bool evaluatedDuringKey_ = false;
+    // Where Enter left the caret after evaluating: the current line stays the evaluated one while
+    // the caret stands there.
+    std::optional<int> heldCaretPosition_;
     RegionalSettings regional_;
 
     // Keypad and editing: the keypad's insertions, backspace, clear, copy result and paste, each

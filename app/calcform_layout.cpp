@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QBoxLayout>
 #include <QButtonGroup>
+#include <QEvent>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
@@ -93,6 +94,22 @@ void TCalcForm::CreateControls()
     Memo1->setFocus();
 }
 
+// The border keeps the window at its own size, but the maximise button lets it fill the screen:
+// the size limits that stop a drag are lifted while the window is maximised, so that neither the
+// platform nor the window manager holds it at its own size, and come back when it is restored.
+void TCalcForm::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() != QEvent::WindowStateChange)
+        return;
+    if (isMaximized()) {
+        setMinimumSize(ClientSize);
+        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    } else if (!isMinimized()) {
+        setFixedSize(ClientSize);
+    }
+}
+
 QWidget *TCalcForm::CreateToolbarPanel()
 {
     Panel3 = Named(new QWidget(this), "Panel3");
@@ -168,6 +185,10 @@ QWidget *TCalcForm::CreateToolbarPanel()
     Label4 = Named(new QLabel(ToolBar1), "Label4");
     Label4->setFont(SongFont(14));
     SetTextColour(Label4, Blue);
+    // Hidden, the date line keeps its room, so the buttons stay where they are.
+    QSizePolicy keepsItsRoom = Label4->sizePolicy();
+    keepsItsRoom.setRetainSizeWhenHidden(true);
+    Label4->setSizePolicy(keepsItsRoom);
     row->addWidget(Label4, 1);
     return Panel3;
 }
@@ -184,6 +205,8 @@ void TCalcForm::CreateSheet()
     palette.setColor(QPalette::Text, White);
     Memo1->setPalette(palette);
     Memo1->setToolTip(QStringLiteral("请在“=”前进行修改，按回车或等号计算结果"));
+    // Tab leaves the sheet for the next control, as in any form.
+    Memo1->setTabChangesFocus(true);
 }
 
 QWidget *TCalcForm::CreateSidePanel()
