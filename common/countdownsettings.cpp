@@ -70,8 +70,9 @@ SettingsFile::SaveResult SaveCountdown(const SettingsFolders &folders, const Cou
 QString CountdownText(const QString &name, qint64 hours)
 {
     // Joined rather than formatted, so that a "%1" in the name stays as typed.
-    return QStringLiteral("距") + TrimBlanks(name) + QLatin1Char(':') + QString::number(hours / 24) +
-           QStringLiteral(" 天 ") + QString::number(hours % 24) + QStringLiteral(" 小时 ");
+    return QStringLiteral("距") + TrimBlanks(name) + QLatin1Char(':') +
+           QString::number(hours / 24) + QStringLiteral(" 天 ") + QString::number(hours % 24) +
+           QStringLiteral(" 小时 ");
 }
 
 }  // namespace tallimo

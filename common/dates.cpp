@@ -206,8 +206,8 @@ double DateTimePairValue(QDate date, QTime time, const RegionalSettings &regiona
     const qsizetype blank = dateText.indexOf(QLatin1Char(' '));
     if (blank >= 0)
         dateText.truncate(blank);
-    const QTime shown = QTime::fromString(time.toString(regional.longTimeFormat),
-                                          regional.longTimeFormat);
+    const QTime shown =
+        QTime::fromString(time.toString(regional.longTimeFormat), regional.longTimeFormat);
     return DateTextToDate(dateText, regional) +
            static_cast<double>(shown.msecsSinceStartOfDay()) / MillisecondsPerDay;
 }

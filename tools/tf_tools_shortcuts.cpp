@@ -45,9 +45,6 @@ void Tf_tools::Button9Click()
     }
 }
 
-void Tf_tools::OpenShortcut(const QString &address)
-{
-    openWebPage_(QUrl::fromUserInput(address));
-}
+void Tf_tools::OpenShortcut(const QString &address) { openWebPage_(QUrl::fromUserInput(address)); }
 
 }  // namespace tallimo
