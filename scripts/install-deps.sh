@@ -7,8 +7,10 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-webengine-dev qt6-svg-dev
   qt6-qpa-plugins libgl1-mesa-dev
   libbenchmark-dev libsimpleini-dev
+  librsvg2-bin qt6-translations-l10n
   fonts-wqy-microhei
   xvfb xauth
+  nodejs
 )
 
 missing=()
@@ -16,6 +18,9 @@ for package in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
     missing+=("$package")
 done
+
+# The calendar tests install their npm packages with npm; a Node.js built elsewhere may bring its own.
+command -v npm >/dev/null || missing+=(npm)
 
 if ((${#missing[@]})); then
   sudo=""
