@@ -41,6 +41,8 @@ class QToolButton;
 namespace tallimo {
 
 struct ResultBarTexts;
+class Tf_about;
+class Tf_calchelp;
 class Tf_tools;
 
 class TCalcForm : public QWidget {
@@ -138,6 +140,7 @@ private:
     void SetStayOnTop(bool on);
     void ShowSheetScrollBars(bool on);
     void ShowDateLine(bool on);
+    void Timer2Timer();
     // The colours read from the file, with what their controls showed then.
     std::optional<KeptColour> keptBackColour_;
     std::optional<KeptColour> keptSheetColour_;
@@ -169,6 +172,16 @@ private:
     void sb_copyresultClick();
     void SpeedButton1Click();
     void Memo1MouseMove();
+
+    // Saving and importing the sheet (calcform_sheetfiles.cpp).
+    void SpeedButton6Click();
+    void SpeedButton47Click();
+
+    // The about and help windows (calcform_aboutandhelp.cpp).
+    void SpeedButton42Click();
+    void SpeedButton46Click();
+    Tf_about *f_about = nullptr;
+    Tf_calchelp *f_calchelp = nullptr;
 
     // Voice: the clips, the read-out of a result and the voice switch (calcform_voice.cpp).
     void CheckBox2Click();

@@ -125,15 +125,19 @@ QWidget *TCalcForm::CreateToolbarPanel()
          &TCalcForm::sb_copyresultClick},
         {"SpeedButton1", nullptr, "粘贴", "paste", &TCalcForm::SpeedButton1,
          &TCalcForm::SpeedButton1Click},
-        {"SpeedButton6", nullptr, "存档", "save", &TCalcForm::SpeedButton6, nullptr},
-        {"SpeedButton47", nullptr, "导入文件", "import", &TCalcForm::SpeedButton47, nullptr},
+        {"SpeedButton6", nullptr, "存档", "save", &TCalcForm::SpeedButton6,
+         &TCalcForm::SpeedButton6Click},
+        {"SpeedButton47", nullptr, "导入文件", "import", &TCalcForm::SpeedButton47,
+         &TCalcForm::SpeedButton47Click},
         {"SpeedButton43", nullptr, "万年历", "calendar", &TCalcForm::SpeedButton43, nullptr},
         {"SpeedButton44", nullptr, "小工具", "tools", &TCalcForm::SpeedButton44,
          &TCalcForm::SpeedButton44Click},
-        {"SpeedButton42", nullptr, "主页", "home", &TCalcForm::SpeedButton42, nullptr},
+        {"SpeedButton42", nullptr, "主页", "home", &TCalcForm::SpeedButton42,
+         &TCalcForm::SpeedButton42Click},
         {"ToolButton6", nullptr, "声音关或开", "voice-on", &TCalcForm::ToolButton6,
          &TCalcForm::ToolButton6Click},
-        {"SpeedButton46", nullptr, "帮助", "help", &TCalcForm::SpeedButton46, nullptr},
+        {"SpeedButton46", nullptr, "帮助", "help", &TCalcForm::SpeedButton46,
+         &TCalcForm::SpeedButton46Click},
         {"SpeedButton48", nullptr, "隐藏或显示", "side-panel", &TCalcForm::SpeedButton48,
          &TCalcForm::SpeedButton48Click},
         {"SpeedButton45", nullptr, "退出", "exit", &TCalcForm::SpeedButton45,
@@ -245,6 +249,7 @@ void TCalcForm::CreateInvisibleControls()
 
     Timer2 = Named(new QTimer(this), "Timer2");
     Timer2->setInterval(DateLineInterval);
+    connect(Timer2, &QTimer::timeout, this, &TCalcForm::Timer2Timer);
     Timer2->start();
 }
 
