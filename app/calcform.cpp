@@ -12,6 +12,7 @@
 
 #include "controlnames.h"
 #include "formstyle.h"
+#include "tf_tools.h"
 
 namespace tallimo {
 
@@ -23,6 +24,17 @@ TCalcForm::TCalcForm(const ProgramSeams &seams, QWidget *parent) : QWidget(paren
 }
 
 TCalcForm::~TCalcForm() = default;
+
+void TCalcForm::CreateToolsWindow(std::function<void(const QUrl &)> openWebPage)
+{
+    f_tools = std::make_unique<Tf_tools>(seams_, std::move(openWebPage), regional_);
+}
+
+void TCalcForm::SpeedButton44Click()
+{
+    if (f_tools)
+        f_tools->ShowTools();
+}
 
 // A misspelt or doubled name in the tables is a fault of the program itself: it stops here rather
 // than leave a control without its handler.

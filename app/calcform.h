@@ -8,7 +8,9 @@
 // application quitting) meet in one exit procedure that runs once.
 
 #include <QStringList>
+#include <QUrl>
 #include <QWidget>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -41,6 +43,7 @@ namespace tallimo {
 struct ResultBarTexts;
 class Tf_about;
 class Tf_calchelp;
+class Tf_tools;
 
 class TCalcForm : public QWidget {
     Q_OBJECT
@@ -52,6 +55,10 @@ public:
     // The exit procedure: frees the token list, saves the settings, removes the tray icon and
     // quits. Only the first call does anything.
     void SpeedButton45Click();
+
+    // Makes the tools window, whose shortcuts open their pages through openWebPage. Called once
+    // the window is on screen, so that the tools cost the first paint nothing.
+    void CreateToolsWindow(std::function<void(const QUrl &)> openWebPage);
 
     // The names the window's tables gave its controls, in the order they were made.
     const QStringList &ControlNames() const { return controlNames_; }
@@ -105,6 +112,9 @@ private:
     void SpeedButton4Click();
     void SpeedButton48Click();
     void ShowPage(bool keypad);
+    // Shows the tools window, not modally; the tray item N4 does the same.
+    void SpeedButton44Click();
+    std::unique_ptr<Tf_tools> f_tools;
 
     // The settings file and the settings page (calcform_settings.cpp,
     // calcform_settingspage.cpp).

@@ -147,7 +147,8 @@ QWidget *TCalcForm::CreateToolbarPanel()
         {"SpeedButton47", nullptr, "导入文件", "import", &TCalcForm::SpeedButton47,
          &TCalcForm::SpeedButton47Click},
         {"SpeedButton43", nullptr, "万年历", "calendar", &TCalcForm::SpeedButton43, nullptr},
-        {"SpeedButton44", nullptr, "小工具", "tools", &TCalcForm::SpeedButton44, nullptr},
+        {"SpeedButton44", nullptr, "小工具", "tools", &TCalcForm::SpeedButton44,
+         &TCalcForm::SpeedButton44Click},
         {"SpeedButton42", nullptr, "主页", "home", &TCalcForm::SpeedButton42,
          &TCalcForm::SpeedButton42Click},
         {"ToolButton6", nullptr, "声音关或开", "voice-on", &TCalcForm::ToolButton6,
@@ -288,7 +289,7 @@ void TCalcForm::CreateTrayMenu()
     const MenuItem items[] = {
         {"N1", "显示计算器(&S)", true, &TCalcForm::N1, &TCalcForm::N1Click},
         {"N2", "隐藏计算器(&H)", true, &TCalcForm::N2, &TCalcForm::N2Click},
-        {"N4", "实用小工具(&T)", false, &TCalcForm::N4, nullptr},
+        {"N4", "实用小工具(&T)", false, &TCalcForm::N4, &TCalcForm::SpeedButton44Click},
         {"N3", "退出(&C)", false, &TCalcForm::N3, &TCalcForm::SpeedButton45Click},
     };
     for (const MenuItem &entry : items) {

@@ -23,6 +23,11 @@ int main(int argc, char *argv[])
     EndSignals endSignals;
     QObject::connect(&endSignals, &EndSignals::received, &CalcForm, &TCalcForm::SpeedButton45Click);
     CalcForm.show();
+    // Made right after the main window shows, the tools window costs the first paint nothing. Its
+    // shortcuts open their pages with the system's browser.
+    QTimer::singleShot(0, &CalcForm, [&CalcForm, &seams] {
+        CalcForm.CreateToolsWindow([&seams](const QUrl &address) { seams.openAddress(address); });
+    });
     // Drawing the icon for the title bar waits until the window is on screen.
     QTimer::singleShot(0, [] { QApplication::setWindowIcon(ApplicationIcon()); });
     return app.exec();
