@@ -10,7 +10,7 @@
 #include <QToolButton>
 
 #include "calcform.h"
-#include "common/texthelpers.h"
+#include "engine/texthelpers.h"
 
 namespace tallimo {
 

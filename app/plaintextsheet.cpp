@@ -3,20 +3,79 @@
 #include <QPlainTextEdit>
 #include <QTextBlock>
 
+#include <algorithm>
+
+#include "engine/sheetresults.h"
+
 namespace tallimo {
 
-QString PlainTextSheet::Text() const { return editor_.toPlainText(); }
+// The results of a document's lines, kept in step with its contents. A change arrives as a range
+// of characters; the blocks it now covers replace as many blocks as the count of blocks says.
+// Inside an edit block the document reports its changes only when the block ends, so the road's
+// own line replacements are reported by the sheet at once.
+class DocumentResults : public QObject {
+    Q_OBJECT
+public:
+    explicit DocumentResults(QTextDocument &document)
+        : QObject(&document), document_(document), lineCount_(document.blockCount())
+    {
+        setObjectName(QStringLiteral("DocumentResults"));
+        results.Reset(lineCount_);
+        connect(&document, &QTextDocument::contentsChange, this, &DocumentResults::Changed);
+    }
 
-int PlainTextSheet::CaretPosition() const { return editor_.textCursor().selectionStart(); }
+    SheetResults results;
+
+private:
+    void Changed(int position, int /*removed*/, int added)
+    {
+        const int last = document_.characterCount() - 1;
+        const int first = document_.findBlock(std::clamp(position, 0, last)).blockNumber();
+        const int end = document_.findBlock(std::clamp(position + added, 0, last)).blockNumber();
+        const int count = document_.blockCount();
+        const int addedLines = end - first + 1;
+        results.LinesReplaced(first, addedLines - (count - lineCount_), addedLines);
+        lineCount_ = count;
+    }
+
+    QTextDocument &document_;
+    int lineCount_;
+};
+
+namespace {
+
+DocumentResults &ResultsOf(QTextDocument &document)
+{
+    auto *results = document.findChild<DocumentResults *>(QStringLiteral("DocumentResults"),
+                                                          Qt::FindDirectChildrenOnly);
+    return results ? *results : *new DocumentResults(document);
+}
+
+}  // namespace
+
+PlainTextSheet::PlainTextSheet(QPlainTextEdit &editor)
+    : editor_(editor), results_(ResultsOf(*editor.document()))
+{
+}
+
+int PlainTextSheet::LineCount() const { return editor_.document()->blockCount(); }
+
+// The editor's plain text shows a no-break space as a space.
+QString PlainTextSheet::Line(int line) const
+{
+    return editor_.document()->findBlockByNumber(line).text().replace(QChar::Nbsp,
+                                                                      QLatin1Char(' '));
+}
 
 int PlainTextSheet::CaretLine() const
 {
-    return editor_.document()->findBlock(CaretPosition()).blockNumber();
+    return editor_.document()->findBlock(editor_.textCursor().selectionStart()).blockNumber();
 }
 
-QString PlainTextSheet::Line(int line) const
+int PlainTextSheet::CaretColumn() const
 {
-    return editor_.document()->findBlockByNumber(line).text();
+    const int position = editor_.textCursor().selectionStart();
+    return position - editor_.document()->findBlock(position).position();
 }
 
 void PlainTextSheet::ReplaceLine(int line, const QString &text)
@@ -25,6 +84,11 @@ void PlainTextSheet::ReplaceLine(int line, const QString &text)
     cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
     cursor.insertText(text);
     editor_.setTextCursor(cursor);
+    results_.results.LineChanged(line);
 }
 
+SheetResults &PlainTextSheet::Results() { return results_.results; }
+
 }  // namespace tallimo
+
+#include "plaintextsheet.moc"

@@ -23,6 +23,8 @@ QString KindName(CalcError::Kind kind)
         return QStringLiteral("overflow");
     case CalcError::Kind::Unwritable:
         return QStringLiteral("unwritable");
+    case CalcError::Kind::OutOfMemory:
+        return QStringLiteral("out of memory");
     }
     return {};
 }
@@ -31,7 +33,7 @@ QString KindName(CalcError::Kind kind)
 QString Evaluate(const QString &expression, const RegionalSettings &regional = {})
 {
     TokenList tokens;
-    ScanLine(tokens, expression, static_cast<int>(expression.size()), regional);
+    ScanExpression(tokens, expression, regional);
     try {
         return NumberText(EvaluateTokens(tokens, regional), regional);
     } catch (const CalcError &error) {
