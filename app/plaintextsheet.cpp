@@ -1,6 +1,7 @@
 #include "plaintextsheet.h"
 
 #include <QPlainTextEdit>
+#include <QStringView>
 #include <QTextBlock>
 
 #include <algorithm>
@@ -60,11 +61,47 @@ PlainTextSheet::PlainTextSheet(QPlainTextEdit &editor)
 
 int PlainTextSheet::LineCount() const { return editor_.document()->blockCount(); }
 
+namespace {
+
 // The editor's plain text shows a no-break space as a space.
+QString PlainText(QString text) { return text.replace(QChar::Nbsp, QLatin1Char(' ')); }
+
+// From this many lines on, one copy of the document's text is quicker than finding each block.
+constexpr int ManyLines = 256;
+
+}  // namespace
+
 QString PlainTextSheet::Line(int line) const
 {
-    return editor_.document()->findBlockByNumber(line).text().replace(QChar::Nbsp,
-                                                                      QLatin1Char(' '));
+    return PlainText(editor_.document()->findBlockByNumber(line).text());
+}
+
+// The raw text separates blocks by paragraph separators and keeps line separators inside them.
+void PlainTextSheet::ReadLines(int first, int end,
+                               const std::function<void(int line, QStringView text)> &read) const
+{
+    const QTextDocument &document = *editor_.document();
+    if (end - first >= ManyLines) {
+        const QString raw = document.toRawText();
+        if (raw.count(QChar::ParagraphSeparator) == document.blockCount() - 1) {
+            qsizetype start = 0;
+            for (int line = 0; line < end; ++line) {
+                qsizetype stop = raw.indexOf(QChar::ParagraphSeparator, start);
+                if (stop < 0)
+                    stop = raw.size();
+                const QStringView text = QStringView(raw).mid(start, stop - start);
+                if (line >= first && text.contains(QChar::Nbsp))
+                    read(line, PlainText(text.toString()));
+                else if (line >= first)
+                    read(line, text);
+                start = stop + 1;
+            }
+            return;
+        }
+    }
+    QTextBlock block = document.findBlockByNumber(first);
+    for (int line = first; line < end && block.isValid(); ++line, block = block.next())
+        read(line, PlainText(block.text()));
 }
 
 int PlainTextSheet::CaretLine() const

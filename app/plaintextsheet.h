@@ -19,6 +19,8 @@ public:
 
     int LineCount() const override;
     QString Line(int line) const override;
+    void ReadLines(int first, int end,
+                   const std::function<void(int line, QStringView text)> &read) const override;
     int CaretLine() const override;
     int CaretColumn() const override;
     void ReplaceLine(int line, const QString &text) override;

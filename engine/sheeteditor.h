@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <functional>
+
 namespace tallimo {
 
 class SheetResults;
@@ -17,6 +19,14 @@ public:
     virtual int CaretLine() const = 0;
     // The number of characters before the caret on its line.
     virtual int CaretColumn() const = 0;
+    // Hands the lines [first, end) to `read` in order; a sheet that walks its lines faster than it
+    // finds one by its number does so here.
+    virtual void ReadLines(int first, int end,
+                           const std::function<void(int line, QStringView text)> &read) const
+    {
+        for (int line = first; line < end; ++line)
+            read(line, Line(line));
+    }
     // Writes one line in place and leaves the caret at its end.
     virtual void ReplaceLine(int line, const QString &text) = 0;
     // The results read from the lines so far. The sheet reports every change of its lines to them

@@ -142,8 +142,9 @@ double SheetResults::Total(const SheetEditor &sheet, const RegionalSettings &reg
     if (lineCount_ != sheet.LineCount())
         Reset(sheet.LineCount());
     for (const auto &[begin, end] : unread_) {
-        for (int line = begin; line < end; ++line)
-            Read(line, ResultOfLine(sheet.Line(line), regional));
+        sheet.ReadLines(begin, end, [this, &regional](int line, QStringView text) {
+            Read(line, ResultOfLine(text, regional));
+        });
     }
     unread_.clear();
     AddAgain();

@@ -59,7 +59,7 @@ private slots:
                 break;
             case 4:
                 if (random.bounded(10) == 0)
-                    editor.setPlainText(Lines(random, random.bounded(1, 30)));
+                    editor.setPlainText(Lines(random, random.bounded(1, 600)));
                 break;
             default: {
                 // As Enter does: a line rewritten and the total taken inside one edit block,
