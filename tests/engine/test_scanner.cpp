@@ -57,6 +57,9 @@ private slots:
         QTest::newRow("= on the caret line does not limit") << "5|1+2=3" << -1 << "5 1 +";
         QTest::newRow("start marker") << "7+|total \u2234 3 * 4" << -1 << "3 * 4";
         QTest::newRow("marker nearer than =") << "1=1|2+\u22343" << -1 << "3";
+        QTest::newRow("marker after = on an earlier line") << "7=\u22344+|5" << -1 << "4 + 5";
+        QTest::newRow("= after a marker on an earlier line") << "\u22344+=|5" << -1 << "5";
+        QTest::newRow("marker after the caret") << "1=1|2+3\u22344" << 7 << "2 +";
         QTest::newRow("40 * sin(60)") << "40 * sin(60)" << -1 << "40 * sin ( 60 )";
         QTest::newRow("sin 60 is one unknown piece") << "sin 60" << -1 << "";
         QTest::newRow("2pi") << "2pi" << -1 << "";
