@@ -102,6 +102,7 @@ QString NumberText(Value value, const RegionalSettings &regional)
     const QString digits = QString::fromLatin1(d.digits, count);
 
     QString text;
+    text.reserve(32);  // the longest text: a sign, 15 digits, a separator and "E-4951"
     if (value < 0)
         text += QLatin1Char('-');
     if (exponent >= -3 && exponent <= 15) {
