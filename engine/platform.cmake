@@ -58,4 +58,7 @@ if(NOT CMAKE_CROSSCOMPILING)
       "need for their exact leading digits: engine/platform.cpp, TruncatedDigits, must get them "
       "another way on this platform.")
   endif()
+else()
+  message(STATUS "Cross-compiling: whether printf honours the rounding mode is left to the "
+    "number text tests on the target")
 endif()
