@@ -51,6 +51,19 @@ QStringList SheetLines(QByteArray bytes)
     return text.split(QLatin1Char('\n'));
 }
 
+// Prints one evaluated line at once, so that a pipe sees the results while the tool runs, and
+// names a failed line on standard error. Returns false for a failed line.
+bool PrintLine(const QString &input, int index, const BatchLine &line, bool tsv)
+{
+    const bool failed = line.status == BatchLine::Status::Error;
+    if (failed)
+        Print(stderr, QStringLiteral("%1:%2: %3\n").arg(input).arg(index + 1).arg(line.error));
+    Print(stdout, tsv ? TsvRow(index + 1, line) : line.line);
+    std::fputc('\n', stdout);
+    std::fflush(stdout);
+    return !failed;
+}
+
 }  // namespace
 
 int main(int argc, char *argv[])
@@ -104,20 +117,10 @@ int main(int argc, char *argv[])
                 Print(stderr, QStringLiteral("%1: cannot be read\n").arg(input));
                 return ExitUsage;
             }
-            // Each line goes out as soon as it is evaluated, so a pipe sees the results as they
-            // come.
             EvaluateSheet(SheetLines(std::move(*bytes)), options,
                           [&](int index, const BatchLine &line) {
-                              if (line.status == BatchLine::Status::Error) {
+                              if (!PrintLine(input, index, line, tsv))
                                   status = ExitLineFailed;
-                                  Print(stderr, QStringLiteral("%1:%2: %3\n")
-                                                    .arg(input)
-                                                    .arg(index + 1)
-                                                    .arg(line.error));
-                              }
-                              Print(stdout, tsv ? TsvRow(index + 1, line) : line.line);
-                              std::fputc('\n', stdout);
-                              std::fflush(stdout);
                           });
         } catch (const std::bad_alloc &) {
             std::fflush(stdout);
