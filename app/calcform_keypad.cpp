@@ -11,7 +11,7 @@
 #include <QToolButton>
 
 #include "calcform.h"
-#include "common/texthelpers.h"
+#include "engine/texthelpers.h"
 #include "formstyle.h"
 
 namespace tallimo {

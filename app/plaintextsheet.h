@@ -1,26 +1,34 @@
 #pragma once
 
-#include "engine/sheetroad.h"
+#include "engine/sheeteditor.h"
 
 class QPlainTextEdit;
 
 namespace tallimo {
 
+class DocumentResults;
+
 // The line road's view of the sheet editor. Lines are the editor's blocks (the sheet never
-// wraps); every change goes through a text cursor, so it is an undoable step of the editor and
-// never resets the whole text.
+// wraps), read as the editor's plain text shows them; every change goes through a text cursor,
+// so it is an undoable step of the editor and never resets the whole text. The results kept for
+// the lines stay with the editor's document from the first evaluation on, told of every change
+// of its contents.
 class PlainTextSheet : public SheetEditor {
 public:
-    explicit PlainTextSheet(QPlainTextEdit &editor) : editor_(editor) {}
+    explicit PlainTextSheet(QPlainTextEdit &editor);
 
-    QString Text() const override;
-    int CaretPosition() const override;
-    int CaretLine() const override;
+    int LineCount() const override;
     QString Line(int line) const override;
+    void ReadLines(int first, int end,
+                   const std::function<void(int line, QStringView text)> &read) const override;
+    int CaretLine() const override;
+    int CaretColumn() const override;
     void ReplaceLine(int line, const QString &text) override;
+    SheetResults &Results() override;
 
 private:
     QPlainTextEdit &editor_;
+    DocumentResults &results_;
 };
 
 }  // namespace tallimo

@@ -1,8 +1,9 @@
 #include <benchmark/benchmark.h>
 
 #include "engine/evaluator.h"
-#include "engine/linelistsheet.h"
+#include "engine/linelist/linelistsheet.h"
 #include "engine/scanner.h"
+#include "engine/sheetroad.h"
 
 using namespace tallimo;
 
@@ -14,31 +15,35 @@ void TypicalLine(benchmark::State &state)
     const QString line = QStringLiteral("30+45/(2+3)+40*sin(60)+2^3");
     TokenList tokens;
     for (auto _ : state) {
-        ScanLine(tokens, line, static_cast<int>(line.size()), regional);
+        ScanExpression(tokens, line, regional);
         benchmark::DoNotOptimize(EvaluateTokens(tokens, regional));
     }
 }
 BENCHMARK(TypicalLine);
 
-// Enter on the last line of a long sheet: the scan and the total over every line.
+// Enter on the last line of a long sheet whose results were read before: the scan from the
+// expression's start, the evaluation and the total.
 void LastLineOfLongSheet(benchmark::State &state)
 {
     const RegionalSettings regional;
     QStringList lines;
     for (int i = 0; i < state.range(0); ++i)
         lines << QStringLiteral("%1*3+12.5=%2").arg(i).arg(i * 3 + 12.5);
-    lines << QStringLiteral("30+45/(2+3)+40*sin(60)+2^3");
-    const QString text = lines.join(QLatin1Char('\n'));
+    const QString typed = QStringLiteral("30+45/(2+3)+40*sin(60)+2^3");
+    lines << typed;
+    LineListSheet sheet(lines);
     const int last = static_cast<int>(lines.size()) - 1;
     TokenList tokens;
+    calcrichedit(sheet, regional);
     for (auto _ : state) {
-        state.PauseTiming();
-        LineListSheet sheet(text);
-        state.ResumeTiming();
+        sheet.SetCaretAtEnd(last);
         benchmark::DoNotOptimize(EvaluateLine(sheet, last, 2, regional, tokens));
+        state.PauseTiming();
+        sheet.ReplaceLine(last, typed);
+        state.ResumeTiming();
     }
 }
-BENCHMARK(LastLineOfLongSheet)->Arg(10000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(LastLineOfLongSheet)->Arg(10000)->Arg(100000)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

@@ -2,7 +2,7 @@
 
 #include "dates.h"
 #include "engine/calcerror.h"
-#include "texthelpers.h"
+#include "engine/texthelpers.h"
 
 namespace tallimo {
 

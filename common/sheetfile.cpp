@@ -5,7 +5,7 @@
 #include <QSaveFile>
 
 #include "common/textcodec.h"
-#include "common/texthelpers.h"
+#include "engine/texthelpers.h"
 #include "engine/calcerror.h"
 
 namespace tallimo {

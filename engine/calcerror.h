@@ -17,6 +17,7 @@ public:
         Overflow,
         Unwritable,  // a number that a numeral or money text cannot express
         FileAccess,  // a file that cannot be read or written
+        OutOfMemory,  // memory ran out on the road of a line
     };
 
     CalcError(Kind kind, const std::string &message) : std::runtime_error(message), kind_(kind) {}

@@ -155,7 +155,8 @@ public:
 
     // Each pass walks the list once and writes what it keeps and computes into a new list, so
     // that long lines cost time in proportion to their length. An operator takes the last result
-    // as its left operand; a function takes the token that follows it.
+    // as its left operand; a function takes the token that follows it. The new list grows by
+    // appending, which reports a lack of memory as std::bad_alloc.
     void Run()
     {
         for (const Pass &pass : Passes) {
@@ -163,8 +164,9 @@ public:
             const auto first = std::find_if(tokens_.cbegin(), tokens_.cend(), belongs);
             if (first == tokens_.cend())
                 continue;
-            TokenList done(tokens_.cbegin(), first);
-            done.reserve(tokens_.size());
+            TokenList done;
+            for (auto kept = tokens_.cbegin(); kept != first; ++kept)
+                done << *kept;
             for (qsizetype i = first - tokens_.cbegin(); i < tokens_.size(); ++i) {
                 const QString &token = tokens_[i];
                 if (!Belongs(pass, token))
@@ -301,34 +303,42 @@ Value EvaluateTokens(TokenList &tokens, const RegionalSettings &regional)
     const QString close = QStringLiteral(")");
 
     // One walk with a stack of the open brackets: each ")" reduces the group of the nearest "("
-    // before it, and each "(" left open at the end groups everything after it.
-    TokenList reduced;
-    reduced.reserve(tokens.size());
-    std::vector<qsizetype> opened;
-    const auto reduceGroup = [&] {
-        const qsizetype first = opened.back();
-        opened.pop_back();
-        TokenList group = reduced.mid(first + 1);
-        const QString result = NumberText(EvaluateFlat(group, regional), regional);
-        reduced.resize(first);
-        reduced << result;
-    };
-    for (const QString &token : std::as_const(tokens)) {
-        if (token == close && !opened.empty()) {
-            reduceGroup();
-            continue;
+    // before it, and each "(" left open at the end groups everything after it. A list without
+    // brackets is computed where it stands.
+    const bool bracketed = std::any_of(tokens.cbegin(), tokens.cend(),
+                                       [&open](const QString &token) { return token == open; });
+    if (!bracketed) {
+        if (tokens.size() > 1)
+            tokens = {NumberText(EvaluateFlat(tokens, regional), regional)};
+    } else {
+        TokenList reduced;
+        std::vector<qsizetype> opened;
+        const auto reduceGroup = [&] {
+            const qsizetype first = opened.back();
+            opened.pop_back();
+            TokenList group;
+            for (qsizetype i = first + 1; i < reduced.size(); ++i)
+                group << std::move(reduced[i]);
+            const QString result = NumberText(EvaluateFlat(group, regional), regional);
+            reduced.resize(first);
+            reduced << result;
+        };
+        for (const QString &token : std::as_const(tokens)) {
+            if (token == close && !opened.empty()) {
+                reduceGroup();
+                continue;
+            }
+            if (token == open)
+                opened.push_back(reduced.size());
+            reduced << token;
         }
-        if (token == open)
-            opened.push_back(reduced.size());
-        reduced << token;
+        tokens = TokenList();
+        while (!opened.empty())
+            reduceGroup();
+        if (reduced.size() > 1)
+            reduced = {NumberText(EvaluateFlat(reduced, regional), regional)};
+        tokens = std::move(reduced);
     }
-    while (!opened.empty())
-        reduceGroup();
-    if (reduced.size() > 1) {
-        const QString result = NumberText(EvaluateFlat(reduced, regional), regional);
-        reduced = {result};
-    }
-    tokens = std::move(reduced);
 
     if (EqualsUpper(tokens.first(), u"PI"))
         return Pi;

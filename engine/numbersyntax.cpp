@@ -1,16 +1,15 @@
 #include "numbersyntax.h"
 
 #include <array>
-#include <clocale>
 #include <cmath>
 #include <cstdint>
-#include <cstdlib>
 #include <optional>
 #include <string>
 
 #include <QString>
 
 #include "calcerror.h"
+#include "platform.h"
 
 namespace tallimo {
 
@@ -22,17 +21,9 @@ bool IsDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
 // overflow, however many digits the mantissa has.
 constexpr qsizetype ExponentClamp = 100000;
 
-// strtold follows the process's numeric locale, which the application takes from the
-// environment; the rebuilt text always has a point.
-locale_t CLocale()
-{
-    static const locale_t c = newlocale(LC_ALL_MASK, "C", locale_t{});
-    return c;
-}
-
 // A number of at most 19 significant digits whose decimal exponent is within 27 of them converts
 // with one correctly rounded multiplication or division of two exact extended values: 10^27 still
-// fits the 64-bit mantissa. Everything else goes through strtold.
+// fits the 64-bit mantissa. Everything else goes through the C library.
 struct ShortDecimal {
     std::uint64_t digits = 0;
     int significant = 0;
@@ -80,7 +71,7 @@ std::optional<Value> ReadNumber(QStringView text, const RegionalSettings &region
     while (i < n && text[i] == QLatin1Char(' '))
         ++i;
 
-    std::string c;  // the number rebuilt in the C locale's form for strtold
+    std::string c;  // the number rebuilt in the C locale's form
     bool negative = false;
     if (i < n && (text[i] == QLatin1Char('+') || text[i] == QLatin1Char('-'))) {
         negative = text[i] == QLatin1Char('-');
@@ -135,7 +126,7 @@ std::optional<Value> ReadNumber(QStringView text, const RegionalSettings &region
 
     if (const auto value = shortDecimal.Convert(exponent))
         return negative ? -*value : *value;
-    const Value value = strtold_l(c.c_str(), nullptr, CLocale());
+    const Value value = platform::ParseCNumber(c);
     if (std::isinf(value))
         return std::nullopt;
     return value;

@@ -1,12 +1,10 @@
 #include "numbertext.h"
 
-#include <cfenv>
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <optional>
+
+#include "platform.h"
 
 namespace tallimo {
 
@@ -32,25 +30,10 @@ Digits FromInteger(std::uint64_t leading, int exponent)
     return result;
 }
 
-// glibc's printf converts exactly and honours the rounding mode, so rounding toward zero yields
-// the exact leading digits of any value.
 Digits PrintedDigits(Value magnitude)
 {
-    const int savedMode = std::fegetround();
-    std::fesetround(FE_TOWARDZERO);
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.*Le", SignificantDigits, magnitude);
-    std::fesetround(savedMode);
-
-    // buffer: d.ddddddddddddddde[+-]x
     Digits result{};
-    int k = 0;
-    for (const char *p = buffer; *p != 'e'; ++p) {
-        if (*p >= '0' && *p <= '9')  // the decimal point is the locale's, not always "."
-            result.digits[k++] = *p;
-    }
-    result.digits[k] = '\0';
-    result.exponent = std::atoi(std::strchr(buffer, 'e') + 1);
+    result.exponent = platform::TruncatedDigits(magnitude, SignificantDigits + 1, result.digits);
     return result;
 }
 
@@ -69,19 +52,18 @@ std::optional<Digits> ComputedDigits(Value magnitude)
         const int power = SignificantDigits - exponent;
         if (power < 0 || power > MaxPowerOfFive)
             return std::nullopt;
-        unsigned __int128 scaled = mantissa;
-        for (int k = 0; k < power; ++k)
-            scaled *= 5;
         const int shift = binaryExponent - 64 + power;  // always negative in this range
         if (shift >= 0 || shift <= -128)
             return std::nullopt;
-        const unsigned __int128 leading = scaled >> -shift;
-        if (leading >= Low * 10)
+        const auto leading = platform::ScaledMantissa(mantissa, power, -shift);
+        if (!leading)
+            return std::nullopt;
+        if (*leading >= Low * 10)
             ++exponent;
-        else if (leading < Low)
+        else if (*leading < Low)
             --exponent;
         else
-            return FromInteger(static_cast<std::uint64_t>(leading), exponent);
+            return FromInteger(*leading, exponent);
     }
     return std::nullopt;
 }
@@ -120,6 +102,7 @@ QString NumberText(Value value, const RegionalSettings &regional)
     const QString digits = QString::fromLatin1(d.digits, count);
 
     QString text;
+    text.reserve(32);  // the longest text: a sign, 15 digits, a separator and "E-4951"
     if (value < 0)
         text += QLatin1Char('-');
     if (exponent >= -3 && exponent <= 15) {

@@ -2,10 +2,11 @@
 
 #include <algorithm>
 
-#include "common/texthelpers.h"
 #include "halfwidth.h"
 #include "keywords.h"
 #include "numbersyntax.h"
+#include "sheeteditor.h"
+#include "texthelpers.h"
 
 namespace tallimo {
 
@@ -35,22 +36,7 @@ bool EndsInOpenExponent(QStringView piece, QChar separator)
            (rest[mantissa] == QLatin1Char('E') || rest[mantissa] == QLatin1Char('e'));
 }
 
-qsizetype ExpressionStart(const QString &text, qsizetype caret)
-{
-    qsizetype lastBreak = -1;
-    for (qsizetype i = caret - 1; i >= 0; --i) {
-        const QChar c = text[i];
-        if (c == QChar(StartMarker))
-            return i + 1;
-        if (c == LineBreak)
-            lastBreak = i;
-        else if (lastBreak >= 0 && c == QLatin1Char('='))
-            return lastBreak + 1;
-    }
-    return 0;
-}
-
-bool Keep(const QString &token, const RegionalSettings &regional)
+bool Keep(QStringView token, const RegionalSettings &regional)
 {
     const QString upper = AsciiUpper(token);
     if (IsKeyword(upper))
@@ -58,52 +44,106 @@ bool Keep(const QString &token, const RegionalSettings &regional)
     return IsNumber(token, regional);
 }
 
+// One-character tokens (operators, brackets, single digits) share static text, so a long line of
+// them costs the list's slots and no allocation per token.
+QString TokenText(QStringView token)
+{
+    static const char16_t printable[] =
+        u"!\"#$%&'()*+,-./"
+        u"0123456789:;<=>?@ABCDEFGHIJKLMNOPQRSTUVWXYZ[\\]^_`abcdefghijklmnopqrstuvwxyz{|}~";
+    const char16_t c = token.size() == 1 ? token.front().unicode() : 0;
+    if (c > u' ' && c < u'\x7f')
+        return QString::fromRawData(reinterpret_cast<const QChar *>(printable + (c - u'!')), 1);
+    return token.toString();
+}
+
+// Where the expression that ends on the caret's line begins: a line and a column.
+std::pair<int, qsizetype> ExpressionStart(const SheetEditor &sheet, int caretLine,
+                                          const QString &caretText, int caretColumn)
+{
+    const qsizetype marker = QStringView(caretText).left(caretColumn).lastIndexOf(StartMarker);
+    if (marker >= 0)
+        return {caretLine, marker + 1};
+    for (int line = caretLine - 1; line >= 0; --line) {
+        const QString text = sheet.Line(line);
+        const qsizetype lastMarker = text.lastIndexOf(QChar(StartMarker));
+        const qsizetype lastEquals = text.lastIndexOf(QLatin1Char('='));
+        if (lastMarker > lastEquals)
+            return {line, lastMarker + 1};
+        if (lastEquals >= 0)
+            return {line + 1, 0};
+    }
+    return {0, 0};
+}
+
 }  // namespace
 
-void ScanLine(TokenList &tokens, const QString &sheetText, int caretPosition,
-              const RegionalSettings &regional)
+void ScanLine(TokenList &tokens, const SheetEditor &sheet, const RegionalSettings &regional)
 {
     tokens.clear();
-    const qsizetype caret = std::clamp<qsizetype>(caretPosition, 0, sheetText.size());
-    qsizetype end = sheetText.indexOf(LineBreak, caret);
-    if (end < 0)
-        end = sheetText.size();
-    const qsizetype start = ExpressionStart(sheetText, caret);
+    if (sheet.LineCount() == 0)
+        return;
+    const int caretLine = std::clamp(sheet.CaretLine(), 0, sheet.LineCount() - 1);
+    const QString caretText = sheet.Line(caretLine);
+    const int caretColumn = std::clamp<int>(sheet.CaretColumn(), 0, caretText.size());
+    const auto [startLine, startColumn] = ExpressionStart(sheet, caretLine, caretText, caretColumn);
+    if (startLine == caretLine) {
+        ScanExpression(tokens, QStringView(caretText).mid(startColumn), regional);
+        return;
+    }
+    QString expression = sheet.Line(startLine).mid(startColumn);
+    for (int line = startLine + 1; line < caretLine; ++line)
+        expression += LineBreak + sheet.Line(line);
+    expression += LineBreak + caretText;
+    ScanExpression(tokens, expression, regional);
+}
 
-    TokenList pieces;
-    QString piece;
+void ScanExpression(TokenList &tokens, QStringView typed, const RegionalSettings &regional)
+{
+    tokens.clear();
+    // A Chinese input method types full-width forms; they are read as their half-width twins, one
+    // character for one, before the cut, since the pieces are views into the text read.
+    QString halfWidth;
+    QStringView expression = typed;
+    if (std::any_of(typed.begin(), typed.end(), [](QChar c) { return c.unicode() >= 0x80; })) {
+        halfWidth.resize(typed.size());
+        for (qsizetype i = 0; i < typed.size(); ++i)
+            halfWidth[i] = ReadAsHalfWidth(typed, i);
+        expression = halfWidth;
+    }
+    static const QString zero = QStringLiteral("0");
+    const auto keep = [&](QStringView piece) {
+        const QStringView token = TrimBlanks(piece);
+        if (!token.isEmpty() && Keep(token, regional))
+            tokens << TokenText(token);
+    };
+    qsizetype pieceStart = 0;
     bool signPlace = true;  // only blanks since the start or the last "("
-    for (qsizetype i = start; i < end; ++i) {
-        const QChar c = ReadAsHalfWidth(sheetText, i);
+    const qsizetype end = expression.size();
+    for (qsizetype i = 0; i < end; ++i) {
+        const QChar c = expression[i];
+        if (!IsSeparator(c) && c != LineBreak)
+            continue;
+        const QStringView piece = expression.mid(pieceStart, i - pieceStart);
         const bool isSign = c == QLatin1Char('+') || c == QLatin1Char('-');
-        if (!IsSeparator(c) && c != LineBreak) {
-            piece += c;
-            continue;
-        }
-        if (isSign && i + 1 < end && IsDigit(ReadAsHalfWidth(sheetText, i + 1)) &&
-            EndsInOpenExponent(piece, regional.decimalSeparator)) {
-            piece += c;
-            continue;
-        }
+        if (isSign && i + 1 < end && IsDigit(expression[i + 1]) &&
+            EndsInOpenExponent(piece, regional.decimalSeparator))
+            continue;  // the sign stays in the piece
         const bool blank = IsBlank(piece);
         if (isSign && signPlace && blank)
-            pieces << QStringLiteral("0");
+            tokens << zero;
         if (!blank)
             signPlace = false;
         if (c == QLatin1Char('('))
             signPlace = true;
         else if (c != LineBreak)
             signPlace = false;
-        pieces << piece << QString(c);
-        piece.clear();
+        keep(piece);
+        if (c != LineBreak)
+            tokens << TokenText(expression.mid(i, 1));
+        pieceStart = i + 1;
     }
-    pieces << piece;
-
-    for (const QString &cut : std::as_const(pieces)) {
-        const QString token = TrimBlanks(cut);
-        if (!token.isEmpty() && Keep(token, regional))
-            tokens << token;
-    }
+    keep(expression.mid(pieceStart));
 }
 
 }  // namespace tallimo

@@ -1,11 +1,13 @@
 #pragma once
 
-#include <QString>
 #include <QStringList>
+#include <QStringView>
 
 #include "regional.h"
 
 namespace tallimo {
+
+class SheetEditor;
 
 // The token list: numbers, operator symbols, brackets, function words and the command words that
 // the evaluator rejects, each as the text typed.
@@ -14,14 +16,16 @@ using TokenList = QStringList;
 // The start marker: an expression begins right after the last one before the caret.
 inline constexpr char16_t StartMarker = u'\u2234';
 
-// Finds the expression that the caret belongs to in the sheet text (lines separated by "\n";
-// caretPosition counts the characters before the caret), cuts it at the one-character keywords
-// and line breaks, and keeps only keywords and numbers. The expression runs to the end of the
-// caret's line and begins after the last start marker before the caret or at the first line after
-// the last earlier line holding "=", whichever comes nearer. A "+" or "-" with only blanks between
-// it and the start of the expression or a "(" is a sign: a "0" token goes before it. An exponent
-// sign ("1E-5") stays inside its number. An empty sheet gives an empty list. Never throws.
-void ScanLine(TokenList &tokens, const QString &sheetText, int caretPosition,
-              const RegionalSettings &regional);
+// Finds the expression that the caret belongs to and cuts it into the token list. The expression
+// runs to the end of the caret's line and begins after the last start marker before the caret or
+// at the first line after the last earlier line holding "=", whichever comes nearer; only its own
+// lines are read. An empty sheet gives an empty list. Never throws CalcError.
+void ScanLine(TokenList &tokens, const SheetEditor &sheet, const RegionalSettings &regional);
+
+// Cuts an expression (lines separated by "\n") at the one-character keywords and line breaks and
+// keeps only keywords and numbers. A "+" or "-" with only blanks between it and the start of the
+// expression or a "(" is a sign: a "0" token goes before it. An exponent sign ("1E-5") stays
+// inside its number.
+void ScanExpression(TokenList &tokens, QStringView expression, const RegionalSettings &regional);
 
 }  // namespace tallimo

@@ -1,13 +1,13 @@
 #include "sheetroad.h"
 
 #include <cmath>
+#include <new>
 
 #include "calcerror.h"
-#include "common/texthelpers.h"
 #include "evaluator.h"
-#include "numbersyntax.h"
 #include "numbertext.h"
 #include "rounding.h"
+#include "texthelpers.h"
 
 namespace tallimo {
 
@@ -52,53 +52,42 @@ double ToDouble(Value value)
     return result;
 }
 
+// A line too long for the memory left fails on its own; the tokens' memory goes back first.
+[[noreturn]] void OutOfMemory(TokenList &tokens)
+{
+    tokens = TokenList();
+    throw CalcError(CalcError::Kind::OutOfMemory, "not enough memory for this line");
+}
+
 }  // namespace
 
 LineEvaluation EvaluateLine(SheetEditor &sheet, int currentLine, int decimals,
                             const RegionalSettings &regional, TokenList &tokens)
 {
-    LineEvaluation outcome;
-    outcome.currentLine = currentLine;
-    TidyLine(sheet, currentLine);
-    ScanLine(tokens, sheet.Text(), sheet.CaretPosition(), regional);
-    if (!tokens.isEmpty()) {
-        outcome.value = EvaluateTokens(tokens, regional);
-        const double result = DecimalRound(ToDouble(outcome.value), decimals);
-        const QString resultText = NumberText(result, regional);
-        outcome.currentLine = sheet.CaretLine();
-        sheet.ReplaceLine(outcome.currentLine,
-                          sheet.Line(outcome.currentLine) + QLatin1Char('=') + resultText);
-        outcome.evaluated = true;
+    try {
+        LineEvaluation outcome;
+        outcome.currentLine = currentLine;
+        TidyLine(sheet, currentLine);
+        ScanLine(tokens, sheet, regional);
+        if (!tokens.isEmpty()) {
+            outcome.value = EvaluateTokens(tokens, regional);
+            const double result = DecimalRound(ToDouble(outcome.value), decimals);
+            const QString resultText = NumberText(result, regional);
+            outcome.currentLine = sheet.CaretLine();
+            sheet.ReplaceLine(outcome.currentLine,
+                              sheet.Line(outcome.currentLine) + QLatin1Char('=') + resultText);
+            outcome.evaluated = true;
+        }
+        outcome.total = calcrichedit(sheet, regional);
+        return outcome;
+    } catch (const std::bad_alloc &) {
+        OutOfMemory(tokens);
     }
-    outcome.total = calcrichedit(sheet.Text(), regional);
-    return outcome;
 }
 
-double calcrichedit(const QString &sheetText, const RegionalSettings &regional)
+double calcrichedit(SheetEditor &sheet, const RegionalSettings &regional)
 {
-    double total = 0;
-    const QStringView text(sheetText);
-    qsizetype lineStart = 0;
-    while (lineStart <= text.size()) {
-        qsizetype lineEnd = text.indexOf(QLatin1Char('\n'), lineStart);
-        if (lineEnd < 0)
-            lineEnd = text.size();
-        const QStringView line = text.mid(lineStart, lineEnd - lineStart);
-        const qsizetype equals = line.indexOf(QLatin1Char('='));
-        if (equals >= 0) {
-            QStringView result = line.mid(equals + 1);
-            const qsizetype cr = result.indexOf(QLatin1Char('\r'));
-            if (cr >= 0)
-                result = result.left(cr);
-            if (const auto value = ReadNumber(result, regional)) {
-                total = static_cast<double>(total + *value);
-                if (!std::isfinite(total))
-                    throw CalcError(CalcError::Kind::Overflow, "the sheet total is out of range");
-            }
-        }
-        lineStart = lineEnd + 1;
-    }
-    return total;
+    return sheet.Results().Total(sheet, regional);
 }
 
 }  // namespace tallimo

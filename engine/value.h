@@ -4,8 +4,9 @@
 
 namespace tallimo {
 
-// Every computation of the engine runs in x87 extended precision.
+// Every computation of the engine runs in x87 extended precision (checked by platform.cmake).
 using Value = long double;
-static_assert(std::numeric_limits<Value>::digits == 64, "Value needs a 64-bit mantissa");
+static_assert(std::numeric_limits<Value>::digits == 64,
+              "Value needs the 80-bit long double of GCC or Clang on x86, or of MinGW-w64");
 
 }  // namespace tallimo

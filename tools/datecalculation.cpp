@@ -1,7 +1,7 @@
 #include "datecalculation.h"
 
 #include "common/dates.h"
-#include "common/texthelpers.h"
+#include "engine/texthelpers.h"
 
 namespace tallimo {
 

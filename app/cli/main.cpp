@@ -5,6 +5,7 @@
 #include <QFile>
 
 #include <cstdio>
+#include <new>
 
 #include "common/textcodec.h"
 #include "engine/rounding.h"
@@ -37,6 +38,30 @@ std::optional<QByteArray> ReadInput(const QString &name)
     if (!opened)
         return std::nullopt;
     return file.readAll();
+}
+
+// The lines of a sheet file: line breaks CR LF or LF, a last line break ends the last line.
+QStringList SheetLines(QByteArray bytes)
+{
+    QString text = DecodeSheetBytes(bytes);
+    bytes = QByteArray();
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    if (text.endsWith(QLatin1Char('\n')))
+        text.chop(1);
+    return text.split(QLatin1Char('\n'));
+}
+
+// Prints one evaluated line at once, so that a pipe sees the results while the tool runs, and
+// names a failed line on standard error. Returns false for a failed line.
+bool PrintLine(const QString &input, int index, const BatchLine &line, bool tsv)
+{
+    const bool failed = line.status == BatchLine::Status::Error;
+    if (failed)
+        Print(stderr, QStringLiteral("%1:%2: %3\n").arg(input).arg(index + 1).arg(line.error));
+    Print(stdout, tsv ? TsvRow(index + 1, line) : line.line);
+    std::fputc('\n', stdout);
+    std::fflush(stdout);
+    return !failed;
 }
 
 }  // namespace
@@ -83,27 +108,24 @@ int main(int argc, char *argv[])
     if (inputs.isEmpty())
         inputs << QStringLiteral("-");
 
+    const bool tsv = parser.isSet(tsvOption);
     int status = 0;
     for (const QString &input : std::as_const(inputs)) {
-        const auto bytes = ReadInput(input);
-        if (!bytes) {
-            Print(stderr, QStringLiteral("%1: cannot be read\n").arg(input));
-            return ExitUsage;
-        }
-        QString text = DecodeSheetBytes(*bytes);
-        text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-        if (text.endsWith(QLatin1Char('\n')))
-            text.chop(1);
-
-        const QList<BatchLine> lines = EvaluateSheet(text, options);
-        for (int i = 0; i < lines.size(); ++i) {
-            const BatchLine &line = lines.at(i);
-            if (line.status == BatchLine::Status::Error) {
-                status = ExitLineFailed;
-                Print(stderr, QStringLiteral("%1:%2: %3\n").arg(input).arg(i + 1).arg(line.error));
+        try {
+            auto bytes = ReadInput(input);
+            if (!bytes) {
+                Print(stderr, QStringLiteral("%1: cannot be read\n").arg(input));
+                return ExitUsage;
             }
-            Print(stdout,
-                  (parser.isSet(tsvOption) ? TsvRow(i + 1, line) : line.line) + QLatin1Char('\n'));
+            EvaluateSheet(SheetLines(std::move(*bytes)), options,
+                          [&](int index, const BatchLine &line) {
+                              if (!PrintLine(input, index, line, tsv))
+                                  status = ExitLineFailed;
+                          });
+        } catch (const std::bad_alloc &) {
+            std::fflush(stdout);
+            Print(stderr, QStringLiteral("%1: too large for the memory available\n").arg(input));
+            return ExitUsage;
         }
     }
     return status;

@@ -1,8 +1,11 @@
 #include "sheetbatch.h"
 
+#include <new>
+
 #include "common/resultbar.h"
 #include "engine/calcerror.h"
-#include "engine/linelistsheet.h"
+#include "engine/linelist/linelistsheet.h"
+#include "engine/sheetroad.h"
 
 namespace tallimo {
 
@@ -30,11 +33,10 @@ QString EscapeField(QString field)
 
 }  // namespace
 
-QList<BatchLine> EvaluateSheet(const QString &sheetText, const BatchOptions &options)
+void EvaluateSheet(QStringList lines, const BatchOptions &options, const BatchReport &report)
 {
-    LineListSheet sheet(sheetText);
+    LineListSheet sheet(std::move(lines));
     TokenList tokens;
-    QList<BatchLine> results;
     // As in the window, a line that fails leaves the result bar as the line before left it.
     ResultBarTexts bar;
     for (int i = 0; i < sheet.LineCount(); ++i) {
@@ -49,14 +51,16 @@ QList<BatchLine> EvaluateSheet(const QString &sheetText, const BatchOptions &opt
         } catch (const CalcError &error) {
             result.status = BatchLine::Status::Error;
             result.error = QString::fromStdString(error.what());
+        } catch (const std::bad_alloc &) {
+            result.status = BatchLine::Status::Error;
+            result.error = QStringLiteral("not enough memory for this line");
         }
         result.line = sheet.Line(i);
         result.lineText = bar.lineText;
         result.totalNumberText = bar.totalNumberText;
         result.totalText = bar.totalText;
-        results << result;
+        report(i, result);
     }
-    return results;
 }
 
 QString TsvRow(int lineNumber, const BatchLine &line)

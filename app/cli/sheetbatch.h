@@ -3,11 +3,12 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 #include "engine/regional.h"
 
 namespace tallimo {
 
-// Evaluates every line of a sheet in turn, as Enter at the end of each line does in the window.
 struct BatchOptions {
     int decimals = 2;
     bool money = false;
@@ -22,7 +23,10 @@ struct BatchLine {
     QString lineText, totalNumberText, totalText;  // the result bar
 };
 
-QList<BatchLine> EvaluateSheet(const QString &sheetText, const BatchOptions &options);
+// Evaluates every line of a sheet in turn, as Enter at the end of each line does in the window,
+// and hands each line on (numbered from 0) as soon as it is done.
+using BatchReport = std::function<void(int lineNumber, const BatchLine &line)>;
+void EvaluateSheet(QStringList lines, const BatchOptions &options, const BatchReport &report);
 
 // One row of the tab-separated listing; line numbers count from 1.
 QString TsvRow(int lineNumber, const BatchLine &line);

@@ -2,6 +2,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/resource.h>
+
+#include <functional>
+
 #include "common/textcodec.h"
 
 using namespace tallimo;
@@ -14,9 +18,12 @@ struct Run {
     QString err;
 };
 
-Run RunTool(const QStringList &arguments, const QByteArray &input = {})
+Run RunTool(const QStringList &arguments, const QByteArray &input = {},
+            const std::function<void()> &childSetUp = {})
 {
     QProcess process;
+    if (childSetUp)
+        process.setChildProcessModifier(childSetUp);
     process.start(QStringLiteral(SHEET_TOOL), arguments);
     process.write(input);
     process.closeWriteChannel();
@@ -56,6 +63,31 @@ private slots:
         QCOMPARE(run.out, QStringLiteral("2+2=4\n1/0\n\u22343*3=9\n"));
         QVERIFY2(run.err.startsWith(QStringLiteral("-:2:")), qPrintable(run.err));
         QCOMPARE(run.err.count(QLatin1Char('\n')), 1);
+    }
+
+    // A line whose tokens do not fit in the memory the tool may use fails alone, with a message;
+    // the lines around it are evaluated.
+    void aLineTooLargeForTheMemoryFailsAlone()
+    {
+        QByteArray huge = "1";
+        huge.reserve(20'000'001);
+        while (huge.size() < 20'000'000)
+            huge += "+1";
+        const Run run = RunTool({},
+                                "2*3\n" + huge +
+                                    "\n\xe2\x88\xb4"
+                                    "5*5\n",
+                                [] {
+                                    const rlimit limit{300'000'000, 300'000'000};
+                                    setrlimit(RLIMIT_AS, &limit);
+                                });
+        QCOMPARE(run.exitCode, 1);
+        const QStringList lines = run.out.split(QLatin1Char('\n'));
+        QCOMPARE(lines.size(), 4);
+        QCOMPARE(lines[0], QStringLiteral("2*3=6"));
+        QCOMPARE(lines[1].size(), huge.size());
+        QCOMPARE(lines[2], QStringLiteral("\u22345*5=25"));
+        QCOMPARE(run.err, QStringLiteral("-:2: not enough memory for this line\n"));
     }
 
     void tsvRows()

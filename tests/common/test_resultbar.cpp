@@ -117,8 +117,9 @@ private slots:
         options.money = money;
         // The expression of a line starts after the last line with a result, so the failing
         // line is followed by a start marker.
-        const QList<BatchLine> lines =
-            EvaluateSheet(QStringLiteral("1+2\n\n10/4\n1/0\n\u22343-5"), options);
+        QList<BatchLine> lines;
+        EvaluateSheet(QStringLiteral("1+2\n\n10/4\n1/0\n\u22343-5").split(QLatin1Char('\n')),
+                      options, [&lines](int, const BatchLine &line) { lines << line; });
         QCOMPARE(lines.size(), lineTexts.size());
         QCOMPARE(lines.at(3).status, BatchLine::Status::Error);
         for (int i = 0; i < lines.size(); ++i) {

@@ -25,6 +25,8 @@ QString KindName(CalcError::Kind kind)
         return QStringLiteral("unwritable");
     case CalcError::Kind::FileAccess:
         return QStringLiteral("file access");
+    case CalcError::Kind::OutOfMemory:
+        return QStringLiteral("out of memory");
     }
     return {};
 }
@@ -33,7 +35,7 @@ QString KindName(CalcError::Kind kind)
 QString Evaluate(const QString &expression, const RegionalSettings &regional = {})
 {
     TokenList tokens;
-    ScanLine(tokens, expression, static_cast<int>(expression.size()), regional);
+    ScanExpression(tokens, expression, regional);
     try {
         return NumberText(EvaluateTokens(tokens, regional), regional);
     } catch (const CalcError &error) {

@@ -1,9 +1,28 @@
 #include <QTest>
 
 #include "engine/keywords.h"
+#include "engine/linelist/linelistsheet.h"
 #include "engine/scanner.h"
 
 using namespace tallimo;
+
+namespace {
+
+// Scans the sheet with the caret after the given number of characters of the whole text (lines
+// separated by "\n"), or at the end when it is negative.
+void Scan(TokenList &tokens, const QString &text, int caret, const RegionalSettings &regional = {})
+{
+    LineListSheet sheet(text);
+    if (caret >= 0) {
+        const QStringView before = QStringView(text).left(caret);
+        const qsizetype lineStart = before.lastIndexOf(QLatin1Char('\n')) + 1;
+        sheet.SetCaret(static_cast<int>(before.count(QLatin1Char('\n'))),
+                       static_cast<int>(before.size() - lineStart));
+    }
+    ScanLine(tokens, sheet, regional);
+}
+
+}  // namespace
 
 class TestScanner : public QObject {
     Q_OBJECT
@@ -38,6 +57,9 @@ private slots:
         QTest::newRow("= on the caret line does not limit") << "5|1+2=3" << -1 << "5 1 +";
         QTest::newRow("start marker") << "7+|total \u2234 3 * 4" << -1 << "3 * 4";
         QTest::newRow("marker nearer than =") << "1=1|2+\u22343" << -1 << "3";
+        QTest::newRow("marker after = on an earlier line") << "7=\u22344+|5" << -1 << "4 + 5";
+        QTest::newRow("= after a marker on an earlier line") << "\u22344+=|5" << -1 << "5";
+        QTest::newRow("marker after the caret") << "1=1|2+3\u22344" << 7 << "2 +";
         QTest::newRow("40 * sin(60)") << "40 * sin(60)" << -1 << "40 * sin ( 60 )";
         QTest::newRow("sin 60 is one unknown piece") << "sin 60" << -1 << "";
         QTest::newRow("2pi") << "2pi" << -1 << "";
@@ -78,8 +100,7 @@ private slots:
         QFETCH(QString, tokens);
         sheet.replace(QLatin1Char('|'), QLatin1Char('\n'));
         TokenList list{QStringLiteral("stale")};
-        ScanLine(list, sheet, caret < 0 ? static_cast<int>(sheet.size()) : caret,
-                 RegionalSettings());
+        Scan(list, sheet, caret);
         QCOMPARE(list.join(QLatin1Char(' ')), tokens);
     }
 
@@ -89,7 +110,7 @@ private slots:
         comma.decimalSeparator = QLatin1Char(',');
         TokenList list;
         const QString sheet = QStringLiteral("1,5*2,5E-1+1.5");
-        ScanLine(list, sheet, static_cast<int>(sheet.size()), comma);
+        Scan(list, sheet, -1, comma);
         QCOMPARE(list.join(QLatin1Char(' ')), QStringLiteral("1,5 * 2,5E-1 +"));
     }
 
@@ -97,12 +118,14 @@ private slots:
     {
         TokenList list;
         const QString brackets = QString(5000, QLatin1Char('(')) + QString(5000, QLatin1Char(')'));
-        ScanLine(list, brackets, static_cast<int>(brackets.size()), RegionalSettings());
+        Scan(list, brackets, -1);
         QCOMPARE(list.size(), 10000);
         const QString garbage = QString::fromUtf8("\xF0\x9F\x98\x80\xE2\x88\xB4\0\xEF\xBF\xBF", 11);
-        ScanLine(list, garbage, 99, RegionalSettings());
+        Scan(list, garbage, 99);
         QVERIFY(list.isEmpty());
-        ScanLine(list, QStringLiteral("1+2"), -7, RegionalSettings());
+        LineListSheet beforeTheStart(QStringLiteral("1+2"));
+        beforeTheStart.SetCaret(0, -7);
+        ScanLine(list, beforeTheStart, RegionalSettings());
         QCOMPARE(list.join(QLatin1Char(' ')), QStringLiteral("1 + 2"));
     }
 };

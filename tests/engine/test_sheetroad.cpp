@@ -1,9 +1,13 @@
 #include <QTest>
 
-#include "common/texthelpers.h"
+#include <cmath>
+#include <optional>
+
 #include "engine/calcerror.h"
-#include "engine/linelistsheet.h"
+#include "engine/linelist/linelistsheet.h"
 #include "engine/sheetroad.h"
+#include "engine/texthelpers.h"
+#include "tests/support/sheettotals.h"
 
 using namespace tallimo;
 
@@ -34,6 +38,32 @@ QString Shown(const LineListSheet &sheet)
 {
     return sheet.Text().replace(QLatin1Char('\n'), QLatin1Char('|'));
 }
+
+// A sheet edited by whole lines, which tells its kept results of every change as an editor does.
+class EditedSheet : public SheetEditor {
+public:
+    QStringList lines{QString()};
+
+    EditedSheet() { results_.Reset(1); }
+
+    int LineCount() const override { return static_cast<int>(lines.size()); }
+    QString Line(int line) const override { return lines.at(line); }
+    int CaretLine() const override { return 0; }
+    int CaretColumn() const override { return 0; }
+    void ReplaceLine(int line, const QString &text) override { Splice(line, 1, {text}); }
+    SheetResults &Results() override { return results_; }
+
+    void Splice(int first, int removed, const QStringList &added)
+    {
+        lines.remove(first, removed);
+        for (qsizetype i = 0; i < added.size(); ++i)
+            lines.insert(first + i, added[i]);
+        results_.LinesReplaced(first, removed, static_cast<int>(added.size()));
+    }
+
+private:
+    SheetResults results_;
+};
 
 }  // namespace
 
@@ -143,9 +173,52 @@ private slots:
     {
         QFETCH(QString, sheet);
         QFETCH(double, total);
-        QCOMPARE(
-            calcrichedit(sheet.replace(QLatin1Char('|'), QLatin1Char('\n')), RegionalSettings()),
-            total);
+        LineListSheet lines(sheet.replace(QLatin1Char('|'), QLatin1Char('\n')));
+        QCOMPARE(calcrichedit(lines, RegionalSettings()), total);
+    }
+
+    // Edits anywhere in a sheet, in every mix of replaced, inserted and removed lines: after each
+    // one the kept total is the whole sheet's total to the last bit, overflow included.
+    void keptTotalsMatchTheWholeSheetsTotal()
+    {
+        QRandomGenerator random(20261210);
+        for (int round = 0; round < 200; ++round) {
+            EditedSheet sheet;
+            sheet.Splice(0, 1, RandomLines(random, random.bounded(1, 60)));
+            for (int edit = 0; edit < 30; ++edit) {
+                const int first = random.bounded(sheet.LineCount());
+                const int removed = random.bounded(std::min(4, sheet.LineCount() - first) + 1);
+                QStringList added = RandomLines(random, random.bounded(4));
+                if (removed == sheet.LineCount() && added.isEmpty())
+                    added << QString();
+                sheet.Splice(first, removed, added);
+                if (random.bounded(3) == 0)
+                    continue;  // several edits before the next total
+                const auto expected =
+                    WholeSheetTotal(sheet.lines.join(QLatin1Char('\n')), RegionalSettings());
+                QVERIFY2(SameBits(KeptTotal(sheet), expected),
+                         qPrintable(sheet.lines.join(QLatin1Char('|'))));
+            }
+        }
+    }
+
+    // Enter after Enter down a sheet that already holds results, as the command-line tool goes.
+    void evaluatingLineAfterLineKeepsTheTotal()
+    {
+        QRandomGenerator random(7);
+        QStringList lines = RandomLines(random, 300);
+        for (int i = 0; i < lines.size(); i += 3)
+            lines[i] = QStringLiteral("%1/7").arg(i);
+        LineListSheet sheet(lines);
+        TokenList tokens;
+        for (int line = 0; line < sheet.LineCount(); ++line) {
+            sheet.SetCaretAtEnd(line);
+            try {
+                EvaluateLine(sheet, line, 4, RegionalSettings(), tokens);
+            } catch (const CalcError &) {
+            }
+            QVERIFY(SameBits(KeptTotal(sheet), WholeSheetTotal(sheet.Text(), RegionalSettings())));
+        }
     }
 
     void rightChars()

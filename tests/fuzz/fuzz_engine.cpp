@@ -1,5 +1,6 @@
 // Feeds arbitrary text through the line road: scan, evaluation, rounding, number text and the
-// sheet total. Any crash, hang, sanitizer report or exception other than CalcError is a fault.
+// sheet total kept between evaluations. Any crash, hang, sanitizer report or exception other than
+// CalcError is a fault.
 
 #include <cstddef>
 #include <cstdint>
@@ -7,9 +8,10 @@
 
 #include "engine/calcerror.h"
 #include "engine/keywords.h"
-#include "engine/linelistsheet.h"
+#include "engine/linelist/linelistsheet.h"
 #include "engine/numbersyntax.h"
 #include "engine/scanner.h"
+#include "engine/sheetroad.h"
 
 using namespace tallimo;
 
@@ -24,19 +26,28 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QString text = QString::fromUtf8(reinterpret_cast<const char *>(data + 2),
                                            static_cast<qsizetype>(size - 2));
 
+    LineListSheet sheet(text);
+    const int line = (data[1] >> 1) % sheet.LineCount();
+    sheet.SetCaret(line, data[1] >> 2);
+
     TokenList tokens;
-    ScanLine(tokens, text, (data[1] >> 1) * 3, regional);
+    ScanLine(tokens, sheet, regional);
     for (const QString &token : std::as_const(tokens)) {
         if (!IsKeyword(AsciiUpper(token)) && !IsNumber(token, regional))
             std::abort();
     }
 
-    LineListSheet sheet(text);
-    const int line = (data[1] >> 1) % sheet.LineCount();
-    sheet.SetCaretAtEnd(line);
-    try {
-        EvaluateLine(sheet, line, decimals, regional, tokens);
-    } catch (const CalcError &) {
+    // Two evaluations in a row: the second total adds up kept results, which must give the total
+    // of a fresh reading of the whole sheet.
+    for (const int evaluated : {line, 0}) {
+        sheet.SetCaretAtEnd(evaluated);
+        try {
+            const double total = EvaluateLine(sheet, evaluated, decimals, regional, tokens).total;
+            LineListSheet fresh(sheet.Text());
+            if (calcrichedit(fresh, regional) != total)
+                std::abort();
+        } catch (const CalcError &) {
+        }
     }
     return 0;
 }

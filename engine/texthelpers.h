@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringView>
 
 namespace tallimo {
 
@@ -10,5 +11,6 @@ QString RightChars(const QString &text, int n);
 // The text without the characters of code 32 or less (blanks, tabs, line breaks, control
 // characters) at either end.
 QString TrimBlanks(const QString &text);
+QStringView TrimBlanks(QStringView text);
 
 }  // namespace tallimo

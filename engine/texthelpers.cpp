@@ -1,10 +1,12 @@
-#include "common/texthelpers.h"
+#include "texthelpers.h"
 
 namespace tallimo {
 
 QString RightChars(const QString &text, int n) { return text.size() <= n ? text : text.right(n); }
 
-QString TrimBlanks(const QString &text)
+QString TrimBlanks(const QString &text) { return TrimBlanks(QStringView(text)).toString(); }
+
+QStringView TrimBlanks(QStringView text)
 {
     const auto blank = [](QChar c) { return c.unicode() <= 32; };
     qsizetype first = 0;

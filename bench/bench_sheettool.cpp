@@ -1,0 +1,34 @@
+// The command-line tool's work on a long sheet: every line evaluated in turn and written out as
+// the tool prints it, to a sink instead of a terminal.
+
+#include <benchmark/benchmark.h>
+
+#include <QByteArray>
+
+#include "sheetbatch.h"
+
+using namespace tallimo;
+
+namespace {
+
+void EveryLineOfLongSheet(benchmark::State &state)
+{
+    const QStringList lines(static_cast<qsizetype>(state.range(0)), QStringLiteral("12.5*3+7"));
+    qsizetype printed = 0;
+    for (auto _ : state) {
+        EvaluateSheet(lines, BatchOptions(), [&printed](int, const BatchLine &line) {
+            printed += line.line.toUtf8().size();
+        });
+    }
+    benchmark::DoNotOptimize(printed);
+}
+BENCHMARK(EveryLineOfLongSheet)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Arg(1000000)
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,67 @@
+#include "platform.h"
+
+#include <cfenv>
+#include <clocale>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+
+namespace tallimo::platform {
+
+#if TALLIMO_HAVE_STRTOLD_L
+Value ParseCNumber(const std::string &text)
+{
+    static const locale_t c = newlocale(LC_ALL_MASK, "C", locale_t{});
+    return strtold_l(text.c_str(), nullptr, c);
+}
+#else
+// Without a locale-taking strtold the text gets the separator of the C library's current locale.
+Value ParseCNumber(const std::string &text)
+{
+    std::string local = text;
+    const std::string::size_type point = local.find('.');
+    if (point != std::string::npos)
+        local.replace(point, 1, std::localeconv()->decimal_point);
+    return std::strtold(local.c_str(), nullptr);
+}
+#endif
+
+// The C library prints the exact binary value and honours the rounding mode (checked at
+// configuration), so printing toward zero gives the leading digits without rounding.
+int TruncatedDigits(Value magnitude, int count, char *digits)
+{
+    const int savedMode = std::fegetround();
+    std::fesetround(FE_TOWARDZERO);
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.*Le", count - 1, magnitude);
+    std::fesetround(savedMode);
+
+    // buffer: d.ddd...e[+-]x, with the locale's decimal point
+    int k = 0;
+    for (const char *p = buffer; *p != 'e'; ++p) {
+        if (*p >= '0' && *p <= '9')
+            digits[k++] = *p;
+    }
+    digits[k] = '\0';
+    return std::atoi(std::strchr(buffer, 'e') + 1);
+}
+
+std::optional<std::uint64_t> ScaledMantissa(std::uint64_t mantissa, int powerOfFive, int shift)
+{
+#if TALLIMO_HAVE_INT128
+    unsigned __int128 scaled = mantissa;
+    for (int k = 0; k < powerOfFive; ++k)
+        scaled *= 5;
+    scaled >>= shift;
+    constexpr auto largest = std::numeric_limits<std::uint64_t>::max();
+    return scaled > largest ? largest : static_cast<std::uint64_t>(scaled);
+#else
+    (void)mantissa;
+    (void)powerOfFive;
+    (void)shift;
+    return std::nullopt;
+#endif
+}
+
+}  // namespace tallimo::platform

@@ -1,0 +1,158 @@
+#include "sheetresults.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "calcerror.h"
+#include "numbersyntax.h"
+#include "sheeteditor.h"
+
+namespace tallimo {
+
+std::optional<Value> ResultOfLine(QStringView line, const RegionalSettings &regional)
+{
+    const qsizetype equals = line.indexOf(QLatin1Char('='));
+    if (equals < 0)
+        return std::nullopt;
+    QStringView result = line.mid(equals + 1);
+    const qsizetype cr = result.indexOf(QLatin1Char('\r'));
+    if (cr >= 0)
+        result = result.left(cr);
+    return ReadNumber(result, regional);
+}
+
+void SheetResults::Reset(int lineCount)
+{
+    results_.clear();
+    unread_.clear();
+    if (lineCount > 0)
+        unread_.emplace_back(0, lineCount);
+    lineCount_ = lineCount;
+    firstToAdd_ = 0;
+    lastChanged_.reset();
+}
+
+void SheetResults::LinesReplaced(int first, int removed, int added)
+{
+    if (lineCount_ < 0)
+        return;
+    if (first < 0 || removed < 0 || added < 0 || first + removed > lineCount_) {
+        lineCount_ = -1;  // out of step: the next total starts over
+        return;
+    }
+    const int delta = added - removed;
+    const int kept = std::min(removed, added);  // replaced lines that keep their entry until read
+
+    const auto byLine = [](const Result &result, int line) { return result.line < line; };
+    const auto gone = std::lower_bound(results_.begin(), results_.end(), first + kept, byLine);
+    const auto after = std::lower_bound(gone, results_.end(), first + removed, byLine);
+    const size_t goneAt = static_cast<size_t>(gone - results_.begin());
+    if (gone != after) {
+        const auto count = static_cast<size_t>(after - gone);
+        results_.erase(gone, after);
+        Erased(goneAt, count);
+    }
+    if (delta != 0) {
+        for (auto it = results_.begin() + static_cast<std::ptrdiff_t>(goneAt); it != results_.end();
+             ++it)
+            it->line += delta;
+    }
+
+    std::vector<std::pair<int, int>> unread;
+    unread.reserve(unread_.size() + 1);
+    for (const auto &[begin, end] : unread_) {
+        if (begin < first)
+            unread.emplace_back(begin, std::min(end, first));
+        if (end > first + removed)
+            unread.emplace_back(std::max(begin, first + removed) + delta, end + delta);
+    }
+    if (added > 0)
+        unread.emplace_back(first, first + added);
+    std::sort(unread.begin(), unread.end());
+    unread_.clear();
+    for (const auto &range : unread) {
+        if (!unread_.empty() && range.first <= unread_.back().second)
+            unread_.back().second = std::max(unread_.back().second, range.second);
+        else
+            unread_.push_back(range);
+    }
+    lineCount_ += delta;
+}
+
+void SheetResults::Read(int line, std::optional<Value> value)
+{
+    const auto at =
+        std::lower_bound(results_.begin(), results_.end(), line,
+                         [](const Result &result, int wanted) { return result.line < wanted; });
+    const size_t index = static_cast<size_t>(at - results_.begin());
+    const bool known = at != results_.end() && at->line == line;
+    if (!value) {
+        if (known) {
+            results_.erase(at);
+            Erased(index, 1);
+        }
+        return;
+    }
+    if (known && at->value == *value)
+        return;
+    if (known) {
+        at->value = *value;
+    } else {
+        results_.insert(at, Result{line, *value, 0});
+        if (lastChanged_ && *lastChanged_ >= index)
+            ++*lastChanged_;
+    }
+    firstToAdd_ = std::min(firstToAdd_, index);
+    MarkChanged(index);
+}
+
+// The running totals from `at` on were added after results that are gone, so none of them may be
+// taken as already right until the one at `at` was added again.
+void SheetResults::Erased(size_t at, size_t count)
+{
+    firstToAdd_ = std::min(firstToAdd_, at);
+    if (lastChanged_ && *lastChanged_ >= at)
+        lastChanged_ = *lastChanged_ >= at + count ? *lastChanged_ - count : at;
+    if (at > 0)
+        MarkChanged(at - 1);
+}
+
+void SheetResults::MarkChanged(size_t index)
+{
+    lastChanged_ = std::max(lastChanged_.value_or(index), index);
+}
+
+// Once a running total equals the one kept, every later one would too: their results did not
+// change since they were added.
+void SheetResults::AddAgain()
+{
+    for (size_t i = firstToAdd_; i < results_.size(); ++i) {
+        const double before = i > 0 ? results_[i - 1].runningTotal : 0.0;
+        const auto running = static_cast<double>(before + results_[i].value);
+        if ((!lastChanged_ || i > *lastChanged_) && running == results_[i].runningTotal)
+            break;
+        results_[i].runningTotal = running;
+    }
+    firstToAdd_ = results_.size();
+    lastChanged_.reset();
+}
+
+double SheetResults::Total(const SheetEditor &sheet, const RegionalSettings &regional)
+{
+    if (lineCount_ != sheet.LineCount())
+        Reset(sheet.LineCount());
+    for (const auto &[begin, end] : unread_) {
+        sheet.ReadLines(begin, end, [this, &regional](int line, QStringView text) {
+            Read(line, ResultOfLine(text, regional));
+        });
+    }
+    unread_.clear();
+    AddAgain();
+    // An infinite running total stays infinite, so the last one tells whether any overflowed.
+    const double total = results_.empty() ? 0.0 : results_.back().runningTotal;
+    if (!std::isfinite(total))
+        throw CalcError(CalcError::Kind::Overflow, "the sheet total is out of range");
+    return total;
+}
+
+}  // namespace tallimo

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QStringView>
+
+#include <optional>
+#include <utility>
+#include <vector>
+
+#include "regional.h"
+#include "value.h"
+
+namespace tallimo {
+
+class SheetEditor;
+
+// The number written after the first "=" of a line (up to a CR), or nothing when the line has no
+// "=" or the text there is not a number.
+std::optional<Value> ResultOfLine(QStringView line, const RegionalSettings &regional);
+
+// The sheet total kept between evaluations. Each line's result is read once after the line
+// changed, and the running total is kept at every line that has a result, so a total after an
+// edit adds again only from the first changed result on, and stops as soon as the running total
+// meets the one kept from before. The additions are those of a walk over the whole sheet: the
+// running double plus the extended result, rounded to a double, line after line.
+class SheetResults {
+public:
+    // Starts over for a sheet of that many lines, none of them read.
+    void Reset(int lineCount);
+    // Lines [first, first + removed) were replaced by `added` lines, to be read again.
+    void LinesReplaced(int first, int removed, int added);
+    void LineChanged(int line) { LinesReplaced(line, 1, 1); }
+
+    // The sum of the results of every line of the sheet. Throws CalcError(Overflow) when it
+    // leaves the double range.
+    double Total(const SheetEditor &sheet, const RegionalSettings &regional);
+
+private:
+    struct Result {
+        int line;
+        Value value;
+        double runningTotal;  // the total up to and including this line
+    };
+
+    void Read(int line, std::optional<Value> value);
+    void Erased(size_t at, size_t count);
+    void MarkChanged(size_t index);
+    void AddAgain();
+
+    std::vector<Result> results_;              // the lines with a result, in line order
+    std::vector<std::pair<int, int>> unread_;  // changed lines [first, end), ascending
+    int lineCount_ = -1;                       // -1: not in step with any sheet
+    size_t firstToAdd_ = 0;                    // running totals are stale from here on
+    std::optional<size_t> lastChanged_;        // the last result whose value is new
+};
+
+}  // namespace tallimo
