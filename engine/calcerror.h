@@ -16,6 +16,7 @@ public:
         InvalidOperation,  // sqrt(-1), 0/0, ln(-1), an integer conversion out of range, ...
         Overflow,
         Unwritable,  // a number that a numeral or money text cannot express
+        FileAccess,  // a file that cannot be read or written
     };
 
     CalcError(Kind kind, const std::string &message) : std::runtime_error(message), kind_(kind) {}
