@@ -9,6 +9,7 @@ packages=(
   libbenchmark-dev libsimpleini-dev
   fonts-wqy-microhei
   xvfb xauth
+  nodejs
 )
 
 missing=()
@@ -16,6 +17,9 @@ for package in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
     missing+=("$package")
 done
+
+# The calendar tests install their npm packages with npm; a Node.js built elsewhere may bring its own.
+command -v npm >/dev/null || missing+=(npm)
 
 if ((${#missing[@]})); then
   sudo=""

@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Regenerates the lunar month and solar-term tables inside resources/calendar/jpwnl.html.
+# Needs Node.js and npm; astronomy-engine is fetched into a temporary folder.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+version=2.1.19
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+npm install --prefix "$work" --no-audit --no-fund --silent "astronomy-engine@$version"
+ASTRONOMY_ENGINE_DIR="$work/node_modules/astronomy-engine" ASTRONOMY_ENGINE_VERSION=$version \
+  node scripts/make-calendar-tables.mjs resources/calendar/jpwnl.html
