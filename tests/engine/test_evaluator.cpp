@@ -23,6 +23,8 @@ QString KindName(CalcError::Kind kind)
         return QStringLiteral("overflow");
     case CalcError::Kind::Unwritable:
         return QStringLiteral("unwritable");
+    case CalcError::Kind::FileAccess:
+        return QStringLiteral("file access");
     }
     return {};
 }
