@@ -10,50 +10,52 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include "controlnames.h"
 #include "formstyle.h"
 
 namespace tallimo {
 
-TCalcForm::TCalcForm(CalcFormSeams seams, QWidget *parent)
-    : QWidget(parent), seams_(std::move(seams))
+TCalcForm::TCalcForm(const ProgramSeams &seams, QWidget *parent) : QWidget(parent), seams_(seams)
 {
     CreateControls();
+    CheckControlNames();
     FormCreate();
 }
 
 TCalcForm::~TCalcForm() = default;
 
+// A misspelt or doubled name in the tables is a fault of the program itself: it stops here rather
+// than leave a control without its handler.
+void TCalcForm::CheckControlNames() const
+{
+    const QStringList faults = NamingFaults(*this, controlNames_);
+    if (!faults.isEmpty())
+        qFatal("The main window's controls are misnamed: %s", qPrintable(faults.join(", ")));
+}
+
 void TCalcForm::FormCreate()
 {
-    trayIcon_ = new QSystemTrayIcon(ApplicationIcon(), this);
+    trayIcon_ = new QSystemTrayIcon(this);
     trayIcon_->setObjectName(QStringLiteral("TrayIcon"));
     trayIcon_->setToolTip(QStringLiteral("Tallimo"));
     // The tray opens its context menu on the right button only; other clicks do nothing.
     trayIcon_->setContextMenu(PopupMenu1);
-    // The icon goes up once the window is on screen; the first paint does not wait for it.
+    // The icon, drawn from a vector image, goes up once the window is on screen; the first paint
+    // does not wait for it.
     QTimer::singleShot(0, this, [this] {
-        if (!exited_)
-            trayIcon_->show();
+        if (exited_)
+            return;
+        trayIcon_->setIcon(ApplicationIcon());
+        trayIcon_->show();
     });
 
-    ConnectVoice();
-    ConnectSettingsPage();
     LoadSettings();
     ConnectSheet();
-    ConnectKeypad();
 
-    connect(N1, &QAction::triggered, this, &TCalcForm::N1Click);
-    connect(N2, &QAction::triggered, this, &TCalcForm::N2Click);
-    connect(N3, &QAction::triggered, this, &TCalcForm::SpeedButton45Click);
-    connect(SpeedButton45, &QToolButton::clicked, this, &TCalcForm::SpeedButton45Click);
-    connect(SpeedButton2, &QToolButton::clicked, this, &TCalcForm::SpeedButton2Click);
-    connect(SpeedButton4, &QToolButton::clicked, this, &TCalcForm::SpeedButton4Click);
-    connect(SpeedButton48, &QToolButton::clicked, this, &TCalcForm::SpeedButton48Click);
-
-    // Logging out ends the program like the close box; so does anything else that stops the
-    // event loop, so the settings are saved whichever way the program ends.
-    connect(qGuiApp, &QGuiApplication::commitDataRequest, this, &TCalcForm::SpeedButton45Click);
-    connect(qGuiApp, &QCoreApplication::aboutToQuit, this, &TCalcForm::SpeedButton45Click);
+    connect(qGuiApp, &QGuiApplication::commitDataRequest, this, &TCalcForm::SaveSessionSettings);
+    // Anything else that stops the event loop ends the program like the exit button, so the
+    // settings are saved whichever way the program ends.
+    connect(qGuiApp, &QCoreApplication::aboutToQuit, this, &TCalcForm::ApplicationQuits);
 }
 
 void TCalcForm::showEvent(QShowEvent *event)
@@ -64,27 +66,58 @@ void TCalcForm::showEvent(QShowEvent *event)
 
 void TCalcForm::FormShow()
 {
-    if (!tokens_ && !exited_)
+    if (exited_)
+        return;
+    if (!tokens_)
         tokens_ = std::make_unique<TokenList>();
+    // The decimals read at start go back into the file once the window is up, not before.
+    if (numberToWriteBack_) {
+        QTimer::singleShot(0, this, [this] {
+            if (const std::optional<int> number = std::exchange(numberToWriteBack_, std::nullopt);
+                number && !exited_)
+                WriteNumberBack(*number);
+        });
+    }
 }
 
+// The close box asks for a close from outside the program; a quit closes the windows from inside,
+// which after a log-off's save must not save again.
 void TCalcForm::closeEvent(QCloseEvent *event)
 {
-    SpeedButton45Click();
+    ExitProcedure(event->spontaneous() || !savedForSession_);
     event->accept();
 }
 
-void TCalcForm::SpeedButton45Click()
+void TCalcForm::SpeedButton45Click() { ExitProcedure(true); }
+
+void TCalcForm::ExitProcedure(bool save)
 {
     if (exited_)
         return;
     exited_ = true;
     StopVoice();
     tokens_.reset();
-    SaveSettings();
+    if (save)
+        SaveSettings();
     trayIcon_->hide();
     seams_.quit();
 }
+
+// The session manager asks before the session ends; the program goes on running until it is told
+// to quit, and a message may only be shown where the manager allows it.
+void TCalcForm::SaveSessionSettings(QSessionManager &manager)
+{
+    if (exited_)
+        return;
+    const bool mayAsk = manager.allowsInteraction();
+    SaveSettings(mayAsk);
+    if (mayAsk)
+        manager.release();
+    savedForSession_ = true;
+}
+
+// The quit that ends a session follows the save the session manager asked for.
+void TCalcForm::ApplicationQuits() { ExitProcedure(!savedForSession_); }
 
 void TCalcForm::N1Click()
 {

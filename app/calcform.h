@@ -2,15 +2,20 @@
 
 // The main window: toolbar on top, the sheet in the centre, the side panel with its keypad and
 // settings pages on the right, the result bar at the bottom, and the icon in the notification
-// area. Every control carries its form name as its object name. All ways out of the program
-// (the exit button, the tray menu, the close box, the end of the session, the application
-// quitting) meet in one exit procedure that runs once.
+// area. Every control carries its form name as its object name, given where the control is made
+// from the one table of its group; the window checks at start that each name is there once. All
+// ways out of the program (the exit button, the tray menu, the close box, a signal to end, the
+// application quitting) meet in one exit procedure that runs once.
 
+#include <QStringList>
 #include <QWidget>
 #include <memory>
+#include <optional>
 
 #include "app/voice/readout.h"
-#include "calcformseams.h"
+#include "common/clipplayer.h"
+#include "common/pause.h"
+#include "common/programseams.h"
 #include "engine/regional.h"
 #include "engine/scanner.h"
 #include "engine/sheetroad.h"
@@ -25,6 +30,7 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QPlainTextEdit;
+class QSessionManager;
 class QSpinBox;
 class QSystemTrayIcon;
 class QTimer;
@@ -38,19 +44,39 @@ class TCalcForm : public QWidget {
     Q_OBJECT
 
 public:
-    explicit TCalcForm(CalcFormSeams seams = {}, QWidget *parent = nullptr);
+    explicit TCalcForm(const ProgramSeams &seams, QWidget *parent = nullptr);
     ~TCalcForm() override;
 
     // The exit procedure: frees the token list, saves the settings, removes the tray icon and
     // quits. Only the first call does anything.
     void SpeedButton45Click();
 
+    // The names the window's tables gave its controls, in the order they were made.
+    const QStringList &ControlNames() const { return controlNames_; }
+
+    // The settings the sheet and the voice read, as the settings page holds them now.
+    int Decimals() const;
+    bool MoneyMode() const;
+    bool VoiceOn() const;
+    bool FastReading() const;
+    int SpeechRate() const;
+
 protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    // Layout (calcform_layout.cpp, calcform_pages.cpp).
+    // A click handler of a control named in a table.
+    using Handler = void (TCalcForm::*)();
+
+    // Layout (calcform_layout.cpp, calcform_pages.cpp, calcform_keypad.cpp).
+    template <typename Control>
+    Control *Named(Control *control, const char *name)
+    {
+        control->setObjectName(QLatin1String(name));
+        controlNames_ << control->objectName();
+        return control;
+    }
     void CreateControls();
     QWidget *CreateToolbarPanel();
     QWidget *CreateSidePanel();
@@ -64,6 +90,12 @@ private:
     // Start-up, tray, page switch and side panel (calcform.cpp).
     void FormCreate();
     void FormShow();
+    void CheckControlNames() const;
+    void ExitProcedure(bool save);
+    // Log-off: the settings are saved while the session manager waits; the quit that follows
+    // ends the program without saving them again.
+    void SaveSessionSettings(QSessionManager &manager);
+    void ApplicationQuits();
     void N1Click();
     void N2Click();
     void SpeedButton2Click();
@@ -74,8 +106,11 @@ private:
     // The settings file and the settings page (calcform_settings.cpp,
     // calcform_settingspage.cpp).
     void LoadSettings();
-    void SaveSettings();
-    void ConnectSettingsPage();
+    // Writes the settings file; a failure is shown unless `mayShowFailure` is false.
+    void SaveSettings(bool mayShowFailure = true);
+    void WriteNumberBack(int number);
+    // The decimals read at start, written back to the file once the window shows.
+    std::optional<int> numberToWriteBack_;
     void SpeedButton35Click();
     void SpeedButton37Click();
     void SpeedButton36Click();
@@ -115,7 +150,6 @@ private:
 
     // Keypad and editing: the keypad's insertions, backspace, clear, copy result and paste, each
     // one undoable step of the sheet, and the operator replacement (calcform_keypad.cpp).
-    void ConnectKeypad();
     void insertpos(const QString &text);
     void PlainInsert(const QString &text);
     void ReplaceTypedOperator(QChar key);
@@ -127,7 +161,6 @@ private:
     void Memo1MouseMove();
 
     // Voice: the clips, the read-out of a result and the voice switch (calcform_voice.cpp).
-    void ConnectVoice();
     void CheckBox2Click();
     void ToolButton6Click();
     void PlayClip(const QString &name);
@@ -138,21 +171,37 @@ private:
     std::unique_ptr<ClipPlayer> player_;
     std::unique_ptr<ReadOut> readOut_;
 
-    CalcFormSeams seams_;
+    ProgramSeams seams_;
     // The tokens of the expression last scanned; exists from the first show to the exit.
     std::unique_ptr<TokenList> tokens_;
     bool exited_ = false;
+    bool savedForSession_ = false;
+    QStringList controlNames_;
 
     QWidget *Panel1 = nullptr;
     QWidget *Panel3 = nullptr;
     QWidget *Panel4 = nullptr;
     QWidget *Panel7 = nullptr;
     QWidget *ToolBar1 = nullptr;
+    QToolButton *SpeedButton7 = nullptr;
+    QToolButton *sb_copyresult = nullptr;
+    QToolButton *SpeedButton1 = nullptr;
+    QToolButton *SpeedButton6 = nullptr;
+    QToolButton *SpeedButton47 = nullptr;
+    QToolButton *SpeedButton43 = nullptr;
+    QToolButton *SpeedButton44 = nullptr;
+    QToolButton *SpeedButton42 = nullptr;
+    QToolButton *ToolButton6 = nullptr;
+    QToolButton *SpeedButton46 = nullptr;
+    QToolButton *SpeedButton48 = nullptr;
+    QToolButton *SpeedButton45 = nullptr;
     QToolButton *SpeedButton2 = nullptr;
     QToolButton *SpeedButton4 = nullptr;
-    QToolButton *SpeedButton45 = nullptr;
-    QToolButton *SpeedButton48 = nullptr;
-    QToolButton *ToolButton6 = nullptr;
+    QToolButton *SpeedButton19 = nullptr;
+    QToolButton *SpeedButton34 = nullptr;
+    QToolButton *SpeedButton35 = nullptr;
+    QToolButton *SpeedButton37 = nullptr;
+    QToolButton *SpeedButton36 = nullptr;
     QButtonGroup *pageButtons_ = nullptr;
     QLabel *Label1 = nullptr;
     QLabel *Label2 = nullptr;

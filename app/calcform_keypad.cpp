@@ -3,6 +3,7 @@
 // inserted right after one, it takes that one's place.
 
 #include <QApplication>
+#include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -11,6 +12,7 @@
 
 #include "calcform.h"
 #include "common/texthelpers.h"
+#include "formstyle.h"
 
 namespace tallimo {
 
@@ -22,48 +24,42 @@ enum class Insertion {
     AtCaret,
     // As it stands; the caret goes after the first character.
     Plain,
+    // The key's own handler acts.
+    None,
 };
 
+// Keys are 29 x 27 in three columns; the rows from FirstFunctionRow on hold the functions, drawn
+// in red, the rows above them digits and operators, in blue.
+constexpr int KeyColumns[] = {5, 37, 69};
+constexpr int KeyRows[] = {10, 40, 70, 99, 132, 161, 195, 224, 252, 280, 309};
+constexpr int FirstFunctionRow = 6;
+constexpr QSize KeySize(29, 27);
+
+// A key of the keypad. A key that inserts nothing has a handler of its own instead.
 struct KeypadKey {
     const char *name;
+    const char *caption;
+    const char *hint;
+    int row;
+    int column;
     const char *text;
-    const char *clip;
     Insertion insertion;
+    const char *clip;
+    void (TCalcForm::*click)() = nullptr;
+    QToolButton *TCalcForm::*member = nullptr;
 };
 
-const KeypadKey KeypadKeys[] = {
-    {"SpeedButton8", "7", "7_wav", Insertion::AtCaret},
-    {"SpeedButton14", "8", "8_wav", Insertion::AtCaret},
-    {"SpeedButton9", "9", "9_wav", Insertion::AtCaret},
-    {"SpeedButton10", "4", "4_wav", Insertion::AtCaret},
-    {"SpeedButton11", "5", "5_wav", Insertion::AtCaret},
-    {"SpeedButton12", "6", "6_wav", Insertion::AtCaret},
-    {"SpeedButton13", "1", "1_wav", Insertion::AtCaret},
-    {"SpeedButton15", "2", "2_wav", Insertion::AtCaret},
-    {"SpeedButton16", "3", "3_wav", Insertion::AtCaret},
-    {"SpeedButton17", "0", "0_wav", Insertion::AtCaret},
-    {"SpeedButton18", ".", "point_wav", Insertion::AtCaret},
-    {"SpeedButton20", "+", "add_wav", Insertion::AtCaret},
-    {"SpeedButton21", "-", "sub_wav", Insertion::AtCaret},
-    {"SpeedButton22", "*", "mul_wav", Insertion::AtCaret},
-    {"SpeedButton23", "/", "div_wav", Insertion::AtCaret},
-    {"SpeedButton24", "(", "zuo_wav", Insertion::AtCaret},
-    {"SpeedButton25", ")", "you_wav", Insertion::Plain},
-    {"SpeedButton5", "()^()", "ncf_wav", Insertion::Plain},
-    {"SpeedButton26", "()!", "leicheng_wav", Insertion::Plain},
-    {"SpeedButton30", "Sqrt()", "kaifang_wav", Insertion::AtCaret},
-    {"SpeedButton31", "Sqr()", "pingfang_wav", Insertion::AtCaret},
-    {"SpeedButton32", "()%()", "mod_wav", Insertion::Plain},
-    {"SpeedButton27", "Sin()", "sin_wav", Insertion::AtCaret},
-    {"SpeedButton28", "Cos()", "cos_wav", Insertion::AtCaret},
-    {"SpeedButton29", "Tan()", "tan_wav", Insertion::AtCaret},
-    {"SpeedButton33", "Arcsin()", "asin_wav", Insertion::AtCaret},
-    {"SpeedButton39", "ArcCos()", "acos_wav", Insertion::AtCaret},
-    {"SpeedButton3", "ArcTan()", "atan_wav", Insertion::AtCaret},
-    {"SpeedButton38", "Ln()", "", Insertion::AtCaret},
-    {"SpeedButton40", "Log10()", "log_wav", Insertion::AtCaret},
-    {"SpeedButton41", "Pi", "pi_wav", Insertion::AtCaret},
-};
+// "Log10" is the one caption wider than its key: it is drawn condensed. Deciding by length keeps
+// font measuring out of the window's creation, ahead of its first paint.
+void FitCaption(QToolButton *button)
+{
+    constexpr int WidestCaptionThatFits = 4;
+    if (button->text().size() <= WidestCaptionThatFits)
+        return;
+    QFont font = button->font();
+    font.setStretch(QFont::Condensed);
+    button->setFont(font);
+}
 
 bool IsOperator(QChar character)
 {
@@ -86,13 +82,66 @@ QTextCursor CaretAtSelectionStart(const QPlainTextEdit &sheet)
 
 }  // namespace
 
-void TCalcForm::ConnectKeypad()
+void TCalcForm::CreateKeypadPage()
 {
-    auto button = [this](const char *name) {
-        return findChild<QToolButton *>(QLatin1String(name));
+    // Every key, row by row and left to right: name, caption, hint, place, inserted text, clip.
+    static const KeypadKey keys[] = {
+        {"SpeedButton8", "7", "", 0, 0, "7", Insertion::AtCaret, "7_wav"},
+        {"SpeedButton14", "8", "", 0, 1, "8", Insertion::AtCaret, "8_wav"},
+        {"SpeedButton9", "9", "", 0, 2, "9", Insertion::AtCaret, "9_wav"},
+        {"SpeedButton10", "4", "", 1, 0, "4", Insertion::AtCaret, "4_wav"},
+        {"SpeedButton11", "5", "", 1, 1, "5", Insertion::AtCaret, "5_wav"},
+        {"SpeedButton12", "6", "", 1, 2, "6", Insertion::AtCaret, "6_wav"},
+        {"SpeedButton13", "1", "", 2, 0, "1", Insertion::AtCaret, "1_wav"},
+        {"SpeedButton15", "2", "", 2, 1, "2", Insertion::AtCaret, "2_wav"},
+        {"SpeedButton16", "3", "", 2, 2, "3", Insertion::AtCaret, "3_wav"},
+        {"SpeedButton17", "0", "", 3, 0, "0", Insertion::AtCaret, "0_wav"},
+        {"SpeedButton18", ".", "", 3, 1, ".", Insertion::AtCaret, "point_wav"},
+        {"SpeedButton19", "=", "", 3, 2, "", Insertion::None, "", &TCalcForm::SpeedButton19Click,
+         &TCalcForm::SpeedButton19},
+        {"SpeedButton20", "+", "", 4, 0, "+", Insertion::AtCaret, "add_wav"},
+        {"SpeedButton21", "-", "", 4, 1, "-", Insertion::AtCaret, "sub_wav"},
+        {"SpeedButton22", "*", "", 4, 2, "*", Insertion::AtCaret, "mul_wav"},
+        {"SpeedButton23", "/", "", 5, 0, "/", Insertion::AtCaret, "div_wav"},
+        {"SpeedButton24", "(", "", 5, 1, "(", Insertion::AtCaret, "zuo_wav"},
+        {"SpeedButton25", ")", "", 5, 2, ")", Insertion::Plain, "you_wav"},
+        {"SpeedButton34", "<-", "退格", 6, 0, "", Insertion::None, "",
+         &TCalcForm::SpeedButton34Click, &TCalcForm::SpeedButton34},
+        {"SpeedButton5", "x^y", "Exp1^Exp2：计算式Exp1的Exp2次方，例 2^3 ", 6, 1, "()^()",
+         Insertion::Plain, "ncf_wav"},
+        {"SpeedButton26", "n!", "计算整数表达式的介乘, 如： 3!", 6, 2, "()!", Insertion::Plain,
+         "leicheng_wav"},
+        {"SpeedButton30", "Sqrt", "求平方根", 7, 0, "Sqrt()", Insertion::AtCaret, "kaifang_wav"},
+        {"SpeedButton31", "Sqr", "平方数", 7, 1, "Sqr()", Insertion::AtCaret, "pingfang_wav"},
+        {"SpeedButton32", "x%y", "计算Exp1除以Exp2后的余数，例17%5 ", 7, 2, "()%()",
+         Insertion::Plain, "mod_wav"},
+        {"SpeedButton27", "Sin", "正玄", 8, 0, "Sin()", Insertion::AtCaret, "sin_wav"},
+        {"SpeedButton28", "Cos", "余玄", 8, 1, "Cos()", Insertion::AtCaret, "cos_wav"},
+        {"SpeedButton29", "Tan", "正切", 8, 2, "Tan()", Insertion::AtCaret, "tan_wav"},
+        {"SpeedButton33", "Asin", "反正玄", 9, 0, "Arcsin()", Insertion::AtCaret, "asin_wav"},
+        {"SpeedButton39", "Acos", "反余玄", 9, 1, "ArcCos()", Insertion::AtCaret, "acos_wav"},
+        {"SpeedButton3", "Atan", "反正切", 9, 2, "ArcTan()", Insertion::AtCaret, "atan_wav"},
+        {"SpeedButton38", "Ln", "求Exp的自然对数，Ln(2)", 10, 0, "Ln()", Insertion::AtCaret, ""},
+        {"SpeedButton40", "Log10", "求Exp以10为底的对数，例: Log10(2)", 10, 1, "Log10()",
+         Insertion::AtCaret, "log_wav"},
+        {"SpeedButton41", "Pi", "圆周率", 10, 2, "Pi", Insertion::AtCaret, "pi_wav"},
     };
-    for (const KeypadKey &key : KeypadKeys) {
-        connect(button(key.name), &QToolButton::clicked, this, [this, &key] {
+
+    GroupBox1 = SidePage(Named(new QGroupBox(Panel1), "GroupBox1"));
+    for (const KeypadKey &key : keys) {
+        QToolButton *button =
+            PageButton(Named(new QToolButton(GroupBox1), key.name), QString::fromUtf8(key.caption),
+                       QRect(QPoint(KeyColumns[key.column], KeyRows[key.row]), KeySize));
+        button->setToolTip(QString::fromUtf8(key.hint));
+        SetTextColour(button, key.row < FirstFunctionRow ? Blue : Red);
+        FitCaption(button);
+        if (key.member)
+            this->*key.member = button;
+        if (key.click) {
+            connect(button, &QToolButton::clicked, this, key.click);
+            continue;
+        }
+        connect(button, &QToolButton::clicked, this, [this, &key] {
             PlayClip(QLatin1String(key.clip));
             if (key.insertion == Insertion::Plain)
                 PlainInsert(QLatin1String(key.text));
@@ -100,12 +149,6 @@ void TCalcForm::ConnectKeypad()
                 insertpos(QLatin1String(key.text));
         });
     }
-    connect(button("SpeedButton19"), &QToolButton::clicked, this, &TCalcForm::SpeedButton19Click);
-    connect(button("SpeedButton34"), &QToolButton::clicked, this, &TCalcForm::SpeedButton34Click);
-    connect(button("SpeedButton7"), &QToolButton::clicked, this, &TCalcForm::SpeedButton7Click);
-    connect(button("sb_copyresult"), &QToolButton::clicked, this, &TCalcForm::sb_copyresultClick);
-    connect(button("SpeedButton1"), &QToolButton::clicked, this, &TCalcForm::SpeedButton1Click);
-    connect(Memo1, &SheetMemo::mouseMoved, this, &TCalcForm::Memo1MouseMove);
 }
 
 void TCalcForm::insertpos(const QString &text)

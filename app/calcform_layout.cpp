@@ -35,16 +35,8 @@ constexpr int ToolbarSpacing = 2;
 constexpr int DateSeparatorWidth = 99;
 constexpr int DateLineInterval = 200;
 
-template <typename Widget>
-Widget *Named(Widget *widget, const char *name)
+QLineEdit *ReadOnlyBox(QLineEdit *box, const QRect &geometry)
 {
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
-
-QLineEdit *ReadOnlyBox(QWidget *parent, const char *name, const QRect &geometry)
-{
-    auto *box = Named(new QLineEdit(parent), name);
     box->setReadOnly(true);
     // Clicking selects the text for copying; Tab passes the box by.
     box->setFocusPolicy(Qt::ClickFocus);
@@ -52,9 +44,8 @@ QLineEdit *ReadOnlyBox(QWidget *parent, const char *name, const QRect &geometry)
     return box;
 }
 
-QLabel *Caption(QWidget *parent, const char *name, const QString &text, const QPoint &place)
+QLabel *Caption(QLabel *label, const QPoint &place)
 {
-    auto *label = Named(new QLabel(text, parent), name);
     label->move(place);
     label->adjustSize();
     return label;
@@ -117,33 +108,42 @@ QWidget *TCalcForm::CreateToolbarPanel()
     row->setContentsMargins(ToolbarMargin, 0, 0, 0);
     row->setSpacing(ToolbarSpacing);
 
+    // The toolbar, left to right. A button's handler runs on its click; a command gets its
+    // button by filling in the handler of its row.
     struct ToolbarButton {
         const char *name;
         const char *caption;
         const char *hint;
         const char *icon;
-        QToolButton **member;
+        QToolButton *TCalcForm::*member;
+        Handler click;
     };
     const ToolbarButton buttons[] = {
-        {"SpeedButton7", "&C", "清空(按Alt+C 快速清空)", nullptr, nullptr},
-        {"sb_copyresult", "&O", "复制结果 (Alt+O快速复制结果)", nullptr, nullptr},
-        {"SpeedButton1", nullptr, "粘贴", "paste", nullptr},
-        {"SpeedButton6", nullptr, "存档", "save", nullptr},
-        {"SpeedButton47", nullptr, "导入文件", "import", nullptr},
-        {"SpeedButton43", nullptr, "万年历", "calendar", nullptr},
-        {"SpeedButton44", nullptr, "小工具", "tools", nullptr},
-        {"SpeedButton42", nullptr, "主页", "home", nullptr},
-        {"ToolButton6", nullptr, "声音关或开", "voice-on", &ToolButton6},
-        {"SpeedButton46", nullptr, "帮助", "help", nullptr},
-        {"SpeedButton48", nullptr, "隐藏或显示", "side-panel", &SpeedButton48},
-        {"SpeedButton45", nullptr, "退出", "exit", &SpeedButton45},
+        {"SpeedButton7", "&C", "清空(按Alt+C 快速清空)", nullptr, &TCalcForm::SpeedButton7,
+         &TCalcForm::SpeedButton7Click},
+        {"sb_copyresult", "&O", "复制结果 (Alt+O快速复制结果)", nullptr, &TCalcForm::sb_copyresult,
+         &TCalcForm::sb_copyresultClick},
+        {"SpeedButton1", nullptr, "粘贴", "paste", &TCalcForm::SpeedButton1,
+         &TCalcForm::SpeedButton1Click},
+        {"SpeedButton6", nullptr, "存档", "save", &TCalcForm::SpeedButton6, nullptr},
+        {"SpeedButton47", nullptr, "导入文件", "import", &TCalcForm::SpeedButton47, nullptr},
+        {"SpeedButton43", nullptr, "万年历", "calendar", &TCalcForm::SpeedButton43, nullptr},
+        {"SpeedButton44", nullptr, "小工具", "tools", &TCalcForm::SpeedButton44, nullptr},
+        {"SpeedButton42", nullptr, "主页", "home", &TCalcForm::SpeedButton42, nullptr},
+        {"ToolButton6", nullptr, "声音关或开", "voice-on", &TCalcForm::ToolButton6,
+         &TCalcForm::ToolButton6Click},
+        {"SpeedButton46", nullptr, "帮助", "help", &TCalcForm::SpeedButton46, nullptr},
+        {"SpeedButton48", nullptr, "隐藏或显示", "side-panel", &TCalcForm::SpeedButton48,
+         &TCalcForm::SpeedButton48Click},
+        {"SpeedButton45", nullptr, "退出", "exit", &TCalcForm::SpeedButton45,
+         &TCalcForm::SpeedButton45Click},
     };
     for (const ToolbarButton &entry : buttons) {
         auto *button = Named(new QToolButton(ToolBar1), entry.name);
         if (entry.caption)
             button->setText(QString::fromUtf8(entry.caption));
         if (entry.icon)
-            button->setIcon(QIcon(QStringLiteral(":/icons/%1.svg").arg(entry.icon)));
+            button->setIcon(ToolbarIcon(entry.icon));
         button->setToolTip(QString::fromUtf8(entry.hint));
         button->setFixedSize(ToolbarButtonSize);
         button->setAutoRaise(true);
@@ -153,8 +153,9 @@ QWidget *TCalcForm::CreateToolbarPanel()
         separator->setFrameStyle(QFrame::VLine | QFrame::Sunken);
         separator->setFixedHeight(ToolbarButtonSize.height());
         row->addWidget(separator);
-        if (entry.member)
-            *entry.member = button;
+        this->*entry.member = button;
+        if (entry.click)
+            connect(button, &QToolButton::clicked, this, entry.click);
     }
 
     auto *gap = new QWidget(ToolBar1);
@@ -192,17 +193,20 @@ QWidget *TCalcForm::CreateSidePanel()
     bevel->setGeometry(11, 3, 80, 28);
 
     pageButtons_ = new QButtonGroup(this);
-    auto pageButton = [this](const char *name, const QString &caption, int left) {
+    auto pageButton = [this](const char *name, const QString &caption, int left, Handler click) {
         auto *button = Named(new QToolButton(Panel1), name);
         button->setText(caption);
         button->setCheckable(true);
         button->setFocusPolicy(Qt::NoFocus);
         button->setGeometry(left, 6, 37, 22);
         pageButtons_->addButton(button);
+        connect(button, &QToolButton::clicked, this, click);
         return button;
     };
-    SpeedButton2 = pageButton("SpeedButton2", QStringLiteral("键盘"), 14);
-    SpeedButton4 = pageButton("SpeedButton4", QStringLiteral("设置"), 51);
+    SpeedButton2 =
+        pageButton("SpeedButton2", QStringLiteral("键盘"), 14, &TCalcForm::SpeedButton2Click);
+    SpeedButton4 =
+        pageButton("SpeedButton4", QStringLiteral("设置"), 51, &TCalcForm::SpeedButton4Click);
     SpeedButton2->setChecked(true);
 
     CreateKeypadPage();
@@ -222,11 +226,11 @@ QWidget *TCalcForm::CreateResultBar()
     SetTextColour(Label1, Blue);
     Label1->setGeometry(6, 6, 88, 16);
 
-    Label3 = Caption(Panel4, "Label3", QStringLiteral("本次"), QPoint(94, 8));
-    Edit4 = ReadOnlyBox(Panel4, "Edit4", QRect(120, 4, 177, 21));
-    Label2 = Caption(Panel4, "Label2", QStringLiteral("合计"), QPoint(303, 8));
-    Edit5 = ReadOnlyBox(Panel4, "Edit5", QRect(329, 4, 109, 21));
-    Edit2 = ReadOnlyBox(Panel4, "Edit2", QRect(441, 4, 189, 21));
+    Label3 = Caption(Named(new QLabel(QStringLiteral("本次"), Panel4), "Label3"), QPoint(94, 8));
+    Edit4 = ReadOnlyBox(Named(new QLineEdit(Panel4), "Edit4"), QRect(120, 4, 177, 21));
+    Label2 = Caption(Named(new QLabel(QStringLiteral("合计"), Panel4), "Label2"), QPoint(303, 8));
+    Edit5 = ReadOnlyBox(Named(new QLineEdit(Panel4), "Edit5"), QRect(329, 4, 109, 21));
+    Edit2 = ReadOnlyBox(Named(new QLineEdit(Panel4), "Edit2"), QRect(441, 4, 189, 21));
     return Panel4;
 }
 
@@ -246,15 +250,27 @@ void TCalcForm::CreateInvisibleControls()
 void TCalcForm::CreateTrayMenu()
 {
     PopupMenu1 = Named(new QMenu(this), "PopupMenu1");
-    auto item = [this](const char *name, const QString &caption, bool checkable) {
-        QAction *action = Named(PopupMenu1->addAction(caption), name);
-        action->setCheckable(checkable);
-        return action;
+    struct MenuItem {
+        const char *name;
+        const char *caption;
+        bool checkable;
+        QAction *TCalcForm::*member;
+        Handler click;
     };
-    N1 = item("N1", QStringLiteral("显示计算器(&S)"), true);
-    N2 = item("N2", QStringLiteral("隐藏计算器(&H)"), true);
-    N4 = item("N4", QStringLiteral("实用小工具(&T)"), false);
-    N3 = item("N3", QStringLiteral("退出(&C)"), false);
+    const MenuItem items[] = {
+        {"N1", "显示计算器(&S)", true, &TCalcForm::N1, &TCalcForm::N1Click},
+        {"N2", "隐藏计算器(&H)", true, &TCalcForm::N2, &TCalcForm::N2Click},
+        {"N4", "实用小工具(&T)", false, &TCalcForm::N4, nullptr},
+        {"N3", "退出(&C)", false, &TCalcForm::N3, &TCalcForm::SpeedButton45Click},
+    };
+    for (const MenuItem &entry : items) {
+        QAction *action =
+            Named(PopupMenu1->addAction(QString::fromUtf8(entry.caption)), entry.name);
+        action->setCheckable(entry.checkable);
+        this->*entry.member = action;
+        if (entry.click)
+            connect(action, &QAction::triggered, this, entry.click);
+    }
 }
 
 }  // namespace tallimo

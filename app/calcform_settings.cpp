@@ -80,12 +80,14 @@ void TCalcForm::LoadSettings()
         settings.backcolor, [this](const QColor &colour) { SetBackColour(colour); },
         [this] { return BackColour(); });
 
-    // The decimals go back as the box holds them. Start-up shows no message: should the file be
-    // out of reach, the save at exit tells the user.
-    SaveNumber(folders, SpinEdit1->value());
+    // The decimals go back as the box holds them, once the window shows.
+    numberToWriteBack_ = SpinEdit1->value();
 }
 
-void TCalcForm::SaveSettings()
+// Start-up shows no message: should the file be out of reach, the save at exit tells the user.
+void TCalcForm::WriteNumberBack(int number) { SaveNumber(seams_.settingsFolders(), number); }
+
+void TCalcForm::SaveSettings(bool mayShowFailure)
 {
     CalcFormSettings settings;
     settings.iTop = pos().y();
@@ -105,7 +107,7 @@ void TCalcForm::SaveSettings()
     settings.rate = SpinEdit3->value();
 
     const SettingsFile::SaveResult result = SaveCalcForm(seams_.settingsFolders(), settings);
-    if (!result.saved) {
+    if (!result.saved && mayShowFailure) {
         seams_.showMessage(
             QStringLiteral("Unable to write to %1").arg(QDir::toNativeSeparators(result.path)));
     }

@@ -23,19 +23,15 @@ int PixelsToPoints(int pixels) { return qRound(pixels * 72 / 96.0); }
 
 }  // namespace
 
-void TCalcForm::ConnectSettingsPage()
-{
-    auto button = [this](const char *name) {
-        return GroupBox2->findChild<QToolButton *>(QLatin1String(name));
-    };
-    connect(button("SpeedButton35"), &QToolButton::clicked, this, &TCalcForm::SpeedButton35Click);
-    connect(button("SpeedButton37"), &QToolButton::clicked, this, &TCalcForm::SpeedButton37Click);
-    connect(button("SpeedButton36"), &QToolButton::clicked, this, &TCalcForm::SpeedButton36Click);
-    connect(SpinEdit2, &QSpinBox::valueChanged, this, &TCalcForm::SpinEdit2Change);
-    connect(CheckBox1, &QCheckBox::clicked, this, &TCalcForm::CheckBox1Click);
-    connect(CheckBox3, &QCheckBox::clicked, this, &TCalcForm::CheckBox3Click);
-    connect(CheckBox6, &QCheckBox::clicked, this, &TCalcForm::CheckBox6Click);
-}
+int TCalcForm::Decimals() const { return SpinEdit1->value(); }
+
+bool TCalcForm::MoneyMode() const { return CheckBox4->isChecked(); }
+
+bool TCalcForm::VoiceOn() const { return CheckBox2->isChecked(); }
+
+bool TCalcForm::FastReading() const { return CheckBox5->isChecked(); }
+
+int TCalcForm::SpeechRate() const { return SpinEdit3->value(); }
 
 void TCalcForm::SpeedButton35Click() { SetBackColour(ChosenColour(BackColour())); }
 
@@ -59,7 +55,8 @@ void TCalcForm::CheckBox6Click() { ShowDateLine(CheckBox6->isChecked()); }
 
 QColor TCalcForm::ChosenColour(const QColor &start)
 {
-    return seams_.chooseColour(this, start).value_or(start);
+    const std::optional<quint32> chosen = seams_.chooseColour(start.rgba());
+    return chosen ? QColor::fromRgba(*chosen) : start;
 }
 
 QColor TCalcForm::BackColour() const { return Panel3->palette().color(QPalette::Window); }

@@ -1,10 +1,8 @@
 // The sheet's road: where the caret is, what a typed character does, and the evaluation of the
 // current line with its result bar.
 
-#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QSpinBox>
 #include <QTextBlock>
 
 #include "app/voice/clipnames.h"
@@ -20,6 +18,7 @@ void TCalcForm::ConnectSheet()
     regional_ = SystemRegionalSettings();
     connect(Memo1, &SheetMemo::keyDown, this, &TCalcForm::Memo1KeyDown);
     connect(Memo1, &SheetMemo::mouseDown, this, &TCalcForm::Memo1MouseDown);
+    connect(Memo1, &SheetMemo::mouseMoved, this, &TCalcForm::Memo1MouseMove);
     Memo1->SetCharacterFilter([this](QChar key) { return Memo1KeyPress(key); });
 }
 
@@ -55,7 +54,7 @@ void TCalcForm::EvaluateCurrentLine()
     try {
         PlainTextSheet sheet(*Memo1);
         const LineEvaluation outcome =
-            EvaluateLine(sheet, currentLine_, SpinEdit1->value(), regional_, *tokens_);
+            EvaluateLine(sheet, currentLine_, Decimals(), regional_, *tokens_);
         currentLine_ = outcome.currentLine;
         ShowResult(outcome);
     } catch (const CalcError &) {
@@ -66,8 +65,8 @@ void TCalcForm::EvaluateCurrentLine()
 void TCalcForm::ShowResult(const LineEvaluation &outcome)
 {
     PlayClip(QStringLiteral("eqr_wav"));
-    const ResultBarTexts texts = MakeResultBarTexts(
-        outcome.value, outcome.total, SpinEdit1->value(), CheckBox4->isChecked(), regional_);
+    const ResultBarTexts texts =
+        MakeResultBarTexts(outcome.value, outcome.total, Decimals(), MoneyMode(), regional_);
     Edit4->setText(texts.lineText);
     Edit5->setText(texts.totalNumberText);
     Edit2->setText(texts.totalText);

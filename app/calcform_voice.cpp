@@ -10,26 +10,19 @@
 
 #include "calcform.h"
 #include "common/resultbar.h"
+#include "formstyle.h"
 
 namespace tallimo {
 
-void TCalcForm::ConnectVoice()
-{
-    // Also runs when the settings set the check box.
-    connect(CheckBox2, &QCheckBox::toggled, this, &TCalcForm::CheckBox2Click);
-    connect(ToolButton6, &QToolButton::clicked, this, &TCalcForm::ToolButton6Click);
-}
-
 void TCalcForm::CheckBox2Click()
 {
-    const bool on = CheckBox2->isChecked();
+    const bool on = VoiceOn();
     // Fast reading keeps its check mark while voice is off; nothing is read then anyway.
     CheckBox5->setEnabled(on);
-    ToolButton6->setIcon(QIcon(on ? QStringLiteral(":/icons/voice-on.svg")
-                                  : QStringLiteral(":/icons/voice-off.svg")));
+    ToolButton6->setIcon(ToolbarIcon(on ? "voice-on" : "voice-off"));
 }
 
-void TCalcForm::ToolButton6Click() { CheckBox2->setChecked(!CheckBox2->isChecked()); }
+void TCalcForm::ToolButton6Click() { CheckBox2->setChecked(!VoiceOn()); }
 
 void TCalcForm::StartVoice()
 {
@@ -37,7 +30,7 @@ void TCalcForm::StartVoice()
         return;
     waiter_ = seams_.makeWaiter();
     player_ = seams_.makeClipPlayer();
-    readOut_ = std::make_unique<ReadOut>(*player_, *waiter_, [this] { return SpinEdit3->value(); });
+    readOut_ = std::make_unique<ReadOut>(*player_, *waiter_, [this] { return SpeechRate(); });
 }
 
 void TCalcForm::StopVoice()
@@ -48,7 +41,7 @@ void TCalcForm::StopVoice()
 
 void TCalcForm::PlayClip(const QString &name)
 {
-    if (name.isEmpty() || !CheckBox2->isChecked())
+    if (name.isEmpty() || !VoiceOn())
         return;
     StartVoice();
     player_->Play(name);
@@ -56,9 +49,9 @@ void TCalcForm::PlayClip(const QString &name)
 
 void TCalcForm::ReadResult(const ResultBarTexts &texts)
 {
-    if (!CheckBox2->isChecked())
+    if (!VoiceOn())
         return;
-    const bool digitByDigit = CheckBox5->isChecked() || texts.lineTextIsNumberText;
+    const bool digitByDigit = FastReading() || texts.lineTextIsNumberText;
     const QString text = digitByDigit ? texts.lineNumberText : texts.lineText;
     // The reading starts once Enter's line break is in: the evaluation stays one undo step, and
     // keys typed while it is read go to the new line.

@@ -1,7 +1,9 @@
 #include "formstyle.h"
 
+#include <QGroupBox>
 #include <QPalette>
 #include <QStringList>
+#include <QToolButton>
 #include <QWidget>
 
 namespace tallimo {
@@ -50,6 +52,30 @@ QFont SongFont(int pixelSize) { return SizedFont(SongFamily, pixelSize); }
 QFont ArialFont(int pixelSize) { return SizedFont(ArialFamily, pixelSize); }
 
 QIcon ApplicationIcon() { return QIcon(QStringLiteral(":/icons/calculator.svg")); }
+
+QIcon ToolbarIcon(const char *name)
+{
+    QIcon icon;
+    icon.addFile(QStringLiteral(":/icons/%1.png").arg(QLatin1String(name)));
+    icon.addFile(QStringLiteral(":/icons/%1@2x.png").arg(QLatin1String(name)));
+    return icon;
+}
+
+QGroupBox *SidePage(QGroupBox *page)
+{
+    page->setGeometry(1, 35, 100, 343);
+    SetBackground(page, MoneyGreen);
+    return page;
+}
+
+QToolButton *PageButton(QToolButton *button, const QString &caption, const QRect &geometry)
+{
+    button->setText(caption);
+    button->setGeometry(geometry);
+    // The sheet keeps the keyboard focus while the buttons are used.
+    button->setFocusPolicy(Qt::NoFocus);
+    return button;
+}
 
 void SetBackground(QWidget *widget, const QColor &colour)
 {

@@ -6,6 +6,8 @@
 #include <QFont>
 #include <QIcon>
 
+class QGroupBox;
+class QToolButton;
 class QWidget;
 
 namespace tallimo {
@@ -27,6 +29,14 @@ QFont ArialFont(int pixelSize);
 
 // The program's icon, in the title bar and in the notification area.
 QIcon ApplicationIcon();
+
+// A toolbar image by its name ("paste"), with its double-size twin for high-density screens.
+QIcon ToolbarIcon(const char *name);
+
+// A page of the side panel (keypad or settings), in its place and colour.
+QGroupBox *SidePage(QGroupBox *page);
+// A button of a side panel page, which leaves the keyboard focus where it is.
+QToolButton *PageButton(QToolButton *button, const QString &caption, const QRect &geometry);
 
 // Fills the widget's background with the colour.
 void SetBackground(QWidget *widget, const QColor &colour);

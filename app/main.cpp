@@ -5,15 +5,23 @@
 
 #include "appsetup.h"
 #include "calcform.h"
+#include "desktopseams.h"
+#include "endsignals.h"
 #include "formstyle.h"
 
 using namespace tallimo;
 
 int main(int argc, char *argv[])
 {
+    // A web engine opened later shares its contexts with the rest of the program; Qt needs this
+    // before the application object exists.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     SetUpApplication();
-    TCalcForm CalcForm;
+    const ProgramSeams seams = DesktopSeams();
+    TCalcForm CalcForm(seams);
+    EndSignals endSignals;
+    QObject::connect(&endSignals, &EndSignals::received, &CalcForm, &TCalcForm::SpeedButton45Click);
     CalcForm.show();
     // Drawing the icon for the title bar waits until the window is on screen.
     QTimer::singleShot(0, [] { QApplication::setWindowIcon(ApplicationIcon()); });

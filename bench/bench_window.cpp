@@ -6,11 +6,11 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QPlainTextEdit>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include "appsetup.h"
 #include "calcform.h"
+#include "support/fakeworld.h"
 
 using namespace tallimo;
 
@@ -18,13 +18,8 @@ namespace {
 
 void EnterOnTheLastLine(benchmark::State &state)
 {
-    QTemporaryDir settingsFolder;
-    const QString folder = settingsFolder.path();
-    CalcFormSeams seams;
-    seams.settingsFolders = [folder] { return SettingsFolders{folder, folder}; };
-    seams.quit = [] {};
-    seams.showMessage = [](const QString &) {};
-    TCalcForm form(std::move(seams));
+    FakeWorld world;
+    TCalcForm form(world.Seams());
     form.show();
     form.findChild<QCheckBox *>(QStringLiteral("CheckBox2"))->setChecked(false);
     auto *memo = form.findChild<QPlainTextEdit *>(QStringLiteral("Memo1"));

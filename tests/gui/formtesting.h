@@ -1,39 +1,49 @@
 #pragma once
 
 #include <QLocale>
-#include <QLoggingCategory>
-#include <QStringList>
-#include <QTemporaryDir>
+#include <QTest>
+
+#include <functional>
+#include <memory>
 
 #include "appsetup.h"
 #include "calcform.h"
+#include "support/fakeworld.h"
 
 namespace tallimo {
+
+namespace detail {
+
+inline QtMessageHandler &PassedOnMessages()
+{
+    static QtMessageHandler handler = nullptr;
+    return handler;
+}
+
+// Without a notification area the tray icon falls back to an X11 implementation that connects to
+// a signal the offscreen platform lacks, once for every window; the icon itself works on. Only
+// that one warning is dropped, every other one reaches the log.
+inline void DropTrayFallbackWarning(QtMsgType type, const QMessageLogContext &context,
+                                    const QString &message)
+{
+    const bool trayFallback =
+        type == QtWarningMsg &&
+        message == QLatin1String(
+                       "QObject::connect: No such signal "
+                       "QPlatformNativeInterface::systemTrayWindowChanged(QScreen*)");
+    if (!trayFallback)
+        PassedOnMessages()(type, context, message);
+}
+
+}  // namespace detail
 
 // The program's fonts and options, and the locale fixed, as every window test starts.
 inline void SetUpWindowTests()
 {
     QLocale::setDefault(QLocale::c());
     SetUpApplication();
-    // Without a notification area the tray icon's X11 fallback reports a missing signal of the
-    // offscreen platform on every window; the icon itself works on.
-    QLoggingCategory::setFilterRules(QStringLiteral("qt.core.qobject.connect.warning=false"));
-}
-
-// Seams for a main window under test: its settings file in the given folders, its messages
-// collected instead of shown, each quit counted instead of done.
-inline CalcFormSeams TestSeams(const SettingsFolders &folders, QStringList &messages, int &quits)
-{
-    CalcFormSeams seams;
-    seams.quit = [&quits] { ++quits; };
-    seams.showMessage = [&messages](const QString &text) { messages << text; };
-    seams.settingsFolders = [folders] { return folders; };
-    return seams;
-}
-
-inline SettingsFolders FoldersIn(const QTemporaryDir &folder)
-{
-    return {folder.path(), folder.path()};
+    if (!detail::PassedOnMessages())
+        detail::PassedOnMessages() = qInstallMessageHandler(detail::DropTrayFallbackWarning);
 }
 
 // A control of the window by its name; a missing one ends the test run.
@@ -45,5 +55,34 @@ Widget *Control(const QObject &form, const QString &name)
         qFatal("no control %s", qPrintable(name));
     return child;
 }
+
+// The main window on a fake world of its own. `adjust` changes the world's seams before the
+// window is made, for a test that stands in for more than the world does.
+struct FormUnderTest {
+    FakeWorld world;
+    std::unique_ptr<TCalcForm> form;
+
+    explicit FormUnderTest(const std::function<void(ProgramSeams &)> &adjust = nullptr)
+    {
+        ProgramSeams seams = world.Seams();
+        if (adjust)
+            adjust(seams);
+        form = std::make_unique<TCalcForm>(seams);
+    }
+
+    // Shows the window on the offscreen screen and waits until it has the keyboard.
+    void Show() const
+    {
+        form->show();
+        if (!QTest::qWaitForWindowActive(form.get()))
+            qFatal("the main window did not become active");
+    }
+
+    template <typename Widget = QWidget>
+    Widget *Child(const QString &name) const
+    {
+        return Control<Widget>(*form, name);
+    }
+};
 
 }  // namespace tallimo

@@ -1,6 +1,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDir>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -16,6 +18,7 @@
 #include <memory>
 
 #include "calcform.h"
+#include "controlnames.h"
 #include "formstyle.h"
 #include "formtesting.h"
 
@@ -23,26 +26,9 @@ using namespace tallimo;
 
 namespace {
 
-// The main window shown on the offscreen screen, with the quitting replaced by a counter.
-struct ShownForm {
-    QTemporaryDir settingsFolder;
-    QStringList messages;
-    int quits = 0;
-    std::unique_ptr<TCalcForm> form;
-
-    ShownForm()
-    {
-        form = std::make_unique<TCalcForm>(TestSeams(FoldersIn(settingsFolder), messages, quits));
-        form->show();
-        if (!QTest::qWaitForWindowExposed(form.get()))
-            qFatal("the main window was not exposed");
-    }
-
-    template <typename Widget = QWidget>
-    Widget *Child(const QString &name) const
-    {
-        return Control<Widget>(*form, name);
-    }
+// The main window shown on the offscreen screen.
+struct ShownForm : FormUnderTest {
+    ShownForm() { Show(); }
 
     QSystemTrayIcon *Tray() const { return form->findChild<QSystemTrayIcon *>(); }
 };
@@ -70,6 +56,97 @@ void Leave(ShownForm &shown, WayOut way)
         break;
     }
 }
+
+// The controls of the window's layout, by name.
+const QStringList LayoutNames = {
+    "Panel3",
+    "ToolBar1",
+    "SpeedButton7",
+    "sb_copyresult",
+    "SpeedButton1",
+    "SpeedButton6",
+    "SpeedButton47",
+    "SpeedButton43",
+    "SpeedButton44",
+    "SpeedButton42",
+    "ToolButton6",
+    "SpeedButton46",
+    "SpeedButton48",
+    "SpeedButton45",
+    "Label4",
+    "Panel5",
+    "Panel7",
+    "Memo1",
+    "Panel1",
+    "Bevel1",
+    "SpeedButton2",
+    "SpeedButton4",
+    "GroupBox1",
+    "GroupBox2",
+    "Panel4",
+    "Label1",
+    "Label3",
+    "Edit4",
+    "Label2",
+    "Edit5",
+    "Edit2",
+    "Memo2",
+    "edt_copy",
+    "Timer2",
+    "PopupMenu1",
+    "N1",
+    "N2",
+    "N4",
+    "N3",
+    "SpeedButton8",
+    "SpeedButton14",
+    "SpeedButton9",
+    "SpeedButton10",
+    "SpeedButton11",
+    "SpeedButton12",
+    "SpeedButton13",
+    "SpeedButton15",
+    "SpeedButton16",
+    "SpeedButton17",
+    "SpeedButton18",
+    "SpeedButton19",
+    "SpeedButton20",
+    "SpeedButton21",
+    "SpeedButton22",
+    "SpeedButton23",
+    "SpeedButton24",
+    "SpeedButton25",
+    "SpeedButton34",
+    "SpeedButton5",
+    "SpeedButton26",
+    "SpeedButton30",
+    "SpeedButton31",
+    "SpeedButton32",
+    "SpeedButton27",
+    "SpeedButton28",
+    "SpeedButton29",
+    "SpeedButton33",
+    "SpeedButton39",
+    "SpeedButton3",
+    "SpeedButton38",
+    "SpeedButton40",
+    "SpeedButton41",
+    "SpeedButton35",
+    "SpeedButton37",
+    "SpeedButton36",
+    "SpinEdit2",
+    "Edit3",
+    "SpinEdit1",
+    "Edit1",
+    "SpinEdit3",
+    "Edit6",
+    "CheckBox1",
+    "CheckBox2",
+    "CheckBox5",
+    "CheckBox4",
+    "CheckBox6",
+    "CheckBox3",
+};
 
 const WayOut AllWaysOut[] = {WayOut::ExitButton, WayOut::TrayMenu, WayOut::CloseBox,
                              WayOut::SessionEnd, WayOut::ApplicationQuits};
@@ -99,6 +176,28 @@ private slots:
     }
 
     // Where each region sits in the 652 x 440 client area, and its colour.
+    // The window's tables name exactly the controls of the layout, each once.
+    void everyNamedControlOnce()
+    {
+        FormUnderTest made;
+        QCOMPARE(NamingFaults(*made.form, LayoutNames), QStringList());
+        QStringList given = made.form->ControlNames();
+        QStringList expected = LayoutNames;
+        given.sort();
+        expected.sort();
+        QCOMPARE(given, expected);
+    }
+
+    void namingFaultsAreFound()
+    {
+        FormUnderTest made;
+        auto *stray = new QWidget(made.Child("Panel1"));
+        stray->setObjectName(QStringLiteral("Memo1"));
+        const QStringList names = {"Memo1", "SpeedButon6", "Panel4", "Panel1", "Panel4"};
+        QCOMPARE(NamingFaults(*made.form, names),
+                 QStringList({"Memo1 doubled", "SpeedButon6 missing", "Panel4 doubled"}));
+    }
+
     void regions_data()
     {
         QTest::addColumn<QString>("name");
@@ -537,7 +636,7 @@ private slots:
         QVERIFY(!shown.form->isVisible());
         QVERIFY(hide->isChecked());
         QVERIFY(!show->isChecked());
-        QCOMPARE(shown.quits, 0);
+        QCOMPARE(shown.world.quits, 0);
 
         show->trigger();
         QVERIFY(shown.form->isVisible());
@@ -546,7 +645,7 @@ private slots:
 
         shown.Child<QAction>("N4")->trigger();
         QVERIFY(shown.form->isVisible());
-        QCOMPARE(shown.quits, 0);
+        QCOMPARE(shown.world.quits, 0);
     }
 
     // Whichever way is taken first, the exit procedure runs once: it removes the tray icon and
@@ -557,7 +656,6 @@ private slots:
         QTest::newRow("exit button") << WayOut::ExitButton;
         QTest::newRow("tray menu") << WayOut::TrayMenu;
         QTest::newRow("close box") << WayOut::CloseBox;
-        QTest::newRow("session end") << WayOut::SessionEnd;
         QTest::newRow("application quits") << WayOut::ApplicationQuits;
     }
     void exitProcedure()
@@ -566,24 +664,69 @@ private slots:
         QVERIFY(qApp->findChild<QSessionManager *>());
         ShownForm shown;
         Leave(shown, first);
-        QCOMPARE(shown.quits, 1);
+        QCOMPARE(shown.world.quits, 1);
         QVERIFY(!shown.Tray()->isVisible());
         for (WayOut way : AllWaysOut)
             Leave(shown, way);
-        QCOMPARE(shown.quits, 1);
+        QCOMPARE(shown.world.quits, 1);
+    }
+
+    // Log-off: the session manager's request saves the settings while the program runs on, and
+    // shows no message unless the manager allows it; the quit that follows ends the program once
+    // and leaves the saved file as it is.
+    void sessionEnd()
+    {
+        auto *manager = qApp->findChild<QSessionManager *>();
+        QVERIFY(manager);
+        QVERIFY(!manager->allowsInteraction());
+        ShownForm shown;
+        const QString file = shown.world.settingsFolder.filePath(QStringLiteral("setinfo.ini"));
+        QFile::remove(file);
+        shown.Child<QCheckBox>("CheckBox4")->setChecked(true);
+
+        Leave(shown, WayOut::SessionEnd);
+        QCOMPARE(shown.world.quits, 0);
+        QVERIFY(shown.form->isVisible());
+        QVERIFY(shown.Tray()->isVisible());
+        QFile saved(file);
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        QVERIFY(saved.readAll().contains("daxie=1\r\n"));
+        saved.close();
+
+        QVERIFY(QFile::remove(file));
+        Leave(shown, WayOut::ApplicationQuits);
+        QCOMPARE(shown.world.quits, 1);
+        QVERIFY(!shown.Tray()->isVisible());
+        QVERIFY(!QFile::exists(file));
+        QVERIFY(shown.world.messages.isEmpty());
+    }
+
+    void sessionEndWithoutAWritableFolderShowsNothing()
+    {
+        // A file where the folders should be: nothing can be written under it.
+        FormUnderTest unwritable([](ProgramSeams &seams) {
+            const QString blocker =
+                QDir(seams.settingsFolders().besideExecutable).filePath(QStringLiteral("blocker"));
+            QFile(blocker).open(QIODevice::WriteOnly);
+            seams.settingsFolders = [blocker] {
+                return SettingsFolders{blocker, blocker + QStringLiteral("/config")};
+            };
+        });
+        unwritable.Show();
+        emit qApp->commitDataRequest(*qApp->findChild<QSessionManager *>());
+        QVERIFY(unwritable.world.messages.isEmpty());
+        unwritable.form->SpeedButton45Click();
+        QCOMPARE(unwritable.world.messages.size(), 1);
     }
 
     // The tray icon goes up after the window shows; an exit before that keeps it down.
     void exitBeforeTheTrayIconIsUp()
     {
-        QTemporaryDir settings;
-        QStringList messages;
-        int quits = 0;
-        TCalcForm form(TestSeams(FoldersIn(settings), messages, quits));
-        form.SpeedButton45Click();
+        FormUnderTest unshown;
+        unshown.form->SpeedButton45Click();
         QCoreApplication::processEvents();
-        QCOMPARE(quits, 1);
-        QVERIFY(!form.findChild<QSystemTrayIcon *>()->isVisible());
+        QCOMPARE(unshown.world.quits, 1);
+        QVERIFY(!unshown.form->findChild<QSystemTrayIcon *>()->isVisible());
     }
 };
 

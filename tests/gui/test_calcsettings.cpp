@@ -20,36 +20,20 @@ using namespace tallimo;
 
 namespace {
 
-// The main window started on a settings folder of its own, with its messages, its quitting and
-// its colour chooser replaced.
-struct Started {
-    QStringList messages;
-    int quits = 0;
-    std::optional<QColor> chooserAnswer;
+// The main window started on the given settings folders, not yet shown; the colour chooser notes
+// the colours it opens with.
+struct Started : FormUnderTest {
     QList<QColor> chooserStarts;
-    std::unique_ptr<TCalcForm> form;
 
     explicit Started(const SettingsFolders &folders)
+        : FormUnderTest([this, folders](ProgramSeams &seams) {
+              seams.settingsFolders = [folders] { return folders; };
+              seams.chooseColour = [this](quint32 start) {
+                  chooserStarts << QColor::fromRgba(start);
+                  return world.colourAnswer;
+              };
+          })
     {
-        CalcFormSeams seams = TestSeams(folders, messages, quits);
-        seams.chooseColour = [this](QWidget *, const QColor &start) {
-            chooserStarts << start;
-            return chooserAnswer;
-        };
-        form = std::make_unique<TCalcForm>(std::move(seams));
-    }
-
-    template <typename Widget = QWidget>
-    Widget *Child(const QString &name) const
-    {
-        return Control<Widget>(*form, name);
-    }
-
-    void Show() const
-    {
-        form->show();
-        if (!QTest::qWaitForWindowExposed(form.get()))
-            qFatal("the main window was not exposed");
     }
 
     void Exit() const { form->SpeedButton45Click(); }
@@ -70,10 +54,10 @@ struct Started {
 const char *const BackColourControls[] = {"Panel3",    "Panel7", "Panel4", "Panel1", "GroupBox1",
                                           "GroupBox2", "Label1", "Label2", "Label3"};
 
-bool ShowsIcon(const QToolButton *button, const QString &file)
+bool ShowsIcon(const QToolButton *button, const char *icon)
 {
     const QSize size(16, 16);
-    return button->icon().pixmap(size).toImage() == QIcon(file).pixmap(size).toImage();
+    return button->icon().pixmap(size).toImage() == ToolbarIcon(icon).pixmap(size).toImage();
 }
 
 QByteArray KeyOf(const QByteArray &line) { return line.left(line.indexOf('=')); }
@@ -129,8 +113,8 @@ private slots:
                                          "fontsize=16\r\n"
                                          "number=2\r\n"
                                          "rate=280\r\n"));
-        QCOMPARE(started.quits, 1);
-        QVERIFY(started.messages.isEmpty());
+        QCOMPARE(started.world.quits, 1);
+        QVERIFY(started.world.messages.isEmpty());
     }
 
     void onlyTheTopGivesTheKeyDefaults()
@@ -141,7 +125,7 @@ private slots:
         QVERIFY(started.StaysOnTop());
         QVERIFY(started.Child<QCheckBox>("CheckBox1")->isChecked());
         QVERIFY(!started.Child<QCheckBox>("CheckBox2")->isChecked());
-        QVERIFY(ShowsIcon(started.Child<QToolButton>("ToolButton6"), ":/icons/voice-off.svg"));
+        QVERIFY(ShowsIcon(started.Child<QToolButton>("ToolButton6"), "voice-off"));
         auto *fastReading = started.Child<QCheckBox>("CheckBox5");
         QVERIFY(fastReading->isChecked());
         QVERIFY(!fastReading->isEnabled());
@@ -163,7 +147,8 @@ private slots:
         QCOMPARE(started.form->pos(), QPoint(40, 0));
         QVERIFY(!started.Child<QCheckBox>("CheckBox2")->isChecked());
         QCOMPARE(started.Child<QSpinBox>("SpinEdit2")->value(), 20);
-        QVERIFY(FileHas("number=2"));
+        started.Show();
+        QTRY_VERIFY(FileHas("number=2"));
     }
 
     void optionsRoundTrip()
@@ -174,7 +159,7 @@ private slots:
         WriteFile("[calcform]\r\niTop=10\r\niLeft=20\r\n" + options);
         Started started(folders_);
         QVERIFY(!started.StaysOnTop());
-        QVERIFY(ShowsIcon(started.Child<QToolButton>("ToolButton6"), ":/icons/voice-on.svg"));
+        QVERIFY(ShowsIcon(started.Child<QToolButton>("ToolButton6"), "voice-on"));
         auto *fastReading = started.Child<QCheckBox>("CheckBox5");
         QVERIFY(!fastReading->isChecked());
         QVERIFY(fastReading->isEnabled());
@@ -210,9 +195,11 @@ private slots:
         WriteFile("[calcform]\r\niTop=1\r\n" + line + "\r\n");
         Started started(folders_);
         QCOMPARE(started.Child<QSpinBox>(box)->value(), shown);
-        // The decimals go back into the file at once.
+        // The decimals go back into the file once the window shows, not before.
+        QCOMPARE(FileBytes(), "[calcform]\r\niTop=1\r\n" + line + "\r\n");
+        started.Show();
         const int decimals = started.Child<QSpinBox>("SpinEdit1")->value();
-        QVERIFY(FileHas("number=" + QByteArray::number(decimals)));
+        QTRY_VERIFY(FileHas("number=" + QByteArray::number(decimals)));
         started.Exit();
         QVERIFY(FileHas(KeyOf(line) + '=' + QByteArray::number(shown)));
     }
@@ -274,8 +261,9 @@ private slots:
         Started started(folders_);
         QCOMPARE(started.ColourOf("backcolor"), MoneyGreen);
         QCOMPARE(started.ColourOf("memocolor"), QColor(Qt::red));
-        QVERIFY(FileHas("number=15"));
-        QVERIFY(started.messages.isEmpty());
+        started.Show();
+        QTRY_VERIFY(FileHas("number=15"));
+        QVERIFY(started.world.messages.isEmpty());
         started.Exit();
         QVERIFY(FileHas("backcolor=clMoneyGreen"));
     }
@@ -299,11 +287,11 @@ private slots:
         QVERIFY(QFile(blocker).open(QIODevice::WriteOnly));
         const QString config = blocker + QStringLiteral("/config");
         Started started({blocker, config});
-        QVERIFY(started.messages.isEmpty());
+        QVERIFY(started.world.messages.isEmpty());
         started.Exit();
         started.form->close();
         started.Exit();
-        QCOMPARE(started.messages,
+        QCOMPARE(started.world.messages,
                  QStringList("Unable to write to " +
                              QDir::toNativeSeparators(config + QStringLiteral("/setinfo.ini"))));
     }
@@ -364,7 +352,7 @@ private slots:
         QFETCH(QByteArray, saved);
         Started started(folders_);
         if (answer.isValid())
-            started.chooserAnswer = answer;
+            started.world.colourAnswer = answer.rgba();
         started.Child<QToolButton>(button)->click();
         QCOMPARE(started.chooserStarts, QList<QColor>{start});
         const QColor shown = answer.isValid() ? answer : start;

@@ -45,7 +45,7 @@ struct MarkedText {
 
 // The main window on the offscreen screen with voice on; the clips it plays are collected
 // without their "_wav", the waits of its read-outs take no time.
-struct Keypad {
+struct Keypad : FormUnderTest {
     struct Player : ClipPlayer {
         QStringList &heard;
         explicit Player(QStringList &h) : heard(h) {}
@@ -58,29 +58,17 @@ struct Keypad {
     };
 
     QStringList heard;
-    QStringList messages;
-    int quits = 0;
-    QTemporaryDir settings;
-    std::unique_ptr<TCalcForm> form;
     QPlainTextEdit *memo = nullptr;
 
     Keypad()
+        : FormUnderTest([this](ProgramSeams &seams) {
+              seams.makeClipPlayer = [this] { return std::make_unique<Player>(heard); };
+              seams.makeWaiter = [] { return std::make_unique<NoWaits>(); };
+          })
     {
-        CalcFormSeams seams = TestSeams(FoldersIn(settings), messages, quits);
-        seams.makeClipPlayer = [this] { return std::make_unique<Player>(heard); };
-        seams.makeWaiter = [] { return std::make_unique<NoWaits>(); };
-        form = std::make_unique<TCalcForm>(std::move(seams));
-        form->show();
-        if (!QTest::qWaitForWindowActive(form.get()))
-            qFatal("the main window did not become active");
+        Show();
         memo = Child<QPlainTextEdit>("Memo1");
         memo->setFocus();
-    }
-
-    template <typename Widget = QWidget>
-    Widget *Child(const QString &name) const
-    {
-        return Control<Widget>(*form, name);
     }
 
     // Starts the sheet afresh, with nothing to undo.
@@ -338,7 +326,7 @@ private slots:
         k.SetSheet(QStringLiteral("1+«9»0"));
         QTest::mouseClick(k.Child<QToolButton>("SpeedButton1"), Qt::LeftButton);
         QCOMPARE(k.Sheet(), QStringLiteral("1+2*3¦0"));
-        QVERIFY(k.messages.isEmpty());
+        QVERIFY(k.world.messages.isEmpty());
     }
 };
 

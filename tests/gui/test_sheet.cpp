@@ -16,28 +16,15 @@ namespace {
 
 // The main window on the offscreen screen, typed into with real key events; its messages are
 // collected instead of shown.
-struct Sheet {
-    QTemporaryDir settingsFolder;
-    QStringList messages;
-    int quits = 0;
-    std::unique_ptr<TCalcForm> form;
+struct Sheet : FormUnderTest {
     QPlainTextEdit *memo = nullptr;
 
     Sheet()
     {
-        form = std::make_unique<TCalcForm>(TestSeams(FoldersIn(settingsFolder), messages, quits));
-        form->show();
-        if (!QTest::qWaitForWindowExposed(form.get()))
-            qFatal("the main window was not exposed");
+        Show();
         memo = Child<QPlainTextEdit>("Memo1");
         memo->setFocus();
         Child<QCheckBox>("CheckBox2")->setChecked(false);  // the voice has tests of its own
-    }
-
-    template <typename Widget>
-    Widget *Child(const char *name) const
-    {
-        return Control<Widget>(*form, QString::fromLatin1(name));
     }
 
     // Types the text; "\n" presses Enter.
@@ -143,9 +130,9 @@ private slots:
         s.SetDecimals(decimals);
         s.Type(typed);
         QCOMPARE(s.Text(), sheet);
-        QCOMPARE(s.messages.size(), failures);
+        QCOMPARE(s.world.messages.size(), failures);
         if (failures)
-            QCOMPARE(s.messages.first(), Failure);
+            QCOMPARE(s.world.messages.first(), Failure);
         QCOMPARE(s.Field("Edit5"), total);
     }
 
@@ -168,7 +155,7 @@ private slots:
         s.memo->insertPlainText(QStringLiteral("a=b\n"));
         s.Type(QStringLiteral("1+1\n"));
         QCOMPARE(s.Text(), QStringLiteral("a=b\n1+1=2\n"));
-        QVERIFY(s.messages.isEmpty());
+        QVERIFY(s.world.messages.isEmpty());
         QCOMPARE(s.Field("Edit5"), QStringLiteral("2"));
     }
 
@@ -215,7 +202,7 @@ private slots:
     {
         Sheet s;
         s.Type(QStringLiteral("1+1\nCLEAR\n"));
-        QCOMPARE(s.messages, QStringList{Failure});
+        QCOMPARE(s.world.messages, QStringList{Failure});
         QCOMPARE(s.Text(), QStringLiteral("1+1=2\nCLEAR\n"));
         QCOMPARE(s.memo->textCursor().blockNumber(), 2);
         QCOMPARE(s.Field("Edit5"), QStringLiteral("2"));  // the bar keeps its texts

@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "calcform.h"
+#include "formstyle.h"
 #include "formtesting.h"
 
 using namespace tallimo;
@@ -20,7 +21,7 @@ namespace {
 // The main window on the offscreen screen, speaking into one log: each clip without its "_wav",
 // each pause as "~". A pause handles the pending events, as the real one does, after letting a
 // test act inside it.
-struct Speaking {
+struct Speaking : FormUnderTest {
     struct Player : ClipPlayer {
         Speaking &speaking;
         explicit Player(Speaking &s) : speaking(s) {}
@@ -47,34 +48,22 @@ struct Speaking {
     std::function<void()> duringPause;
     int playersMade = 0;
     int soundStops = 0;
-    int quits = 0;
-    QStringList messages;
-    QTemporaryDir settings;
-    std::unique_ptr<TCalcForm> form;
     QPlainTextEdit *memo = nullptr;
 
     // With realWaits the read-outs wait on the event loop instead of the fake pauses.
     explicit Speaking(bool realWaits = false)
+        : FormUnderTest([this, realWaits](ProgramSeams &seams) {
+              seams.makeClipPlayer = [this] {
+                  ++playersMade;
+                  return std::make_unique<Player>(*this);
+              };
+              if (!realWaits)
+                  seams.makeWaiter = [this] { return std::make_unique<Waits>(*this); };
+          })
     {
-        CalcFormSeams seams = TestSeams(FoldersIn(settings), messages, quits);
-        seams.makeClipPlayer = [this] {
-            ++playersMade;
-            return std::make_unique<Player>(*this);
-        };
-        if (!realWaits)
-            seams.makeWaiter = [this] { return std::make_unique<Waits>(*this); };
-        form = std::make_unique<TCalcForm>(std::move(seams));
-        form->show();
-        if (!QTest::qWaitForWindowActive(form.get()))
-            qFatal("the main window did not become active");
+        Show();
         memo = Child<QPlainTextEdit>("Memo1");
         memo->setFocus();
-    }
-
-    template <typename Widget = QWidget>
-    Widget *Child(const char *name) const
-    {
-        return Control<Widget>(*form, QLatin1String(name));
     }
 
     // Types the text into the sheet; "\n" presses Enter and "\b" backspace.
@@ -99,8 +88,7 @@ struct Speaking {
 bool ShowsIcon(QToolButton *button, const char *icon)
 {
     const QSize size(16, 16);
-    return button->icon().pixmap(size).toImage() ==
-           QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(icon))).pixmap(size).toImage();
+    return button->icon().pixmap(size).toImage() == ToolbarIcon(icon).pixmap(size).toImage();
 }
 
 }  // namespace
@@ -256,7 +244,7 @@ private slots:
         QCOMPARE(s.Heard(), QStringLiteral("1 2 add 3 eqr ~ 1 ~"));
         QCOMPARE(s.soundStops, 1);
         s.form->close();
-        QCOMPARE(s.quits, 1);
+        QCOMPARE(s.world.quits, 1);
     }
 
     // With the real waits the exit ends the pause it arrives in, instead of letting it run out.
@@ -271,7 +259,7 @@ private slots:
         exit.start(0);
         s.Settle();
         QCOMPARE(s.Heard(), QStringLiteral("1 add 2 eqr"));
-        QCOMPARE(s.quits, 1);
+        QCOMPARE(s.world.quits, 1);
     }
 
     void closingStopsTheSound()

@@ -1,0 +1,77 @@
+#include "desktopseams.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QGridLayout>
+#include <QMessageBox>
+#include <QStyle>
+
+#include "app/voice/clipplayerloader.h"
+#include "common/clipplayer.h"
+#include "common/pause.h"
+#include "systemmemory.h"
+
+namespace tallimo {
+
+namespace {
+
+const QString ProgramName = QStringLiteral("Tallimo");
+
+void ShowModalMessage(const QString &text)
+{
+    MakeMessageBox(text, QApplication::activeWindow())->exec();
+}
+
+std::optional<quint32> ChooseColour(quint32 start)
+{
+    const QColor chosen =
+        QColorDialog::getColor(QColor::fromRgba(start), QApplication::activeWindow());
+    if (!chosen.isValid())
+        return std::nullopt;
+    return chosen.rgba();
+}
+
+}  // namespace
+
+std::unique_ptr<QMessageBox> MakeMessageBox(const QString &text, QWidget *parent)
+{
+    auto box = std::make_unique<QMessageBox>(QMessageBox::NoIcon, ProgramName, text,
+                                             QMessageBox::Ok, parent);
+    // A short text makes a box narrower than its title bar needs for the caption and the close
+    // button; a strut in the box's own grid keeps it wide enough.
+    const QFontMetrics title(QApplication::font("QMdiSubWindowTitleBar"));
+    const int buttons = 3 * box->style()->pixelMetric(QStyle::PM_TitleBarHeight);
+    if (auto *grid = qobject_cast<QGridLayout *>(box->layout())) {
+        grid->addItem(new QSpacerItem(title.horizontalAdvance(ProgramName) + buttons, 0,
+                                      QSizePolicy::Minimum, QSizePolicy::Fixed),
+                      grid->rowCount(), 0, 1, grid->columnCount());
+    }
+    return box;
+}
+
+ProgramSeams DesktopSeams()
+{
+    ProgramSeams seams;
+    seams.now = [] { return QDateTime::currentDateTime(); };
+    seams.showMessage = ShowModalMessage;
+    seams.chooseOpenFile = [](const QString &filter) {
+        return QFileDialog::getOpenFileName(QApplication::activeWindow(), QString(), QString(),
+                                            filter);
+    };
+    seams.chooseSaveFile = [](const QString &filter) {
+        return QFileDialog::getSaveFileName(QApplication::activeWindow(), QString(), QString(),
+                                            filter);
+    };
+    seams.chooseColour = ChooseColour;
+    seams.openAddress = [](const QUrl &address) { QDesktopServices::openUrl(address); };
+    seams.memoryFigures = SystemMemoryFigures;
+    seams.makeClipPlayer = [] { return LoadClipPlayer(QCoreApplication::applicationDirPath()); };
+    seams.makeWaiter = [] { return std::make_unique<EventLoopWaiter>(); };
+    seams.settingsFolders = DefaultSettingsFolders;
+    seams.quit = [] { QCoreApplication::quit(); };
+    return seams;
+}
+
+}  // namespace tallimo

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QObject>
+
+class QSocketNotifier;
+
+namespace tallimo {
+
+// SIGTERM, SIGHUP and SIGINT, the way a shutdown, a closed terminal or Ctrl+C ends a program,
+// arrive as the signal `received` in the event loop, so that the program ends through its exit
+// procedure instead of dying on the spot. The handler itself only writes a byte into a socket
+// that the event loop watches. One instance at a time; its end restores the default handling.
+class EndSignals : public QObject {
+    Q_OBJECT
+public:
+    explicit EndSignals(QObject *parent = nullptr);
+    ~EndSignals() override;
+
+signals:
+    void received();
+
+private:
+    void Drain();
+
+    QSocketNotifier *notifier_ = nullptr;
+};
+
+}  // namespace tallimo

@@ -1,0 +1,11 @@
+#pragma once
+
+#include "common/programseams.h"
+
+namespace tallimo {
+
+// The machine's physical memory and the part of it that programs can still have without
+// swapping, as the operating system reports them; zero where it reports nothing.
+MemoryFigures SystemMemoryFigures();
+
+}  // namespace tallimo
