@@ -21,6 +21,7 @@
 #include "engine/sheetroad.h"
 #include "settingscolour.h"
 #include "sheetmemo.h"
+#include "windows/webpageopener.h"
 
 class QAction;
 class QButtonGroup;
@@ -50,6 +51,9 @@ public:
     // The exit procedure: frees the token list, saves the settings, removes the tray icon and
     // quits. Only the first call does anything.
     void SpeedButton45Click();
+
+    // The one web page window of the run, which the tools window's web shortcuts share.
+    WebPageOpener &WebPages() { return webPages_; }
 
     // The names the window's tables gave its controls, in the order they were made.
     const QStringList &ControlNames() const { return controlNames_; }
@@ -171,7 +175,11 @@ private:
     std::unique_ptr<ClipPlayer> player_;
     std::unique_ptr<ReadOut> readOut_;
 
+    // Toolbar commands that open other windows (calcform_commands.cpp).
+    void SpeedButton43Click();
+
     ProgramSeams seams_;
+    WebPageOpener webPages_;
     // The tokens of the expression last scanned; exists from the first show to the exit.
     std::unique_ptr<TokenList> tokens_;
     bool exited_ = false;
