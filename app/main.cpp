@@ -13,9 +13,6 @@ using namespace tallimo;
 
 int main(int argc, char *argv[])
 {
-    // A web engine opened later shares its contexts with the rest of the program; Qt needs this
-    // before the application object exists.
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     SetUpApplication();
     const ProgramSeams seams = DesktopSeams();

@@ -1,13 +1,13 @@
 #include "windows/webpageloader.h"
 
 #include "common/moduleloader.h"
-#include "windows/websandbox.h"
+#include "windows/webenginesetup.h"
 
 namespace tallimo {
 
 std::unique_ptr<WebPageWindow> LoadWebPageWindow(const QString &folder)
 {
-    AllowWebEngineForSuperuser();
+    PrepareWebEngine();
     const auto make = reinterpret_cast<MakeWebPageWindow>(
         ResolveModuleEntry(folder, QString::fromLatin1(WebModuleName), WebModuleEntry));
     if (!make)

@@ -12,9 +12,8 @@
 
 #include "support/fakeworld.h"
 #include "windows/webbrowse.h"
-#include "windows/webpageloader.h"
+#include "windows/webenginesetup.h"
 #include "windows/webpageopener.h"
-#include "windows/websandbox.h"
 
 using namespace tallimo;
 
@@ -216,29 +215,12 @@ private slots:
                                   QUrl::fromLocalFile(folder.filePath("jpwnl.html")), EngineStart);
         QVERIFY(world.messages.isEmpty());
     }
-
-    void moduleMakesTheWindow()
-    {
-        std::unique_ptr<WebPageWindow> window = LoadWebPageWindow(WEB_MODULE_FOLDER);
-        QVERIFY(window);
-        QVERIFY(dynamic_cast<QWidget *>(window.get()));
-        QVERIFY(!LoadWebPageWindow(pages.path()));
-    }
-
-    void moduleWithoutTheEngineMakesNoWindow()
-    {
-        qputenv("QTWEBENGINEPROCESS_PATH", pages.filePath("missing").toLocal8Bit());
-        std::unique_ptr<WebPageWindow> window = LoadWebPageWindow(WEB_MODULE_FOLDER);
-        qunsetenv("QTWEBENGINEPROCESS_PATH");
-        QVERIFY(!window);
-    }
 };
 
 int main(int argc, char *argv[])
 {
-    AllowWebEngineForSuperuser();
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
+    PrepareWebEngine();
     TestWebBrowse test;
     return QTest::qExec(&test, argc, argv);
 }
