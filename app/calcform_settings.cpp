@@ -7,8 +7,6 @@
 #include <QScreen>
 #include <QSpinBox>
 
-#include <algorithm>
-
 #include "calcform.h"
 #include "common/calcformsettings.h"
 
@@ -16,16 +14,12 @@ namespace tallimo {
 
 namespace {
 
-// The saved position while any part of the window would lie on a screen there; otherwise the
-// position the window has now, its first position, since a monitor may have gone since.
 QPoint OnAScreen(const QPoint &saved, const QSize &size, const QPoint &first)
 {
-    const QRect window(saved, size);
-    const QList<QScreen *> screens = QGuiApplication::screens();
-    const bool seen = std::any_of(screens.begin(), screens.end(), [&window](QScreen *screen) {
-        return screen->geometry().intersects(window);
-    });
-    return seen ? saved : first;
+    QList<QRect> screens;
+    for (const QScreen *screen : QGuiApplication::screens())
+        screens << screen->geometry();
+    return PlaceOnAScreen(saved, size, screens, first);
 }
 
 // Shows a colour read from the file, unless it leaves the control as it is, and keeps it with

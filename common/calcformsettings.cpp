@@ -1,5 +1,6 @@
 #include "calcformsettings.h"
 
+#include <algorithm>
 #include <type_traits>
 
 namespace tallimo {
@@ -99,6 +100,23 @@ SettingsFile::SaveResult SaveNumber(const SettingsFolders &folders, int number)
     SettingsFile file = SettingsFile::Load(SettingsReadPath(folders));
     file.setInteger(kSection, QStringLiteral("number"), number);
     return file.save(SettingsWritePath(folders));
+}
+
+QPoint PlaceOnAScreen(const QPoint &saved, const QSize &size, const QList<QRect> &screens,
+                      const QPoint &first)
+{
+    // In 64 bits: a position near the limits of int plus the window's size overflows int.
+    const qint64 left = saved.x();
+    const qint64 top = saved.y();
+    const qint64 right = left + std::max(size.width(), 1);
+    const qint64 bottom = top + std::max(size.height(), 1);
+    const bool seen = std::any_of(screens.begin(), screens.end(), [&](const QRect &screen) {
+        const qint64 screenRight = qint64(screen.x()) + screen.width();
+        const qint64 screenBottom = qint64(screen.y()) + screen.height();
+        return left < screenRight && screen.x() < right && top < screenBottom &&
+               screen.y() < bottom;
+    });
+    return seen ? saved : first;
 }
 
 }  // namespace tallimo

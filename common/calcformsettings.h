@@ -4,6 +4,11 @@
 #include "settingsfile.h"
 #include "settingslocation.h"
 
+#include <QList>
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+
 #include <optional>
 
 namespace tallimo {
@@ -51,5 +56,11 @@ void WriteCalcForm(SettingsFile &file, const CalcFormSettings &settings);
 SettingsFile::SaveResult SaveCalcForm(const SettingsFolders &folders,
                                       const CalcFormSettings &settings);
 SettingsFile::SaveResult SaveNumber(const SettingsFolders &folders, int number);
+
+// Where the window goes for the position iLeft and iTop: there while any part of a window of
+// that size would lie on one of the screens, otherwise at its first position, since a monitor
+// may have gone since. Safe for any integers the file holds.
+QPoint PlaceOnAScreen(const QPoint &saved, const QSize &size, const QList<QRect> &screens,
+                      const QPoint &first);
 
 }  // namespace tallimo

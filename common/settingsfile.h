@@ -8,10 +8,15 @@
 namespace tallimo {
 
 // The settings file setinfo.ini: an INI file in the Chinese code page 936 (read and written as
-// GB18030, which keeps every GBK byte as it is). Sections and keys are found without regard to
-// letter case. A save rewrites the whole file through a temporary file that is renamed over the
-// old one, so a failed save leaves the old file intact; sections and keys this program does not
-// know, comments and the file's line breaks are written back as they were read.
+// GB18030, which keeps every GBK byte as it is), or in UTF-8 when it starts with a UTF-8 byte
+// order mark or is valid UTF-8 but not GB18030. Sections and keys are found without regard to
+// letter case.
+//
+// Other programs and people edit this file too, so it is kept as the lines of bytes it was read
+// as: only the lines of keys that are set are encoded anew. Every other line (other sections and
+// keys, comments, lines without "=", bytes valid in no character set, NUL bytes) and every line
+// break goes back exactly as it was read. A save replaces the file through a temporary file that
+// is renamed over the old one, so a failed save leaves the old file as it was.
 class SettingsFile {
 public:
     SettingsFile();
@@ -22,6 +27,8 @@ public:
     // A missing file reads as an empty one. A file that exists but cannot be read also reads as
     // empty, and isIntact() tells that saving it would throw its contents away.
     static SettingsFile Load(const QString &path);
+    // A file holding these bytes, as Load reads it.
+    static SettingsFile FromBytes(const QByteArray &bytes);
 
     bool isIntact() const { return intact_; }
 
@@ -31,13 +38,15 @@ public:
     // Any integer but 0 is true.
     std::optional<bool> boolean(const QString &section, const QString &key) const;
 
-    // Replaces the key's value where it stands, spelt as given, or appends the key (and the
-    // section) when missing.
+    // Replaces the key's line where it stands, spelt as given, or adds the key after the last key
+    // of the section (appending the section when missing). A value that the file's character
+    // set cannot express leaves the file as it was and makes save() fail.
     void setValue(const QString &section, const QString &key, const QString &value);
     void setInteger(const QString &section, const QString &key, qint32 value);
     void setBoolean(const QString &section, const QString &key, bool value);
 
-    // The file's bytes as a save would write them.
+    // The file's bytes as a save would write them (without the values that could not be
+    // encoded).
     QByteArray toBytes() const;
 
     struct SaveResult {
@@ -45,13 +54,14 @@ public:
         QString path;
         QString error;  // why the file could not be written, when not saved
     };
-    // Creates the folder when missing.
+    // Creates the folder when missing. Fails, writing nothing, when the file that was loaded
+    // could not be read, a value could not be encoded, or the file on disk is read-only (its
+    // owner may not write it).
     SaveResult save(const QString &path) const;
 
 private:
-    struct Ini;
-    std::unique_ptr<Ini> ini_;
-    QByteArray lineBreak_;
+    struct Lines;
+    std::unique_ptr<Lines> lines_;
     bool intact_ = true;
 };
 

@@ -1,58 +1,69 @@
 #include "textcodec.h"
 
+#include "charsetconversion.h"
+
 #include <QStringDecoder>
+#include <QStringEncoder>
 
-#include <iconv.h>
-
-#include <cerrno>
+#include <algorithm>
 
 namespace tallimo {
 
-namespace {
-
-std::optional<QByteArray> Convert(const char *to, const char *from, const QByteArray &bytes)
+bool IsAscii(QByteArrayView bytes)
 {
-    iconv_t cd = iconv_open(to, from);
-    if (cd == reinterpret_cast<iconv_t>(-1))
-        return std::nullopt;
-    QByteArray out;
-    out.resize(bytes.size() * 4 + 16);
-    char *in = const_cast<char *>(bytes.constData());
-    size_t inLeft = static_cast<size_t>(bytes.size());
-    char *outPtr = out.data();
-    size_t outLeft = static_cast<size_t>(out.size());
-    const size_t done = iconv(cd, &in, &inLeft, &outPtr, &outLeft);
-    iconv_close(cd);
-    if (done == static_cast<size_t>(-1))
-        return std::nullopt;
-    out.resize(out.size() - static_cast<qsizetype>(outLeft));
-    return out;
+    return std::all_of(bytes.begin(), bytes.end(), [](char c) { return (c & 0x80) == 0; });
 }
 
-}  // namespace
+bool IsAscii(QStringView text)
+{
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; });
+}
 
 std::optional<QString> DecodeGb18030(const QByteArray &bytes)
 {
-    const auto utf8 = Convert("UTF-8", "GB18030", bytes);
-    if (!utf8)
-        return std::nullopt;
-    return QString::fromUtf8(*utf8);
+    if (IsAscii(bytes))
+        return QString::fromLatin1(bytes);
+    const auto utf8 = ConvertCharset(bytes, "GB18030", "UTF-8");
+    return utf8 ? DecodeUtf8(*utf8) : std::nullopt;
 }
 
-QByteArray EncodeGb18030(const QString &text)
+std::optional<QByteArray> EncodeGb18030(const QString &text)
 {
-    // GB18030 maps every Unicode code point, so the conversion cannot fail on valid text.
-    return Convert("GB18030", "UTF-8", text.toUtf8()).value_or(QByteArray());
+    if (IsAscii(text))
+        return text.toLatin1();
+    const auto utf8 = EncodeUtf8(text);
+    return utf8 ? ConvertCharset(*utf8, "UTF-8", "GB18030") : std::nullopt;
+}
+
+std::optional<QString> DecodeUtf8(const QByteArray &bytes)
+{
+    // A byte order mark is a character like any other here; callers decide what it means.
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless |
+                                                     QStringDecoder::Flag::ConvertInitialBom);
+    QString text = decoder.decode(bytes);
+    if (decoder.hasError())
+        return std::nullopt;
+    return text;
+}
+
+std::optional<QByteArray> EncodeUtf8(const QString &text)
+{
+    QStringEncoder encoder(QStringEncoder::Utf8, QStringEncoder::Flag::Stateless);
+    QByteArray bytes = encoder.encode(text);
+    if (encoder.hasError())
+        return std::nullopt;
+    return bytes;
 }
 
 QString DecodeSheetBytes(const QByteArray &bytes)
 {
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = utf8(bytes);
-    if (utf8.hasError()) {
-        if (const auto gb = DecodeGb18030(bytes))
-            text = *gb;
-    }
+    QString text;
+    if (const auto utf8 = DecodeUtf8(bytes))
+        text = *utf8;
+    else if (const auto gb = DecodeGb18030(bytes))
+        text = *gb;
+    else
+        text = QString::fromUtf8(bytes);
     if (text.startsWith(QChar(0xFEFF)))
         text.remove(0, 1);
     return text;

@@ -83,7 +83,7 @@ private slots:
         QFile b(second);
         QVERIFY(b.open(QIODevice::WriteOnly));
         // GB18030 text: a note line, then an expression.
-        b.write(EncodeGb18030(QStringLiteral("\u5408\u8ba1\n5*2\n")));
+        b.write(*EncodeGb18030(QStringLiteral("\u5408\u8ba1\n5*2\n")));
         b.close();
         const Run run = RunTool({first, second});
         QCOMPARE(run.exitCode, 0);

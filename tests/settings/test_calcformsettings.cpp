@@ -2,6 +2,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <climits>
+#include <memory>
+
 #include "common/calcformsettings.h"
 #include "filebytes.h"
 
@@ -36,22 +39,37 @@ QByteArray TableDefaultsWith(const QByteArray &changes)
     return words.join(' ');
 }
 
+// The section as the exit writes the form defaults.
+const QByteArray kWrittenDefaults =
+    "[calcform]\r\niTop=128\r\niLeft=200\r\nontop=0\r\nvoice=1\r\nreadnum=0\r\ndaxie=0\r\n"
+    "scrollBars=0\r\nshowdate=1\r\npanel1=1\r\nbackcolor=clMoneyGreen\r\nmemocolor=clTeal\r\n"
+    "fontcolor=clWhite\r\nfontsize=16\r\nnumber=2\r\nrate=280\r\n";
+
+const QByteArray kCountdownGbk = "[gaokao]\r\ndate=2013-06-07\r\nname=\xB8\xDF\xBF\xBC\r\n";
+
+// The file's mode, without what the current user may do with it.
+QFile::Permissions ModeBits(QFile::Permissions permissions)
+{
+    return permissions & ~QFile::Permissions(QFile::ReadUser | QFile::WriteUser | QFile::ExeUser);
+}
+
 }  // namespace
 
 class TestCalcFormSettings : public QObject {
     Q_OBJECT
 private:
-    QTemporaryDir dir_;
+    // Each test has a folder of its own, so no file outlives it.
+    std::unique_ptr<QTemporaryDir> dir_;
     SettingsFolders folders_;
     QString path_;
 
 private slots:
     void init()
     {
-        QVERIFY(dir_.isValid());
-        folders_ = {dir_.path(), dir_.filePath(QStringLiteral("config"))};
-        path_ = dir_.filePath(QStringLiteral("setinfo.ini"));
-        QFile::remove(path_);
+        dir_ = std::make_unique<QTemporaryDir>();
+        QVERIFY(dir_->isValid());
+        folders_ = {dir_->path(), dir_->filePath(QStringLiteral("config"))};
+        path_ = dir_->filePath(QStringLiteral("setinfo.ini"));
     }
 
     void firstExitWritesTheFormDefaults()
@@ -163,9 +181,121 @@ private slots:
         QCOMPARE(ReadBytes(path_), QByteArray(before).replace("number=20", "number=15"));
     }
 
+    // Files that users and other programs wrote: a start (the reading and the decimals written
+    // back) and an exit that changes one key leave every other byte as it was. A read-only file
+    // stays as it is, whoever runs the program.
+    void hostileFilesKeepWhatIsNotTheirs_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<bool>("readOnly");
+
+        QTest::newRow("NUL bytes in [gaokao] and [calcform]")
+            << QByteArray(kWrittenDefaults)
+                       .replace("daxie=0\r\n", QByteArrayLiteral("daxie=0\r\nx=\0\0y\r\n")) +
+                   QByteArrayLiteral("[gaokao]\r\nname=a\0b\r\ndate=2013-06-07\r\n\0\r\n")
+            << false;
+        QTest::newRow("bytes valid in no encoding among GBK text")
+            << kWrittenDefaults + kCountdownGbk + "[notes]\r\n\xFF\x80\xB8=\xC4\xE3\xFF\r\n"
+            << false;
+        QTest::newRow("UTF-8 byte order mark, ASCII only")
+            << "\xEF\xBB\xBF" + kWrittenDefaults + "[other]\r\nk=v\r\n"
+            << false;
+        QTest::newRow("UTF-8 byte order mark, Chinese in UTF-8 and a stray GBK line")
+            << "\xEF\xBB\xBF" + kWrittenDefaults + "[gaokao]\r\nname=\xE9\xAB\x98\xE8\x80\x83\r\n" +
+                   "\xB8\xDF\xBF\xBC\r\n"
+            << false;
+        QTest::newRow("UTF-8 without a mark")
+            << kWrittenDefaults + "[gaokao]\r\nname=\xE2\x82\xAC \xE9\xAB\x98\r\n"
+            << false;
+        QTest::newRow("lines without = in every section")
+            << "just words\r\n" +
+                   QByteArray(kWrittenDefaults).replace("iLeft", "no equals here\r\niLeft") +
+                   "[gaokao]\r\n\xB8\xDF\xBF\xBC\r\n[\r\n\r\n;comment\r\n"
+            << false;
+        QTest::newRow("unknown keys, odd spacing, repeated keys and sections")
+            << " [other] \r\n k = v \r\nk=second\r\n" + kWrittenDefaults +
+                   "width = 640\r\n\t# tab\r\n[CALCFORM]\r\nfontsize=99\r\n[other]\r\nk=3\r\n"
+            << false;
+        QTest::newRow("iLeft=2147483647")
+            << QByteArray(kWrittenDefaults).replace("iLeft=200", "iLeft=2147483647") << false;
+        QTest::newRow("LF line breaks, no break at the end")
+            << QByteArray(kWrittenDefaults).replace("\r\n", "\n") + "[gaokao]\nname=x" << false;
+        QTest::newRow("10 MB of other sections before [calcform]")
+            << QByteArray("[gaokao]\r\nname=\xB8\xDF\xBF\xBC\r\nnote=" + QByteArray(60, 'n') +
+                          "\r\n")
+                       .repeated(10 * 1024 * 1024 / 90) +
+                   kWrittenDefaults
+            << false;
+        QTest::newRow("read-only file") << kWrittenDefaults + kCountdownGbk << true;
+    }
+
+    void hostileFilesKeepWhatIsNotTheirs()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(bool, readOnly);
+        WriteBytes(path_, file);
+        const auto permissions = readOnly ? QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther
+                                          : ModeBits(QFile::permissions(path_));
+        QFile::setPermissions(path_, permissions);
+
+        CalcFormReading reading = LoadCalcForm(folders_);
+        QVERIFY(reading.apply);
+        SaveNumber(folders_, reading.settings.number);
+        QCOMPARE(ReadBytes(path_), file);
+
+        reading.settings.fontsize = 30;
+        const SettingsFile::SaveResult result = SaveCalcForm(folders_, reading.settings);
+        QCOMPARE(result.saved, !readOnly);
+        QCOMPARE(ReadBytes(path_),
+                 readOnly ? file : QByteArray(file).replace("fontsize=16", "fontsize=30"));
+        QCOMPARE(ModeBits(QFile::permissions(path_)), permissions);
+        QFile::setPermissions(path_, QFile::ReadOwner | QFile::WriteOwner);
+    }
+
+    // The saved position stays while any part of the window lies on a screen there; anywhere
+    // else, however far, the window keeps its first position.
+    void placesTheWindowOnAScreen_data()
+    {
+        QTest::addColumn<QPoint>("saved");
+        QTest::addColumn<QList<QRect>>("screens");
+        QTest::addColumn<bool>("kept");
+
+        const QList<QRect> one{QRect(0, 0, 1024, 768)};
+        const QList<QRect> two{QRect(-1920, -200, 1920, 1080), QRect(0, 0, 1024, 768)};
+        QTest::newRow("iLeft=300 iTop=200") << QPoint(300, 200) << one << true;
+        QTest::newRow("iLeft=-599 iTop=10, one column on the screen")
+            << QPoint(-599, 10) << one << true;
+        QTest::newRow("iLeft=-600 iTop=10, just off") << QPoint(-600, 10) << one << false;
+        QTest::newRow("iLeft=1023 iTop=767") << QPoint(1023, 767) << one << true;
+        QTest::newRow("iLeft=1024 iTop=0") << QPoint(1024, 0) << one << false;
+        QTest::newRow("iLeft=-1500 iTop=-150 on the left monitor")
+            << QPoint(-1500, -150) << two << true;
+        QTest::newRow("iLeft=-1500 iTop=-150 with that monitor gone")
+            << QPoint(-1500, -150) << one << false;
+        QTest::newRow("iLeft=2147483647") << QPoint(INT_MAX, 10) << one << false;
+        QTest::newRow("iTop=2147483647") << QPoint(10, INT_MAX) << one << false;
+        QTest::newRow("iLeft=2147483647 iTop=2147483647")
+            << QPoint(INT_MAX, INT_MAX) << two << false;
+        QTest::newRow("iLeft=-2147483648 iTop=-2147483648")
+            << QPoint(INT_MIN, INT_MIN) << two << false;
+        QTest::newRow("iLeft=2147483000 on a screen at the far right")
+            << QPoint(INT_MAX - 647, 0) << QList<QRect>{QRect(INT_MAX - 1023, 0, 1024, 768)}
+            << true;
+        QTest::newRow("no screen") << QPoint(300, 200) << QList<QRect>() << false;
+    }
+
+    void placesTheWindowOnAScreen()
+    {
+        QFETCH(QPoint, saved);
+        QFETCH(QList<QRect>, screens);
+        QFETCH(bool, kept);
+        const QPoint first(200, 128);
+        QCOMPARE(PlaceOnAScreen(saved, QSize(600, 440), screens, first), kept ? saved : first);
+    }
+
     void reportsWhereItCouldNotSave()
     {
-        const QString blocker = dir_.filePath(QStringLiteral("blocker"));
+        const QString blocker = dir_->filePath(QStringLiteral("blocker"));
         WriteBytes(blocker, "");
         const SettingsFolders folders{blocker, blocker + QStringLiteral("/config")};
 

@@ -1,9 +1,12 @@
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <unistd.h>
+
+#include <memory>
 
 #include "common/settingsfile.h"
 #include "common/settingslocation.h"
@@ -19,21 +22,35 @@ const QString kGaokao = QStringLiteral("gaokao");
 
 bool RunningAsRoot() { return geteuid() == 0; }
 
+void MakeWritable(const QString &folder)
+{
+    const auto all = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
+    QFile::setPermissions(folder, all);
+    QDirIterator folders(folder, QDir::Dirs | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    while (folders.hasNext())
+        QFile::setPermissions(folders.next(), all);
+}
+
 }  // namespace
 
 class TestSettingsFile : public QObject {
     Q_OBJECT
 private:
-    QTemporaryDir dir_;
+    // Each test has a folder of its own, so no file or permission outlives it.
+    std::unique_ptr<QTemporaryDir> dir_;
     QString path_;
 
 private slots:
     void init()
     {
-        QVERIFY(dir_.isValid());
-        path_ = dir_.filePath(QStringLiteral("setinfo.ini"));
-        QFile::remove(path_);
+        dir_ = std::make_unique<QTemporaryDir>();
+        QVERIFY(dir_->isValid());
+        path_ = dir_->filePath(QStringLiteral("setinfo.ini"));
     }
+
+    // A test that failed halfway may have left a folder read-only, which would keep the
+    // temporary folder from being removed.
+    void cleanup() { MakeWritable(dir_->path()); }
 
     void readsIntegers_data()
     {
@@ -119,6 +136,44 @@ private slots:
         QVERIFY(file.toBytes().endsWith("; placed by hand\r\nfoo=1\r\nfoo=2\r\niTop=4\r\n"));
     }
 
+    // A new key follows the last key of its section; a new section goes at the end, after a
+    // blank line. Everything else stays where it was.
+    void addsKeysWhereTheyBelong_data()
+    {
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<QString>("section");
+        QTest::addColumn<QByteArray>("after");
+
+        QTest::newRow("after the last key, before a comment and a blank line")
+            << QByteArray("[calcform]\r\niTop=1\r\n; countdown\r\n\r\n[gaokao]\r\nname=x\r\n")
+            << kCalcForm
+            << QByteArray(
+                   "[calcform]\r\niTop=1\r\nvoice=1\r\n; countdown\r\n\r\n[gaokao]\r\nname=x\r\n");
+        QTest::newRow("right after the header of an empty section")
+            << QByteArray("[calcform]\n\n[gaokao]\nname=x\n") << kCalcForm
+            << QByteArray("[calcform]\nvoice=1\n\n[gaokao]\nname=x\n");
+        QTest::newRow("a section at the end of a file without a final line break")
+            << QByteArray("[gaokao]\r\nname=x") << kCalcForm
+            << QByteArray("[gaokao]\r\nname=x\r\n\r\n[calcform]\r\nvoice=1\r\n");
+        QTest::newRow("the first appearance of a repeated section")
+            << QByteArray("[calcform]\r\na=1\r\n[x]\r\n[calcform]\r\nb=2\r\n") << kCalcForm
+            << QByteArray("[calcform]\r\na=1\r\nvoice=1\r\n[x]\r\n[calcform]\r\nb=2\r\n");
+        QTest::newRow("a GBK section name ending in the byte of ]")
+            << QByteArray("[\x81\x5D]\r\n[\x81\x5D]x]\r\n") << QString(QChar(0x4E5A))
+            << QByteArray("[\x81\x5D]\r\nvoice=1\r\n[\x81\x5D]x]\r\n");
+    }
+
+    void addsKeysWhereTheyBelong()
+    {
+        QFETCH(QByteArray, before);
+        QFETCH(QString, section);
+        QFETCH(QByteArray, after);
+        SettingsFile file = SettingsFile::FromBytes(before);
+        file.setBoolean(section, QStringLiteral("voice"), true);
+        QCOMPARE(file.toBytes(), after);
+        QCOMPARE(SettingsFile::FromBytes(after).boolean(section, QStringLiteral("voice")), true);
+    }
+
     void readsBooleans_data()
     {
         QTest::addColumn<QByteArray>("line");
@@ -154,7 +209,7 @@ private slots:
 
     void savesIntoAMissingFolder()
     {
-        const QString path = dir_.filePath(QStringLiteral("new/folder/setinfo.ini"));
+        const QString path = dir_->filePath(QStringLiteral("new/folder/setinfo.ini"));
         SettingsFile file;
         file.setBoolean(kCalcForm, QStringLiteral("voice"), true);
         QVERIFY(file.save(path).saved);
@@ -163,7 +218,7 @@ private slots:
 
     void failsWhereAFileStandsForTheFolder()
     {
-        const QString blocker = dir_.filePath(QStringLiteral("blocker"));
+        const QString blocker = dir_->filePath(QStringLiteral("blocker"));
         WriteBytes(blocker, "kept");
         const QString path = blocker + QStringLiteral("/setinfo.ini");
 
@@ -180,13 +235,13 @@ private slots:
             QSKIP("permission bits do not bind the superuser");
         const QByteArray old = "[calcform]\r\niTop=5\r\n[gaokao]\r\nname=\xB8\xDF\xBF\xBC\r\n";
         WriteBytes(path_, old);
-        QFile::setPermissions(dir_.path(), QFile::ReadOwner | QFile::ExeOwner);
+        QFile::setPermissions(dir_->path(), QFile::ReadOwner | QFile::ExeOwner);
 
         SettingsFile file = SettingsFile::Load(path_);
         file.setInteger(kCalcForm, QStringLiteral("iTop"), 9);
         const SettingsFile::SaveResult result = file.save(path_);
 
-        QFile::setPermissions(dir_.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QFile::setPermissions(dir_->path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QVERIFY(!result.saved);
         QCOMPARE(result.path, path_);
         QCOMPARE(ReadBytes(path_), old);
@@ -207,10 +262,48 @@ private slots:
         QCOMPARE(ReadBytes(path_), QByteArray("[gaokao]\r\nname=x\r\n"));
     }
 
+    // A value the file's character set cannot hold fails the save, and the file on disk stays as
+    // it was: it is never emptied or half written.
+    void unencodableValuesFailTheSave_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("saved");
+
+        const QByteArray gbk = "[gaokao]\r\nname=\xB8\xDF\xBF\xBC\r\n[other]\r\nk=\xC4\xE3\r\n";
+        QTest::newRow("GBK file, private-use U+E81E") << gbk << QString(QChar(0xE81E)) << false;
+        QTest::newRow("GBK file, lone surrogate") << gbk << QString(QChar(0xD800)) << false;
+        QTest::newRow("GBK file, U+20000 beyond the BMP")
+            << gbk << QString::fromUcs4(U"\U00020000") << true;
+        QTest::newRow("UTF-8 file with a byte order mark, private-use U+E81E")
+            << QByteArray("\xEF\xBB\xBF[gaokao]\r\nname=x\r\n") << QString(QChar(0xE81E)) << true;
+    }
+
+    void unencodableValuesFailTheSave()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, name);
+        QFETCH(bool, saved);
+        WriteBytes(path_, file);
+
+        SettingsFile settings = SettingsFile::Load(path_);
+        settings.setInteger(kCalcForm, QStringLiteral("iTop"), 9);
+        settings.setValue(kGaokao, QStringLiteral("name"), name);
+        const SettingsFile::SaveResult result = settings.save(path_);
+
+        QCOMPARE(result.saved, saved);
+        if (saved) {
+            QCOMPARE(SettingsFile::Load(path_).value(kGaokao, QStringLiteral("name")), name);
+        } else {
+            QVERIFY(!result.error.isEmpty());
+            QCOMPARE(ReadBytes(path_), file);
+        }
+    }
+
     void placesTheFileBesideAWritableExecutable()
     {
-        const SettingsFolders folders{dir_.filePath(QStringLiteral("bin")),
-                                      dir_.filePath(QStringLiteral("config"))};
+        const SettingsFolders folders{dir_->filePath(QStringLiteral("bin")),
+                                      dir_->filePath(QStringLiteral("config"))};
         QVERIFY(QDir().mkpath(folders.besideExecutable));
         const QString beside = folders.besideExecutable + QStringLiteral("/setinfo.ini");
         QCOMPARE(SettingsWritePath(folders), beside);
@@ -221,8 +314,8 @@ private slots:
     {
         if (RunningAsRoot())
             QSKIP("permission bits do not bind the superuser");
-        const SettingsFolders folders{dir_.filePath(QStringLiteral("bin")),
-                                      dir_.filePath(QStringLiteral("config"))};
+        const SettingsFolders folders{dir_->filePath(QStringLiteral("bin")),
+                                      dir_->filePath(QStringLiteral("config"))};
         QVERIFY(QDir().mkpath(folders.besideExecutable));
         const QString beside = folders.besideExecutable + QStringLiteral("/setinfo.ini");
         const QString config = folders.userConfiguration + QStringLiteral("/setinfo.ini");
@@ -242,8 +335,8 @@ private slots:
     // the next save puts them beside the executable.
     void readsTheConfigurationFolderWhenNothingLiesBesideTheExecutable()
     {
-        const SettingsFolders folders{dir_.filePath(QStringLiteral("bin")),
-                                      dir_.filePath(QStringLiteral("config"))};
+        const SettingsFolders folders{dir_->filePath(QStringLiteral("bin")),
+                                      dir_->filePath(QStringLiteral("config"))};
         QVERIFY(QDir().mkpath(folders.besideExecutable));
         const QString config = folders.userConfiguration + QStringLiteral("/setinfo.ini");
         QVERIFY(SettingsFile().save(config).saved);
@@ -254,8 +347,8 @@ private slots:
 
     void fallsBackWhenTheExecutableFolderIsNoFolder()
     {
-        const SettingsFolders folders{dir_.filePath(QStringLiteral("missing")),
-                                      dir_.filePath(QStringLiteral("config"))};
+        const SettingsFolders folders{dir_->filePath(QStringLiteral("missing")),
+                                      dir_->filePath(QStringLiteral("config"))};
         QCOMPARE(SettingsWritePath(folders), folders.userConfiguration + "/setinfo.ini");
     }
 };
