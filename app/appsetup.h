@@ -2,9 +2,9 @@
 
 namespace tallimo {
 
-// Prepares the application object for the windows: fonts that hold the glyphs, and a life that
-// ends only through the main window's exit procedure (the program lives on in the notification
-// area while its windows are hidden). Call after creating the application.
+// Prepares the application object for the windows: fonts that hold the glyphs, Qt's own texts in
+// Chinese, and a life that ends only through the main window's exit procedure (the program lives
+// on in the notification area while its windows are hidden). Call after creating the application.
 void SetUpApplication();
 
 }  // namespace tallimo

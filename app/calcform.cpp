@@ -12,6 +12,7 @@
 
 #include "controlnames.h"
 #include "formstyle.h"
+#include "tf_tools.h"
 #include "windows/webpageloader.h"
 
 namespace tallimo {
@@ -28,6 +29,17 @@ TCalcForm::TCalcForm(const ProgramSeams &seams, QWidget *parent)
 
 TCalcForm::~TCalcForm() = default;
 
+void TCalcForm::CreateToolsWindow(std::function<void(const QUrl &)> openWebPage)
+{
+    f_tools = std::make_unique<Tf_tools>(seams_, std::move(openWebPage), regional_);
+}
+
+void TCalcForm::SpeedButton44Click()
+{
+    if (f_tools)
+        f_tools->ShowTools();
+}
+
 // A misspelt or doubled name in the tables is a fault of the program itself: it stops here rather
 // than leave a control without its handler.
 void TCalcForm::CheckControlNames() const
@@ -39,17 +51,16 @@ void TCalcForm::CheckControlNames() const
 
 void TCalcForm::FormCreate()
 {
-    trayIcon_ = new QSystemTrayIcon(this);
-    trayIcon_->setObjectName(QStringLiteral("TrayIcon"));
-    trayIcon_->setToolTip(QStringLiteral("Tallimo"));
-    // The tray opens its context menu on the right button only; other clicks do nothing.
-    trayIcon_->setContextMenu(PopupMenu1);
-    // The icon, drawn from a vector image, goes up once the window is on screen; the first paint
-    // does not wait for it.
+    // The icon goes up once the window is on screen: the first paint waits neither for the
+    // notification area, reached over the session bus, nor for drawing the icon's vector image.
     QTimer::singleShot(0, this, [this] {
         if (exited_)
             return;
-        trayIcon_->setIcon(ApplicationIcon());
+        trayIcon_ = new QSystemTrayIcon(ApplicationIcon(), this);
+        trayIcon_->setObjectName(QStringLiteral("TrayIcon"));
+        trayIcon_->setToolTip(QStringLiteral("Tallimo"));
+        // The tray opens its context menu on the right button only; other clicks do nothing.
+        trayIcon_->setContextMenu(PopupMenu1);
         trayIcon_->show();
     });
 
@@ -103,7 +114,8 @@ void TCalcForm::ExitProcedure(bool save)
     tokens_.reset();
     if (save)
         SaveSettings();
-    trayIcon_->hide();
+    if (trayIcon_)
+        trayIcon_->hide();
     seams_.quit();
 }
 

@@ -8,7 +8,9 @@
 // application quitting) meet in one exit procedure that runs once.
 
 #include <QStringList>
+#include <QUrl>
 #include <QWidget>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -40,6 +42,9 @@ class QToolButton;
 namespace tallimo {
 
 struct ResultBarTexts;
+class Tf_about;
+class Tf_calchelp;
+class Tf_tools;
 
 class TCalcForm : public QWidget {
     Q_OBJECT
@@ -51,6 +56,10 @@ public:
     // The exit procedure: frees the token list, saves the settings, removes the tray icon and
     // quits. Only the first call does anything.
     void SpeedButton45Click();
+
+    // Makes the tools window, whose shortcuts open their pages through openWebPage. Called once
+    // the window is on screen, so that the tools cost the first paint nothing.
+    void CreateToolsWindow(std::function<void(const QUrl &)> openWebPage);
 
     // The one web page window of the run, which the tools window's web shortcuts share.
     WebPageOpener &WebPages() { return webPages_; }
@@ -68,6 +77,7 @@ public:
 protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     // A click handler of a control named in a table.
@@ -106,6 +116,9 @@ private:
     void SpeedButton4Click();
     void SpeedButton48Click();
     void ShowPage(bool keypad);
+    // Shows the tools window, not modally; the tray item N4 does the same.
+    void SpeedButton44Click();
+    std::unique_ptr<Tf_tools> f_tools;
 
     // The settings file and the settings page (calcform_settings.cpp,
     // calcform_settingspage.cpp).
@@ -132,6 +145,7 @@ private:
     void SetStayOnTop(bool on);
     void ShowSheetScrollBars(bool on);
     void ShowDateLine(bool on);
+    void Timer2Timer();
     // The colours read from the file, with what their controls showed then.
     std::optional<KeptColour> keptBackColour_;
     std::optional<KeptColour> keptSheetColour_;
@@ -141,7 +155,11 @@ private:
     // (calcform_sheet.cpp).
     void ConnectSheet();
     void Memo1KeyDown();
+    void Memo1KeyActed();
+    void Memo1CaretMoved();
     void Memo1MouseDown();
+    int CaretPosition() const;
+    void ShowCaretLabel();
     QChar Memo1KeyPress(QChar key);
     void EvaluateCurrentLine();
     void ShowResult(const LineEvaluation &outcome);
@@ -149,7 +167,12 @@ private:
     // The line of the caret when the last key went down, the sheet was clicked or a result
     // was written, and the caret's column then.
     int currentLine_ = 0;
-    int caretColumn_ = 0;
+    // While a key acts in the sheet, the caret's moves are its own.
+    bool keyActing_ = false;
+    bool evaluatedDuringKey_ = false;
+    // Where Enter left the caret after evaluating: the current line stays the evaluated one while
+    // the caret stands there.
+    std::optional<int> heldCaretPosition_;
     RegionalSettings regional_;
 
     // Keypad and editing: the keypad's insertions, backspace, clear, copy result and paste, each
@@ -164,6 +187,19 @@ private:
     void SpeedButton1Click();
     void Memo1MouseMove();
 
+    // Saving and importing the sheet (calcform_sheetfiles.cpp).
+    void SpeedButton6Click();
+    void SpeedButton47Click();
+
+    // The about and help windows (calcform_aboutandhelp.cpp).
+    void SpeedButton42Click();
+    void SpeedButton46Click();
+    Tf_about *f_about = nullptr;
+    Tf_calchelp *f_calchelp = nullptr;
+
+    // The calendar command (calcform_calendar.cpp); the web page window is made on first use.
+    void SpeedButton43Click();
+
     // Voice: the clips, the read-out of a result and the voice switch (calcform_voice.cpp).
     void CheckBox2Click();
     void ToolButton6Click();
@@ -175,10 +211,8 @@ private:
     std::unique_ptr<ClipPlayer> player_;
     std::unique_ptr<ReadOut> readOut_;
 
-    // Toolbar commands that open other windows (calcform_commands.cpp).
-    void SpeedButton43Click();
-
     ProgramSeams seams_;
+    // Uses seams_, so it comes after it.
     WebPageOpener webPages_;
     // The tokens of the expression last scanned; exists from the first show to the exit.
     std::unique_ptr<TokenList> tokens_;

@@ -193,13 +193,11 @@ void TCalcForm::ReplaceTypedOperator(QChar key)
 
 void TCalcForm::SpeedButton19Click()
 {
-    // Enter goes to whichever control has the focus, as a pressed key would; normally the sheet,
-    // where it evaluates the line and plays the equals clip.
-    QWidget *target = QApplication::focusWidget();
-    if (!target)
-        return;
+    // Enter goes to the sheet, also when a result box or a settings control had the focus, and
+    // acts there as a pressed key: it evaluates the line and plays the equals clip.
+    Memo1->setFocus();
     QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
-    QCoreApplication::sendEvent(target, &enter);
+    QCoreApplication::sendEvent(Memo1, &enter);
 }
 
 void TCalcForm::SpeedButton34Click()

@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QBoxLayout>
 #include <QButtonGroup>
+#include <QEvent>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
@@ -93,6 +94,22 @@ void TCalcForm::CreateControls()
     Memo1->setFocus();
 }
 
+// The border keeps the window at its own size, but the maximise button lets it fill the screen:
+// the size limits that stop a drag are lifted while the window is maximised, so that neither the
+// platform nor the window manager holds it at its own size, and come back when it is restored.
+void TCalcForm::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() != QEvent::WindowStateChange)
+        return;
+    if (isMaximized()) {
+        setMinimumSize(ClientSize);
+        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    } else if (!isMinimized()) {
+        setFixedSize(ClientSize);
+    }
+}
+
 QWidget *TCalcForm::CreateToolbarPanel()
 {
     Panel3 = Named(new QWidget(this), "Panel3");
@@ -125,15 +142,20 @@ QWidget *TCalcForm::CreateToolbarPanel()
          &TCalcForm::sb_copyresultClick},
         {"SpeedButton1", nullptr, "粘贴", "paste", &TCalcForm::SpeedButton1,
          &TCalcForm::SpeedButton1Click},
-        {"SpeedButton6", nullptr, "存档", "save", &TCalcForm::SpeedButton6, nullptr},
-        {"SpeedButton47", nullptr, "导入文件", "import", &TCalcForm::SpeedButton47, nullptr},
+        {"SpeedButton6", nullptr, "存档", "save", &TCalcForm::SpeedButton6,
+         &TCalcForm::SpeedButton6Click},
+        {"SpeedButton47", nullptr, "导入文件", "import", &TCalcForm::SpeedButton47,
+         &TCalcForm::SpeedButton47Click},
         {"SpeedButton43", nullptr, "万年历", "calendar", &TCalcForm::SpeedButton43,
          &TCalcForm::SpeedButton43Click},
-        {"SpeedButton44", nullptr, "小工具", "tools", &TCalcForm::SpeedButton44, nullptr},
-        {"SpeedButton42", nullptr, "主页", "home", &TCalcForm::SpeedButton42, nullptr},
+        {"SpeedButton44", nullptr, "小工具", "tools", &TCalcForm::SpeedButton44,
+         &TCalcForm::SpeedButton44Click},
+        {"SpeedButton42", nullptr, "主页", "home", &TCalcForm::SpeedButton42,
+         &TCalcForm::SpeedButton42Click},
         {"ToolButton6", nullptr, "声音关或开", "voice-on", &TCalcForm::ToolButton6,
          &TCalcForm::ToolButton6Click},
-        {"SpeedButton46", nullptr, "帮助", "help", &TCalcForm::SpeedButton46, nullptr},
+        {"SpeedButton46", nullptr, "帮助", "help", &TCalcForm::SpeedButton46,
+         &TCalcForm::SpeedButton46Click},
         {"SpeedButton48", nullptr, "隐藏或显示", "side-panel", &TCalcForm::SpeedButton48,
          &TCalcForm::SpeedButton48Click},
         {"SpeedButton45", nullptr, "退出", "exit", &TCalcForm::SpeedButton45,
@@ -165,6 +187,10 @@ QWidget *TCalcForm::CreateToolbarPanel()
     Label4 = Named(new QLabel(ToolBar1), "Label4");
     Label4->setFont(SongFont(14));
     SetTextColour(Label4, Blue);
+    // Hidden, the date line keeps its room, so the buttons stay where they are.
+    QSizePolicy keepsItsRoom = Label4->sizePolicy();
+    keepsItsRoom.setRetainSizeWhenHidden(true);
+    Label4->setSizePolicy(keepsItsRoom);
     row->addWidget(Label4, 1);
     return Panel3;
 }
@@ -181,6 +207,8 @@ void TCalcForm::CreateSheet()
     palette.setColor(QPalette::Text, White);
     Memo1->setPalette(palette);
     Memo1->setToolTip(QStringLiteral("请在“=”前进行修改，按回车或等号计算结果"));
+    // Tab leaves the sheet for the next control, as in any form.
+    Memo1->setTabChangesFocus(true);
 }
 
 QWidget *TCalcForm::CreateSidePanel()
@@ -245,6 +273,7 @@ void TCalcForm::CreateInvisibleControls()
 
     Timer2 = Named(new QTimer(this), "Timer2");
     Timer2->setInterval(DateLineInterval);
+    connect(Timer2, &QTimer::timeout, this, &TCalcForm::Timer2Timer);
     Timer2->start();
 }
 
@@ -261,7 +290,7 @@ void TCalcForm::CreateTrayMenu()
     const MenuItem items[] = {
         {"N1", "显示计算器(&S)", true, &TCalcForm::N1, &TCalcForm::N1Click},
         {"N2", "隐藏计算器(&H)", true, &TCalcForm::N2, &TCalcForm::N2Click},
-        {"N4", "实用小工具(&T)", false, &TCalcForm::N4, nullptr},
+        {"N4", "实用小工具(&T)", false, &TCalcForm::N4, &TCalcForm::SpeedButton44Click},
         {"N3", "退出(&C)", false, &TCalcForm::N3, &TCalcForm::SpeedButton45Click},
     };
     for (const MenuItem &entry : items) {

@@ -9,6 +9,7 @@
 #include <QToolButton>
 
 #include "calcform.h"
+#include "common/dateline.h"
 #include "formstyle.h"
 
 namespace tallimo {
@@ -113,11 +114,16 @@ void TCalcForm::ShowSheetScrollBars(bool on)
 
 void TCalcForm::ShowDateLine(bool on)
 {
-    if (on)
+    if (on) {
+        // The line is there at once, not only on the first tick.
+        Timer2Timer();
         Timer2->start();
-    else
+    } else {
         Timer2->stop();
+    }
     Label4->setVisible(on);
 }
+
+void TCalcForm::Timer2Timer() { Label4->setText(DateLineText(seams_.now())); }
 
 }  // namespace tallimo

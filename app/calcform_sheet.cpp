@@ -5,46 +5,111 @@
 #include <QLineEdit>
 #include <QTextBlock>
 
+#include <algorithm>
+#include <utility>
+
 #include "app/voice/clipnames.h"
 #include "calcform.h"
 #include "common/resultbar.h"
 #include "engine/calcerror.h"
+#include "engine/keywords.h"
 #include "plaintextsheet.h"
 
 namespace tallimo {
+
+namespace {
+
+// A line the scanner made nothing of although it holds more than blanks and the command words it
+// drops on purpose: a typing slip, which the user is told about rather than met with silence.
+bool HoldsUnreadableText(const QString &line)
+{
+    const QStringList words = line.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    return std::any_of(words.begin(), words.end(), [](const QString &word) {
+        const QString upper = AsciiUpper(word.trimmed());
+        return !upper.isEmpty() && !IsDroppedCommandWord(upper);
+    });
+}
+
+}  // namespace
 
 void TCalcForm::ConnectSheet()
 {
     regional_ = SystemRegionalSettings();
     connect(Memo1, &SheetMemo::keyDown, this, &TCalcForm::Memo1KeyDown);
+    connect(Memo1, &SheetMemo::keyActed, this, &TCalcForm::Memo1KeyActed);
+    connect(Memo1, &QPlainTextEdit::cursorPositionChanged, this, &TCalcForm::Memo1CaretMoved);
     connect(Memo1, &SheetMemo::mouseDown, this, &TCalcForm::Memo1MouseDown);
     connect(Memo1, &SheetMemo::mouseMoved, this, &TCalcForm::Memo1MouseMove);
     Memo1->SetCharacterFilter([this](QChar key) { return Memo1KeyPress(key); });
 }
 
-void TCalcForm::Memo1KeyDown() { LocateCaret(); }
+// The current line follows the caret: when a key goes down, once the key has acted, and whenever
+// the caret moves otherwise (a click, a keypad button, an undo). The one exception is the line
+// just evaluated: it stays the current line, for copy result, until the caret leaves the place
+// Enter put it in. The caret label always shows where the caret is.
+void TCalcForm::Memo1KeyDown()
+{
+    keyActing_ = true;
+    LocateCaret();
+}
+
+void TCalcForm::Memo1KeyActed()
+{
+    keyActing_ = false;
+    if (std::exchange(evaluatedDuringKey_, false)) {
+        heldCaretPosition_ = CaretPosition();
+        ShowCaretLabel();
+    } else {
+        Memo1CaretMoved();
+    }
+}
+
+void TCalcForm::Memo1CaretMoved()
+{
+    if (keyActing_)
+        return;
+    if (heldCaretPosition_ == CaretPosition()) {
+        ShowCaretLabel();
+        return;
+    }
+    LocateCaret();
+}
 
 void TCalcForm::Memo1MouseDown() { LocateCaret(); }
 
+int TCalcForm::CaretPosition() const { return Memo1->textCursor().selectionStart(); }
+
 void TCalcForm::LocateCaret()
 {
-    const int position = Memo1->textCursor().selectionStart();
+    heldCaretPosition_.reset();
+    currentLine_ = Memo1->document()->findBlock(CaretPosition()).blockNumber();
+    ShowCaretLabel();
+}
+
+void TCalcForm::ShowCaretLabel()
+{
+    const int position = CaretPosition();
     const QTextBlock line = Memo1->document()->findBlock(position);
-    currentLine_ = line.blockNumber();
-    caretColumn_ = position - line.position();
-    Label1->setText(QStringLiteral("行:%1 列:%2").arg(currentLine_ + 1).arg(caretColumn_));
+    Label1->setText(
+        QStringLiteral("行:%1 列:%2").arg(line.blockNumber() + 1).arg(position - line.position()));
 }
 
 QChar TCalcForm::Memo1KeyPress(QChar key)
 {
-    ReplaceTypedOperator(key);
-    PlayClip(KeyEchoClip(key.unicode()));
     // A typed "=" never enters the sheet: it acts as Enter.
-    if (key == QLatin1Char('='))
-        key = QChar(SheetMemo::CarriageReturn);
-    if (key == QChar(SheetMemo::CarriageReturn))
-        EvaluateCurrentLine();
-    return key;
+    const bool enter = key == QLatin1Char('=') || key == QChar(SheetMemo::CarriageReturn);
+    // Nothing that fails on the road of a key may leave the key's handler.
+    try {
+        ReplaceTypedOperator(key);
+        PlayClip(KeyEchoClip(key.unicode()));
+    } catch (...) {
+        seams_.showMessage(QStringLiteral("表达式错误！"));
+    }
+    if (!enter)
+        return key;
+    EvaluateCurrentLine();
+    evaluatedDuringKey_ = true;
+    return QChar(SheetMemo::CarriageReturn);
 }
 
 void TCalcForm::EvaluateCurrentLine()
@@ -56,8 +121,10 @@ void TCalcForm::EvaluateCurrentLine()
         const LineEvaluation outcome =
             EvaluateLine(sheet, currentLine_, Decimals(), regional_, *tokens_);
         currentLine_ = outcome.currentLine;
+        if (!outcome.evaluated && HoldsUnreadableText(sheet.Line(currentLine_)))
+            throw CalcError(CalcError::Kind::Syntax, "the line holds nothing the scanner reads");
         ShowResult(outcome);
-    } catch (const CalcError &) {
+    } catch (...) {
         seams_.showMessage(QStringLiteral("表达式错误！"));
     }
 }
@@ -67,9 +134,13 @@ void TCalcForm::ShowResult(const LineEvaluation &outcome)
     PlayClip(QStringLiteral("eqr_wav"));
     const ResultBarTexts texts =
         MakeResultBarTexts(outcome.value, outcome.total, Decimals(), MoneyMode(), regional_);
-    Edit4->setText(texts.lineText);
-    Edit5->setText(texts.totalNumberText);
-    Edit2->setText(texts.totalText);
+    // Each box shows the start of its text, the largest units of a long uppercase text.
+    for (const auto &[box, text] :
+         {std::pair(Edit4, texts.lineText), std::pair(Edit5, texts.totalNumberText),
+          std::pair(Edit2, texts.totalText)}) {
+        box->setText(text);
+        box->setCursorPosition(0);
+    }
     ReadResult(texts);
 }
 

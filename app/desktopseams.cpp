@@ -6,7 +6,6 @@
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QMessageBox>
-#include <QStyle>
 
 #include "app/voice/clipplayerloader.h"
 #include "common/clipplayer.h"
@@ -39,13 +38,18 @@ std::unique_ptr<QMessageBox> MakeMessageBox(const QString &text, QWidget *parent
 {
     auto box = std::make_unique<QMessageBox>(QMessageBox::NoIcon, ProgramName, text,
                                              QMessageBox::Ok, parent);
-    // A short text makes a box narrower than its title bar needs for the caption and the close
-    // button; a strut in the box's own grid keeps it wide enough.
-    const QFontMetrics title(QApplication::font("QMdiSubWindowTitleBar"));
-    const int buttons = 3 * box->style()->pixelMetric(QStyle::PM_TitleBarHeight);
+    // A short text makes a box narrower than its title bar needs for the caption, the window's
+    // icon and the title bar's buttons; a strut in the box's own grid keeps it wide enough,
+    // measured for a title font of up to 16 pixels and buttons of up to 32.
+    QFont titleFont = box->font();
+    titleFont.setPixelSize(16);
+    titleFont.setBold(true);
+    constexpr int TitleBarButtons = 4;
+    constexpr int TitleBarButtonWidth = 32;
+    const int titleWidth = QFontMetrics(titleFont).horizontalAdvance(ProgramName) +
+                           TitleBarButtons * TitleBarButtonWidth;
     if (auto *grid = qobject_cast<QGridLayout *>(box->layout())) {
-        grid->addItem(new QSpacerItem(title.horizontalAdvance(ProgramName) + buttons, 0,
-                                      QSizePolicy::Minimum, QSizePolicy::Fixed),
+        grid->addItem(new QSpacerItem(titleWidth, 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
                       grid->rowCount(), 0, 1, grid->columnCount());
     }
     return box;

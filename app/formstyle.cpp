@@ -2,6 +2,7 @@
 
 #include <QGroupBox>
 #include <QPalette>
+#include <QPixmap>
 #include <QStringList>
 #include <QToolButton>
 #include <QWidget>
@@ -53,11 +54,15 @@ QFont ArialFont(int pixelSize) { return SizedFont(ArialFamily, pixelSize); }
 
 QIcon ApplicationIcon() { return QIcon(QStringLiteral(":/icons/calculator.svg")); }
 
+// Naming the format spares the image reader its search through the image plugins, which it would
+// otherwise load one by one to ask them about the file.
 QIcon ToolbarIcon(const char *name)
 {
     QIcon icon;
-    icon.addFile(QStringLiteral(":/icons/%1.png").arg(QLatin1String(name)));
-    icon.addFile(QStringLiteral(":/icons/%1@2x.png").arg(QLatin1String(name)));
+    icon.addPixmap(QPixmap(QStringLiteral(":/icons/%1.png").arg(QLatin1String(name)), "PNG"));
+    QPixmap sharp(QStringLiteral(":/icons/%1@2x.png").arg(QLatin1String(name)), "PNG");
+    sharp.setDevicePixelRatio(2);
+    icon.addPixmap(sharp);
     return icon;
 }
 

@@ -20,6 +20,12 @@ int main(int argc, char *argv[])
     EndSignals endSignals;
     QObject::connect(&endSignals, &EndSignals::received, &CalcForm, &TCalcForm::SpeedButton45Click);
     CalcForm.show();
+    // Made right after the main window shows, the tools window costs the first paint nothing. Its
+    // shortcuts open their pages in the program's web page window.
+    QTimer::singleShot(0, &CalcForm, [&CalcForm] {
+        CalcForm.CreateToolsWindow(
+            [&CalcForm](const QUrl &address) { CalcForm.WebPages().OpenShortcut(address); });
+    });
     // Drawing the icon for the title bar waits until the window is on screen.
     QTimer::singleShot(0, [] { QApplication::setWindowIcon(ApplicationIcon()); });
     return app.exec();

@@ -51,8 +51,17 @@ void SheetMemo::keyPressEvent(QKeyEvent *event)
 {
     // A modifier alone moves no caret; reporting it would make Alt+O, pressed right after
     // Enter, look at the new empty line instead of the result just written.
-    if (!IsModifierKey(event->key()))
-        emit keyDown();
+    if (IsModifierKey(event->key())) {
+        QPlainTextEdit::keyPressEvent(event);
+        return;
+    }
+    emit keyDown();
+    Act(event);
+    emit keyActed();
+}
+
+void SheetMemo::Act(QKeyEvent *event)
+{
     const QChar typed = TypedCharacter(*event);
     if (typed.isNull() || !filter_) {
         QPlainTextEdit::keyPressEvent(event);

@@ -6,11 +6,11 @@
 
 namespace tallimo {
 
-// The sheet's editor. It reports every key going down before the key acts and every mouse press
-// after the caret was placed, and hands each typed character to a filter before it goes in. When
-// the filter answers with a carriage return (Enter, or "=" turned into Enter) a line break goes
-// in, in one undo step with whatever the filter wrote, so that one undo after an evaluation
-// restores the line as typed; any other answer lets the key act as usual.
+// The sheet's editor. It reports every key going down before the key acts and again once it has
+// acted, and every mouse press after the caret was placed, and hands each typed character to a
+// filter before it goes in. When the filter answers with a carriage return (Enter, or "=" turned
+// into Enter) a line break goes in, in one undo step with whatever the filter wrote, so that one
+// undo after an evaluation restores the line as typed; any other answer lets the key act as usual.
 class SheetMemo : public QPlainTextEdit {
     Q_OBJECT
 public:
@@ -28,6 +28,7 @@ public:
 
 signals:
     void keyDown();
+    void keyActed();
     void mouseDown();
     void mouseMoved();
 
@@ -38,6 +39,8 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
 
 private:
+    void Act(QKeyEvent *event);
+
     CharacterFilter filter_;
 };
 

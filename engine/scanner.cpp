@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "common/texthelpers.h"
+#include "halfwidth.h"
 #include "keywords.h"
 #include "numbersyntax.h"
 
@@ -73,13 +74,13 @@ void ScanLine(TokenList &tokens, const QString &sheetText, int caretPosition,
     QString piece;
     bool signPlace = true;  // only blanks since the start or the last "("
     for (qsizetype i = start; i < end; ++i) {
-        const QChar c = sheetText[i];
+        const QChar c = ReadAsHalfWidth(sheetText, i);
         const bool isSign = c == QLatin1Char('+') || c == QLatin1Char('-');
         if (!IsSeparator(c) && c != LineBreak) {
             piece += c;
             continue;
         }
-        if (isSign && i + 1 < end && IsDigit(sheetText[i + 1]) &&
+        if (isSign && i + 1 < end && IsDigit(ReadAsHalfWidth(sheetText, i + 1)) &&
             EndsInOpenExponent(piece, regional.decimalSeparator)) {
             piece += c;
             continue;

@@ -11,12 +11,13 @@
 #include <QWebEngineView>
 
 #include "common/webaddress.h"
+#include "windows/homepage.h"
 
 namespace tallimo {
 
 namespace {
 
-const QString HomePage = QStringLiteral("https://tallimo.example.org/");
+const QString HomePage = QString::fromLatin1(HomePageAddress);
 const QString Loading = QStringLiteral("Finding Site...");
 const QString Loaded = QStringLiteral("Done.");
 

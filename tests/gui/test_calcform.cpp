@@ -7,7 +7,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
 #include <QSessionManager>
 #include <QSpinBox>
 #include <QSystemTrayIcon>
@@ -19,6 +22,7 @@
 
 #include "calcform.h"
 #include "controlnames.h"
+#include "desktopseams.h"
 #include "formstyle.h"
 #include "formtesting.h"
 
@@ -28,7 +32,12 @@ namespace {
 
 // The main window shown on the offscreen screen.
 struct ShownForm : FormUnderTest {
-    ShownForm() { Show(); }
+    ShownForm()
+    {
+        Show();
+        if (!QTest::qWaitFor([this] { return Tray() != nullptr; }))
+            qFatal("the tray icon did not go up");
+    }
 
     QSystemTrayIcon *Tray() const { return form->findChild<QSystemTrayIcon *>(); }
 };
@@ -348,6 +357,79 @@ private slots:
             left = button->x();
         }
         QVERIFY(shown.Child("Label4")->x() > left + 99);
+    }
+
+    // Maximised, the window fills the screen's free area and the sheet takes the room; restored,
+    // it has its own size again.
+    void maximise()
+    {
+        ShownForm shown;
+        auto *memo = shown.Child("Memo1");
+        const QRect screen = shown.form->screen()->availableGeometry();
+        shown.form->showMaximized();
+        QTRY_VERIFY(shown.form->isMaximized());
+        QTRY_COMPARE(shown.form->frameGeometry().size(), screen.size());
+        QCOMPARE(memo->width(), shown.form->width() - 9 - 102);
+        QCOMPARE(shown.Child("Panel4")->y(), shown.form->height() - 28);
+
+        shown.form->showNormal();
+        QTRY_COMPARE(shown.form->size(), QSize(652, 440));
+        QCOMPARE(shown.form->minimumSize(), shown.form->maximumSize());
+        QCOMPARE(memo->width(), 541);
+    }
+
+    // The message box: the program's name as caption, wide enough to show it whole, and Qt's
+    // own button in Chinese like the rest of the window.
+    void messageBox()
+    {
+        const std::unique_ptr<QMessageBox> box =
+            MakeMessageBox(QStringLiteral("表达式错误！"), nullptr);
+        QCOMPARE(box->windowTitle(), QStringLiteral("Tallimo"));
+        QCOMPARE(box->text(), QStringLiteral("表达式错误！"));
+        QCOMPARE(box->standardButtons(), QMessageBox::Ok);
+        QCOMPARE(box->button(QMessageBox::Ok)->text(), QStringLiteral("确定"));
+        box->show();
+        QVERIFY(QTest::qWaitForWindowExposed(box.get()));
+        // Room for "Tallimo" in a title font of 16 pixels, the window's icon and three buttons.
+        QFont titleFont = box->font();
+        titleFont.setPixelSize(16);
+        titleFont.setBold(true);
+        QVERIFY(box->width() >=
+                QFontMetrics(titleFont).horizontalAdvance(QStringLiteral("Tallimo")) + 4 * 32);
+    }
+
+    void hidingTheDateLineLeavesTheButtons()
+    {
+        ShownForm shown;
+        const auto buttons = shown.Child("ToolBar1")->findChildren<QToolButton *>();
+        QList<QPoint> before;
+        for (QToolButton *button : buttons)
+            before << button->pos();
+        shown.Child<QCheckBox>("CheckBox6")->click();
+        QVERIFY(shown.Child("Label4")->isHidden());
+        QCoreApplication::processEvents();
+        for (int i = 0; i < buttons.size(); ++i)
+            QCOMPARE(buttons[i]->pos(), before[i]);
+    }
+
+    // Tab moves the focus out of the sheet through the settings and back, past the result
+    // boxes and the buttons; the sheet takes no tab character.
+    void tabOrder()
+    {
+        ShownForm shown;
+        QTest::mouseClick(shown.Child<QToolButton>("SpeedButton4"), Qt::LeftButton);
+        auto *memo = shown.Child<QPlainTextEdit>("Memo1");
+        memo->setFocus();
+        QStringList visited;
+        // Fast reading stays disabled until the settings file turns the voice on.
+        for (int tab = 0; tab < 9; ++tab) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            visited << QApplication::focusWidget()->objectName();
+        }
+        QCOMPARE(visited,
+                 QStringList({"SpinEdit2", "SpinEdit1", "SpinEdit3", "CheckBox1", "CheckBox2",
+                              "CheckBox4", "CheckBox6", "CheckBox3", "Memo1"}));
+        QCOMPARE(memo->toPlainText(), QString());
     }
 
     // The keypad: caption, hint, place in the page and colour of every key.
@@ -726,7 +808,7 @@ private slots:
         unshown.form->SpeedButton45Click();
         QCoreApplication::processEvents();
         QCOMPARE(unshown.world.quits, 1);
-        QVERIFY(!unshown.form->findChild<QSystemTrayIcon *>()->isVisible());
+        QCOMPARE(unshown.form->findChild<QSystemTrayIcon *>(), nullptr);
     }
 };
 

@@ -231,8 +231,8 @@ private slots:
         QCOMPARE(k.Sheet(), QStringLiteral("5*¦"));
     }
 
-    // The "=" key presses Enter in the control that has the focus; the copy button then copies
-    // the result just written.
+    // The "=" key presses Enter in the sheet; the copy button then copies the result just
+    // written.
     void equalsThenCopyResult()
     {
         Keypad k;
@@ -245,15 +245,27 @@ private slots:
         QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("3"));
     }
 
-    void equalsGoesToTheFocusedControl()
+    // Wherever the focus was, "=" gives it to the sheet and evaluates the line there.
+    void equalsEvaluatesInTheSheet_data()
     {
+        QTest::addColumn<QString>("focused");
+        QTest::newRow("result box Edit4") << "Edit4";
+        QTest::newRow("result box Edit2") << "Edit2";
+        QTest::newRow("decimals SpinEdit1") << "SpinEdit1";
+        QTest::newRow("check box CheckBox4") << "CheckBox4";
+    }
+    void equalsEvaluatesInTheSheet()
+    {
+        QFETCH(QString, focused);
         Keypad k;
         k.Type(QStringLiteral("1+2"));
-        auto *decimals = k.Child<QSpinBox>("SpinEdit1");
-        decimals->setFocus();
-        k.Click(QStringLiteral("="));
-        QCOMPARE(k.memo->toPlainText(), QStringLiteral("1+2"));
-        QCOMPARE(QApplication::focusWidget(), decimals);
+        QTest::mouseClick(k.Child<QToolButton>("SpeedButton4"), Qt::LeftButton);
+        k.Child(focused)->setFocus();
+        QCOMPARE(QApplication::focusWidget(), k.Child(focused));
+        QTest::mouseClick(k.Child<QToolButton>("SpeedButton19"), Qt::LeftButton);
+        QCOMPARE(k.Sheet(), QStringLiteral("1+2=3\n¦"));
+        QCOMPARE(QApplication::focusWidget(), k.memo);
+        QCOMPARE(k.Child<QSpinBox>("SpinEdit1")->value(), 2);
     }
 
     // The line copied is the line of the last key, click or result; the text after its first

@@ -1,4 +1,7 @@
 #include <QCheckBox>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -6,6 +9,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
+#include <new>
+#include <stdexcept>
 
 #include "calcform.h"
 #include "formtesting.h"
@@ -27,14 +32,20 @@ struct Sheet : FormUnderTest {
         Child<QCheckBox>("CheckBox2")->setChecked(false);  // the voice has tests of its own
     }
 
-    // Types the text; "\n" presses Enter.
+    // Types the text; "\n" presses Enter. What a keyboard has no key for arrives as an input
+    // method sends it.
     void Type(const QString &text)
     {
         for (const QChar c : text) {
-            if (c == QLatin1Char('\n'))
+            if (c == QLatin1Char('\n')) {
                 QTest::keyClick(memo, Qt::Key_Return);
-            else
+            } else if (c.unicode() < 0x80) {
                 QTest::keyClicks(memo, QString(c));
+            } else {
+                QInputMethodEvent commit;
+                commit.setCommitString(QString(c));
+                QCoreApplication::sendEvent(memo, &commit);
+            }
         }
     }
 
@@ -116,6 +127,27 @@ private slots:
         QTest::newRow("sin(30)+sqrt(16)") << 2 << "sin(30)+sqrt(16)\n"
                                           << "sin(30)+sqrt(16)=4.5\n"
                                           << 0 << "4.5";
+        QTest::newRow("１２＋３．５") << 2 << "１２＋３．５\n"
+                                      << "１２＋３．５=15.5\n"
+                                      << 0 << "15.5";
+        QTest::newRow("（２－５）＊４／８") << 2 << "（２－５）＊４／８\n"
+                                            << "（２－５）＊４／８=-1.5\n"
+                                            << 0 << "-1.5";
+        QTest::newRow("6×7÷2") << 2 << "6×7÷2\n"
+                               << "6×7÷2=21\n"
+                               << 0 << "21";
+        QTest::newRow("1。5*2") << 2 << "1。5*2\n"
+                                << "1。5*2=3\n"
+                                << 0 << "3";
+        QTest::newRow("２＾３＋５％３") << 2 << "２＾３＋５％３\n"
+                                        << "２＾３＋５％３=10\n"
+                                        << 0 << "10";
+        QTest::newRow("12#") << 2 << "12#\n"
+                             << "12#\n"
+                             << 1 << "";
+        QTest::newRow("1。") << 2 << "1。\n"
+                             << "1。\n"
+                             << 1 << "";
     }
 
     void typing()
@@ -134,6 +166,60 @@ private slots:
         if (failures)
             QCOMPARE(s.world.messages.first(), Failure);
         QCOMPARE(s.Field("Edit5"), total);
+    }
+
+    // Whatever fails on the road of a line, the user sees the one message, the program goes on
+    // and the line break goes in.
+    void everyFailureOnTheRoadShowsTheMessage_data()
+    {
+        QTest::addColumn<int>("failure");
+        QTest::newRow("runtime_error") << 0;
+        QTest::newRow("bad_alloc") << 1;
+        QTest::newRow("not an exception class") << 2;
+    }
+    void everyFailureOnTheRoadShowsTheMessage()
+    {
+        QFETCH(int, failure);
+        struct FailingPlayer : ClipPlayer {
+            int failure;
+            explicit FailingPlayer(int f) : failure(f) {}
+            void Play(const QString &name) override
+            {
+                if (name != QLatin1String("eqr_wav"))
+                    return;
+                if (failure == 0)
+                    throw std::runtime_error("the sound device is gone");
+                if (failure == 1)
+                    throw std::bad_alloc();
+                throw failure;
+            }
+            void Stop() override {}
+        };
+        FormUnderTest voiced([failure](ProgramSeams &seams) {
+            seams.makeClipPlayer = [failure] { return std::make_unique<FailingPlayer>(failure); };
+        });
+        voiced.Show();
+        auto *memo = voiced.Child<QPlainTextEdit>("Memo1");
+        memo->setFocus();
+        QTest::keyClicks(memo, QStringLiteral("1+2"));
+        QTest::keyClick(memo, Qt::Key_Return);
+        QCOMPARE(voiced.world.messages, QStringList{Failure});
+        QCOMPARE(memo->toPlainText(), QStringLiteral("1+2=3\n"));
+        QTest::keyClicks(memo, QStringLiteral("4"));
+        QCOMPARE(memo->toPlainText(), QStringLiteral("1+2=3\n4"));
+    }
+
+    // A result box too narrow for its text shows the text's start, the largest units.
+    void resultBoxesShowTheStart()
+    {
+        Sheet s;
+        s.Type(QStringLiteral("123456789012.34+0\n"));
+        for (const char *name : {"Edit4", "Edit5", "Edit2"}) {
+            auto *box = s.Child<QLineEdit>(name);
+            QVERIFY(!box->text().isEmpty());
+            QCOMPARE(box->cursorPosition(), 0);
+        }
+        QVERIFY(s.Field("Edit4").startsWith(QStringLiteral("壹千贰佰")));
     }
 
     void enterInAnEarlierLine()
@@ -159,17 +245,68 @@ private slots:
         QCOMPARE(s.Field("Edit5"), QStringLiteral("2"));
     }
 
-    void theCaretLabelShowsWhereTheLastKeyWentDown()
+    // The caret label shows where the caret is after every key and click.
+    void theCaretLabelFollowsTheCaret()
     {
         Sheet s;
         QCOMPARE(s.Label(), QStringLiteral("行1 列0 "));
         s.Type(QStringLiteral("12"));
-        QCOMPARE(s.Label(), QStringLiteral("行:1 列:1"));
-        s.Type(QStringLiteral("\n"));
         QCOMPARE(s.Label(), QStringLiteral("行:1 列:2"));
-        QTest::mouseClick(s.memo->viewport(), Qt::LeftButton, {},
-                          s.memo->cursorRect(s.memo->textCursor()).center());
+        s.Type(QStringLiteral("\n"));
         QCOMPARE(s.Label(), QStringLiteral("行:2 列:0"));
+        QTest::keyClick(s.memo, Qt::Key_Up);
+        QCOMPARE(s.Label(), QStringLiteral("行:1 列:0"));
+        QTest::keyClick(s.memo, Qt::Key_End);
+        QCOMPARE(s.Label(), QStringLiteral("行:1 列:5"));
+        QTest::keyClick(s.memo, Qt::Key_Left);
+        QCOMPARE(s.Label(), QStringLiteral("行:1 列:4"));
+        QTest::keyClick(s.memo, Qt::Key_Home);
+        QCOMPARE(s.Label(), QStringLiteral("行:1 列:0"));
+        QTextCursor end = s.memo->textCursor();
+        end.movePosition(QTextCursor::End);
+        QTest::mouseClick(s.memo->viewport(), Qt::LeftButton, {}, s.memo->cursorRect(end).center());
+        QCOMPARE(s.Label(), QStringLiteral("行:2 列:0"));
+    }
+
+    // Copy result copies the result of the caret's line; right after Enter, until the caret
+    // moves, that of the line just evaluated.
+    void copyResultFollowsTheCaret_data()
+    {
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("copied");
+
+        QTest::newRow("Enter") << ""
+                               << "9";
+        QTest::newRow("Enter, Up") << "U"
+                                   << "9";
+        QTest::newRow("Enter, Up, Up") << "UU"
+                                       << "3";
+        QTest::newRow("Enter, Up, Up, Down") << "UUD"
+                                             << "9";
+        QTest::newRow("Enter, Home") << "H"
+                                     << "kept";
+        QTest::newRow("Enter, 5") << "5"
+                                  << "kept";
+    }
+    void copyResultFollowsTheCaret()
+    {
+        QFETCH(QString, keys);
+        QFETCH(QString, copied);
+        Sheet s;
+        s.Type(QStringLiteral("1+2\n4+5\n"));
+        QGuiApplication::clipboard()->setText(QStringLiteral("kept"));
+        for (const QChar key : keys) {
+            if (key == u'U')
+                QTest::keyClick(s.memo, Qt::Key_Up);
+            else if (key == u'D')
+                QTest::keyClick(s.memo, Qt::Key_Down);
+            else if (key == u'H')
+                QTest::keyClick(s.memo, Qt::Key_Home);
+            else
+                s.Type(QString(key));
+        }
+        QTest::keyClick(s.form->windowHandle(), Qt::Key_O, Qt::AltModifier);
+        QTRY_COMPARE(QGuiApplication::clipboard()->text(), copied);
     }
 
     // A double click selects the word under the mouse; the caret then stands at the word's start.

@@ -113,8 +113,8 @@ private slots:
                               << "3 mul sub 2";
         QTest::newRow("12 backspace") << "12\b"
                                       << "1 2 bs";
-        QTest::newRow("Sqrt x =") << "Sqrt x ="
-                                  << "eqr";
+        QTest::newRow("FULLSCREEN =") << "FULLSCREEN ="
+                                      << "eqr";
     }
 
     void keyEcho()

@@ -1,0 +1,78 @@
+#include "countdownsettings.h"
+
+#include "dates.h"
+#include "engine/calcerror.h"
+#include "texthelpers.h"
+
+namespace tallimo {
+
+namespace {
+
+const QString Section = QStringLiteral("gaokao");
+const QString DateKey = QStringLiteral("date");
+const QString TimeKey = QStringLiteral("time");
+const QString NameKey = QStringLiteral("name");
+const QString DefaultName = QStringLiteral("高考");
+const QTime DefaultStoredTime(8, 0);
+
+QDate StoredDate(const QString &text, QDate today, const RegionalSettings &regional)
+{
+    try {
+        return DateOfValue(DateTextToDate(text, regional));
+    } catch (const CalcError &) {
+        return today;
+    }
+}
+
+// The long time format, or hours and minutes alone, with one or two digits each.
+QTime StoredTime(const QString &text)
+{
+    for (const QString &format : {QStringLiteral("H:m:s"), QStringLiteral("H:m")}) {
+        const QTime time = QTime::fromString(text.trimmed(), format);
+        if (time.isValid())
+            return time;
+    }
+    return DefaultStoredTime;
+}
+
+}  // namespace
+
+Countdown DefaultCountdown() { return {QDate(2013, 6, 7), QTime(0, 0), DefaultName}; }
+
+std::optional<Countdown> ReadCountdown(const SettingsFile &file, QDate today,
+                                       const RegionalSettings &regional)
+{
+    const std::optional<QString> date = file.value(Section, DateKey);
+    if (!date)
+        return std::nullopt;
+    const std::optional<QString> time = file.value(Section, TimeKey);
+    return Countdown{StoredDate(*date, today, regional),
+                     time ? StoredTime(*time) : DefaultStoredTime,
+                     file.value(Section, NameKey).value_or(DefaultName)};
+}
+
+std::optional<Countdown> LoadCountdown(const SettingsFolders &folders, QDate today,
+                                       const RegionalSettings &regional)
+{
+    return ReadCountdown(SettingsFile::Load(SettingsReadPath(folders)), today, regional);
+}
+
+SettingsFile::SaveResult SaveCountdown(const SettingsFolders &folders, const Countdown &countdown,
+                                       const RegionalSettings &regional)
+{
+    SettingsFile file = SettingsFile::Load(SettingsReadPath(folders));
+    file.setValue(Section, DateKey, countdown.date.toString(regional.shortDateFormat));
+    file.setValue(Section, TimeKey, countdown.time.toString(regional.longTimeFormat));
+    file.setValue(Section, NameKey, countdown.name);
+    return file.save(SettingsWritePath(folders));
+}
+
+QString CountdownText(const QString &name, qint64 hours)
+{
+    // Joined rather than formatted, so that a "%1" in the name stays as typed.
+    return QStringLiteral("距") + TrimBlanks(name) + QLatin1Char(':') +
+           QString::number(hours / 24) + QStringLiteral(" 天 ") + QString::number(hours % 24) +
+           QStringLiteral(" 小时 ");
+}
+
+}  // namespace tallimo

@@ -1,0 +1,71 @@
+#include "common/sheetfile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+
+#include "common/textcodec.h"
+#include "common/texthelpers.h"
+#include "engine/calcerror.h"
+
+namespace tallimo {
+
+namespace {
+
+const QString TxtSuffix = QStringLiteral(".txt");
+const QString FileLineEnd = QStringLiteral("\r\n");
+
+[[noreturn]] void ThrowFileError(const QString &message)
+{
+    throw CalcError(CalcError::Kind::FileAccess, message.toStdString());
+}
+
+}  // namespace
+
+bool IsBlankSheet(const QString &sheetText) { return TrimBlanks(sheetText).isEmpty(); }
+
+QString WithTxtSuffix(const QString &chosenPath)
+{
+    return chosenPath.endsWith(TxtSuffix, Qt::CaseInsensitive) ? chosenPath
+                                                               : chosenPath + TxtSuffix;
+}
+
+void WriteSheetFile(const QString &path, const QString &sheetText)
+{
+    // Every line ends with CR LF, the last one too; reading drops that last end again, so a
+    // sheet comes back exactly as it was saved.
+    QString fileText = sheetText;
+    fileText.replace(QLatin1Char('\n'), FileLineEnd);
+    fileText += FileLineEnd;
+    const std::optional<QByteArray> bytes = EncodeGb18030(fileText);
+    if (!bytes)
+        ThrowFileError(QStringLiteral("Unable to write to %1: the sheet holds a character that "
+                                      "the Chinese code page cannot hold")
+                           .arg(QDir::toNativeSeparators(path)));
+
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(*bytes) != bytes->size() || !file.commit())
+        ThrowFileError(QStringLiteral("Unable to write to %1: %2")
+                           .arg(QDir::toNativeSeparators(path), file.errorString()));
+}
+
+QString ReadSheetFile(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        ThrowFileError(QStringLiteral("Cannot open file \"%1\". %2")
+                           .arg(QDir::toNativeSeparators(path), file.errorString()));
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        ThrowFileError(QStringLiteral("Cannot read file \"%1\". %2")
+                           .arg(QDir::toNativeSeparators(path), file.errorString()));
+
+    QString text = DecodeSheetBytes(bytes);
+    text.replace(FileLineEnd, QStringLiteral("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    if (text.endsWith(QLatin1Char('\n')))
+        text.chop(1);
+    return text;
+}
+
+}  // namespace tallimo

@@ -1,0 +1,27 @@
+#pragma once
+
+// The sheet as a text file: saved in the Chinese code page (GB18030, a superset of GBK) with one
+// sheet line per file line, each ended by CR LF, so the files open in the editors the program's
+// users already have; read back as UTF-8 when the bytes are valid UTF-8, else as GB18030.
+
+#include <QString>
+
+namespace tallimo {
+
+// The filter of the save and open dialogs, in Qt's form.
+inline const QString SheetFileFilter = QStringLiteral("文本文件(*.txt)");
+
+// A sheet with nothing but blanks and line breaks is not worth a file.
+bool IsBlankSheet(const QString &sheetText);
+
+// The chosen name with ".txt" appended, unless it already ends in it (in any case of letters).
+QString WithTxtSuffix(const QString &chosenPath);
+
+// Writes the sheet through a temporary file that replaces the old one only when it is complete,
+// so a failed save leaves an earlier file whole. Throws CalcError with the system's reason.
+void WriteSheetFile(const QString &path, const QString &sheetText);
+
+// The sheet text of a file, lines separated by "\n". Throws CalcError with the system's reason.
+QString ReadSheetFile(const QString &path);
+
+}  // namespace tallimo

@@ -1,0 +1,306 @@
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+#include <unistd.h>
+
+#include "formtesting.h"
+#include "windows/about.h"
+#include "windows/calchelp.h"
+
+using namespace tallimo;
+
+namespace {
+
+const QString Filter = QStringLiteral("文本文件(*.txt)");
+// "合计：叁" in GB18030.
+const QByteArray TotalGb18030("\xBA\xCF\xBC\xC6\xA3\xBA\xC8\xFE");
+
+QByteArray ReadBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void WriteBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+// The main window on the offscreen screen, its voice off, with a folder for the sheet's files.
+struct Toolbar : FormUnderTest {
+    QTemporaryDir files;
+
+    Toolbar()
+    {
+        Show();
+        Child<QCheckBox>(QStringLiteral("CheckBox2"))->setChecked(false);
+    }
+
+    QPlainTextEdit *Sheet() const { return Child<QPlainTextEdit>(QStringLiteral("Memo1")); }
+    void Click(const char *button) const
+    {
+        Child<QToolButton>(QString::fromLatin1(button))->click();
+    }
+    QString FilePath(const QString &name) const { return QDir(files.path()).filePath(name); }
+    QStringList Files() const { return QDir(files.path()).entryList(QDir::Files); }
+    QString DateLine() const { return Child<QLabel>(QStringLiteral("Label4"))->text(); }
+
+    // Evaluates "1+2" so that the result bar has something to lose.
+    void EvaluateALine() const
+    {
+        Sheet()->setFocus();
+        QTest::keyClicks(Sheet(), QStringLiteral("1+2="));
+    }
+    QStringList ResultBar() const
+    {
+        QStringList texts;
+        for (const char *name : {"Edit2", "Edit4", "Edit5"})
+            texts << Child<QLineEdit>(QString::fromLatin1(name))->text();
+        return texts;
+    }
+
+    // Clicks the button and notes the modal window it opens, then closes that window.
+    QWidget *ModalOf(const char *button) const
+    {
+        QWidget *opened = nullptr;
+        QTimer::singleShot(0, [&opened] {
+            opened = QApplication::activeModalWidget();
+            if (opened)
+                opened->close();
+        });
+        Click(button);
+        return opened;
+    }
+};
+
+}  // namespace
+
+class TestToolbarCommands : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { SetUpWindowTests(); }
+
+    void savesTheSheet_data()
+    {
+        QTest::addColumn<QString>("sheet");
+        QTest::addColumn<QString>("chosen");
+        QTest::addColumn<QString>("written");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("abc") << "1+2=3"
+                             << "abc"
+                             << "abc.txt" << QByteArray("1+2=3\r\n");
+        QTest::newRow("abc.txt") << "1+2=3"
+                                 << "abc.txt"
+                                 << "abc.txt" << QByteArray("1+2=3\r\n");
+        QTest::newRow("账目 with Chinese results")
+            << QStringLiteral("20+30*(2.3+3.8)/15+50=82.2\n合计：叁") << QStringLiteral("账目")
+            << QStringLiteral("账目.txt")
+            << QByteArray("20+30*(2.3+3.8)/15+50=82.2\r\n") + TotalGb18030 + "\r\n";
+    }
+    void savesTheSheet()
+    {
+        QFETCH(QString, sheet);
+        QFETCH(QString, chosen);
+        QFETCH(QString, written);
+        QFETCH(QByteArray, bytes);
+        Toolbar toolbar;
+        toolbar.Sheet()->setPlainText(sheet);
+        toolbar.world.saveFileAnswer = toolbar.FilePath(chosen);
+        toolbar.Click("SpeedButton6");
+        QCOMPARE(toolbar.world.fileFilters, QStringList{Filter});
+        QCOMPARE(toolbar.Files(), QStringList{written});
+        QCOMPARE(ReadBytes(toolbar.FilePath(written)), bytes);
+        QCOMPARE(toolbar.Sheet()->toPlainText(), sheet);
+        QVERIFY(toolbar.world.messages.isEmpty());
+    }
+
+    void savesNothingWithoutASheetOrAName_data()
+    {
+        QTest::addColumn<QString>("sheet");
+        QTest::addColumn<QString>("chosen");
+        QTest::addColumn<QStringList>("filters");
+        QTest::newRow("empty sheet") << ""
+                                     << "abc" << QStringList{};
+        QTest::newRow("blanks and line breaks") << " \n\t\n  "
+                                                << "abc" << QStringList{};
+        QTest::newRow("dialog cancelled") << "1+2=3"
+                                          << "" << QStringList{Filter};
+    }
+    void savesNothingWithoutASheetOrAName()
+    {
+        QFETCH(QString, sheet);
+        QFETCH(QString, chosen);
+        QFETCH(QStringList, filters);
+        Toolbar toolbar;
+        toolbar.Sheet()->setPlainText(sheet);
+        toolbar.world.saveFileAnswer = chosen.isEmpty() ? chosen : toolbar.FilePath(chosen);
+        toolbar.Click("SpeedButton6");
+        QCOMPARE(toolbar.world.fileFilters, filters);
+        QCOMPARE(toolbar.Files(), QStringList{});
+        QVERIFY(toolbar.world.messages.isEmpty());
+    }
+
+    void failedSaveShowsTheReason()
+    {
+        Toolbar toolbar;
+        QVERIFY(QDir(toolbar.files.path()).mkdir(QStringLiteral("abc.txt")));
+        toolbar.Sheet()->setPlainText(QStringLiteral("1+2=3"));
+        toolbar.world.saveFileAnswer = toolbar.FilePath(QStringLiteral("abc"));
+        toolbar.Click("SpeedButton6");
+        QCOMPARE(toolbar.world.messages.size(), 1);
+        QVERIFY2(toolbar.world.messages.front().startsWith(QStringLiteral("Unable to write to ") +
+                                                           toolbar.FilePath("abc.txt")),
+                 qPrintable(toolbar.world.messages.front()));
+        QCOMPARE(toolbar.Sheet()->toPlainText(), QStringLiteral("1+2=3"));
+    }
+
+    void failedSaveInAReadOnlyFolderKeepsTheOldFile()
+    {
+        Toolbar toolbar;
+        const QString old = toolbar.FilePath(QStringLiteral("abc.txt"));
+        WriteBytes(old, "1+1=2\r\n");
+        QFile::setPermissions(toolbar.files.path(), QFile::ReadOwner | QFile::ExeOwner);
+        const bool writesAnyway = access(qPrintable(toolbar.files.path()), W_OK) == 0;
+        toolbar.Sheet()->setPlainText(QStringLiteral("2+2=4"));
+        toolbar.world.saveFileAnswer = old;
+        toolbar.Click("SpeedButton6");
+        QFile::setPermissions(toolbar.files.path(),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        if (writesAnyway)
+            QSKIP("this user writes into read-only folders");
+        QCOMPARE(toolbar.world.messages.size(), 1);
+        QVERIFY(toolbar.world.messages.front().startsWith(QStringLiteral("Unable to write to ")));
+        QCOMPARE(ReadBytes(old), QByteArray("1+1=2\r\n"));
+        QCOMPARE(toolbar.Files(), QStringList{"abc.txt"});
+    }
+
+    void importReplacesTheSheetInOneUndoStep_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("sheet");
+        const QString chinese = QStringLiteral("20+30*(2.3+3.8)/15+50=82.2\n合计：叁");
+        QTest::newRow("GB18030 with CR LF")
+            << QByteArray("20+30*(2.3+3.8)/15+50=82.2\r\n") + TotalGb18030 + "\r\n"
+            << chinese;
+        QTest::newRow("UTF-8 with byte order mark")
+            << QByteArray("\xEF\xBB\xBF") + chinese.toUtf8() << chinese;
+        QTest::newRow("UTF-8 without byte order mark, CR LF")
+            << chinese.toUtf8().replace("\n", "\r\n") << chinese;
+        QTest::newRow("empty file") << QByteArray() << QString();
+    }
+    void importReplacesTheSheetInOneUndoStep()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, sheet);
+        Toolbar toolbar;
+        toolbar.EvaluateALine();
+        QTest::keyClicks(toolbar.Sheet(), QStringLiteral("4*5"));
+        const QString before = toolbar.Sheet()->toPlainText();
+        const QStringList resultBar = toolbar.ResultBar();
+        QVERIFY(!resultBar.join(QString()).isEmpty());
+
+        toolbar.world.openFileAnswer = toolbar.FilePath(QStringLiteral("in.txt"));
+        WriteBytes(toolbar.world.openFileAnswer, bytes);
+        toolbar.Click("SpeedButton47");
+        QCOMPARE(toolbar.world.fileFilters, QStringList{Filter});
+        QCOMPARE(toolbar.Sheet()->toPlainText(), sheet);
+        QCOMPARE(toolbar.ResultBar(), resultBar);
+        QVERIFY(toolbar.world.messages.isEmpty());
+
+        toolbar.Sheet()->setFocus();
+        QTest::keyClick(toolbar.Sheet(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(toolbar.Sheet()->toPlainText(), before);
+    }
+
+    void failedOrCancelledImportChangesNothing_data()
+    {
+        QTest::addColumn<QString>("chosen");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("dialog cancelled") << ""
+                                          << "";
+        QTest::newRow("missing file") << "missing.txt"
+                                      << "Cannot open file";
+    }
+    void failedOrCancelledImportChangesNothing()
+    {
+        QFETCH(QString, chosen);
+        QFETCH(QString, message);
+        Toolbar toolbar;
+        toolbar.Sheet()->setPlainText(QStringLiteral("1+2=3"));
+        toolbar.world.openFileAnswer = chosen.isEmpty() ? chosen : toolbar.FilePath(chosen);
+        toolbar.Click("SpeedButton47");
+        QCOMPARE(toolbar.Sheet()->toPlainText(), QStringLiteral("1+2=3"));
+        QCOMPARE(toolbar.world.messages.join(QString()).section(QLatin1Char(' '), 0, 2), message);
+    }
+
+    void savedSheetImportsAsItWas()
+    {
+        Toolbar toolbar;
+        const QString sheet = QStringLiteral("1+2=3\n\n  合计 = 3 \n");
+        toolbar.Sheet()->setPlainText(sheet);
+        toolbar.world.saveFileAnswer = toolbar.FilePath(QStringLiteral("round"));
+        toolbar.Click("SpeedButton6");
+        toolbar.Sheet()->clear();
+        toolbar.world.openFileAnswer = toolbar.FilePath(QStringLiteral("round.txt"));
+        toolbar.Click("SpeedButton47");
+        QCOMPARE(toolbar.Sheet()->toPlainText(), sheet);
+    }
+
+    void dateLineFollowsTheClockAcrossMidnight()
+    {
+        Toolbar toolbar;
+        toolbar.world.clock = QDateTime({2026, 12, 31}, {23, 59, 59});
+        QTRY_COMPARE(toolbar.DateLine(), QStringLiteral("2026-12-31 星期四 23:59:59"));
+        toolbar.world.clock = QDateTime({2027, 1, 1}, {0, 0, 0});
+        QTRY_COMPARE(toolbar.DateLine(), QStringLiteral("2027-01-01 星期五 00:00:00"));
+
+        // Switched off, the line hides and keeps its last text.
+        auto *dateSetting = toolbar.Child<QCheckBox>(QStringLiteral("CheckBox6"));
+        dateSetting->click();
+        QVERIFY(!toolbar.Child<QLabel>(QStringLiteral("Label4"))->isVisible());
+        QVERIFY(!toolbar.Child<QTimer>(QStringLiteral("Timer2"))->isActive());
+        toolbar.world.clock = QDateTime({2027, 1, 1}, {0, 0, 5});
+        QTest::qWait(300);
+        QCOMPARE(toolbar.DateLine(), QStringLiteral("2027-01-01 星期五 00:00:00"));
+
+        // Switched on again, it is right at once.
+        dateSetting->click();
+        QVERIFY(toolbar.Child<QLabel>(QStringLiteral("Label4"))->isVisible());
+        QCOMPARE(toolbar.DateLine(), QStringLiteral("2027-01-01 星期五 00:00:05"));
+    }
+
+    void aboutAndHelpOpenModallyAndStay()
+    {
+        Toolbar toolbar;
+        toolbar.world.memory = {4ull << 30, 1ull << 30};
+        QWidget *about = toolbar.ModalOf("SpeedButton42");
+        QVERIFY(qobject_cast<Tf_about *>(about));
+        QCOMPARE(about->windowTitle(), QStringLiteral("Tallimo"));
+        QCOMPARE(Control<QLabel>(*about, QStringLiteral("PhysMem"))->text(),
+                 QStringLiteral("4,194,304 KB"));
+        toolbar.world.memory = {1ull << 30, 0};
+        QCOMPARE(toolbar.ModalOf("SpeedButton42"), about);
+        QCOMPARE(Control<QLabel>(*about, QStringLiteral("FreeRes"))->text(),
+                 QStringLiteral("75 %"));
+
+        QWidget *help = toolbar.ModalOf("SpeedButton46");
+        QVERIFY(qobject_cast<Tf_calchelp *>(help));
+        QCOMPARE(help->windowTitle(), QStringLiteral("Help"));
+        QCOMPARE(toolbar.ModalOf("SpeedButton46"), help);
+    }
+};
+
+QTEST_MAIN(TestToolbarCommands)
+#include "test_toolbarcommands.moc"

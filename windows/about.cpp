@@ -1,0 +1,191 @@
+#include "windows/about.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QScreen>
+
+#include "common/memorytexts.h"
+#include "windows/homepage.h"
+#include "windows/linklabel.h"
+
+namespace tallimo {
+
+const QUrl Tf_about::HomePage(QString::fromLatin1(HomePageAddress));
+const QUrl Tf_about::MailAddress(QStringLiteral("mailto:tallimo@example.org"));
+const QUrl Tf_about::FirstDownloadPage(QStringLiteral("https://download.example.com/tallimo/"));
+const QUrl Tf_about::SecondDownloadPage(QStringLiteral("https://soft.example.net/tallimo/"));
+
+namespace {
+
+const QSize ClientSize(351, 242);
+const QRect Bevel1Place(16, 160, 319, 2);
+
+}  // namespace
+
+Tf_about::Tf_about(const ProgramSeams &seams, QWidget *parent)
+    : QDialog(parent), openAddress_(seams.openAddress)
+{
+    setObjectName(QStringLiteral("f_about"));
+    setWindowTitle(QStringLiteral("Tallimo"));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint);
+    setFixedSize(ClientSize);
+    // Placed once on the middle of the screen; a parent would otherwise draw it over itself.
+    move(screen()->availableGeometry().center() - rect().center());
+    CreateControls();
+    FormCreate(seams);
+}
+
+void Tf_about::CreateControls()
+{
+    struct LabelFacts {
+        const char *name;
+        QString text;
+        QRect place;
+        int pixelSize;  // 0 keeps the window's font
+        bool bold;
+        bool blue;
+        bool shown;
+        void (Tf_about::*click)();
+        QLabel *Tf_about::*member;
+    };
+    const LabelFacts labels[] = {
+        // A label as wide as the window is centred in it.
+        {"Label1",
+         QStringLiteral("Tallimo V2.31"),
+         {0, 20, 351, 30},
+         19,
+         true,
+         false,
+         true,
+         nullptr,
+         nullptr},
+        {"Label10",
+         QStringLiteral("软件下载 (example.com)"),
+         {40, 60, 130, 20},
+         0,
+         false,
+         true,
+         false,
+         &Tf_about::Label10Click,
+         nullptr},
+        {"Label9",
+         QStringLiteral("软件下载 (example.net)"),
+         {180, 60, 130, 20},
+         0,
+         false,
+         true,
+         false,
+         &Tf_about::Label9Click,
+         nullptr},
+        {"Label7",
+         QStringLiteral("作者主页"),
+         {40, 88, 120, 24},
+         16,
+         false,
+         true,
+         true,
+         &Tf_about::Label7Click,
+         nullptr},
+        {"Label2",
+         QStringLiteral("联系作者："),
+         {40, 124, 80, 20},
+         0,
+         false,
+         true,
+         true,
+         nullptr,
+         nullptr},
+        {"Label6",
+         MailAddress.path(),
+         {120, 124, 200, 20},
+         0,
+         true,
+         true,
+         true,
+         &Tf_about::Label2Click,
+         nullptr},
+        {"Label3",
+         QStringLiteral("物理内存:"),
+         {150, 176, 76, 20},
+         0,
+         false,
+         false,
+         true,
+         nullptr,
+         nullptr},
+        {"PhysMem",
+         QStringLiteral("0"),
+         {226, 176, 120, 20},
+         0,
+         false,
+         false,
+         true,
+         nullptr,
+         &Tf_about::PhysMem},
+        {"Label4",
+         QStringLiteral("使用内存:"),
+         {150, 204, 76, 20},
+         0,
+         false,
+         false,
+         true,
+         nullptr,
+         nullptr},
+        {"FreeRes",
+         QStringLiteral("0"),
+         {226, 204, 120, 20},
+         0,
+         false,
+         false,
+         true,
+         nullptr,
+         &Tf_about::FreeRes},
+    };
+    for (const LabelFacts &facts : labels) {
+        auto *label = new LinkLabel(facts.text, this);
+        label->setObjectName(QString::fromLatin1(facts.name));
+        label->setGeometry(facts.place);
+        QFont font = label->font();
+        if (facts.pixelSize > 0)
+            font.setPixelSize(facts.pixelSize);
+        font.setBold(facts.bold);
+        label->setFont(font);
+        if (facts.blue) {
+            QPalette palette = label->palette();
+            palette.setColor(QPalette::WindowText, Qt::blue);
+            label->setPalette(palette);
+        }
+        if (facts.place.width() == ClientSize.width())
+            label->setAlignment(Qt::AlignCenter);
+        label->setVisible(facts.shown);
+        if (facts.click) {
+            label->setCursor(Qt::PointingHandCursor);
+            connect(label, &LinkLabel::clicked, this, facts.click);
+        }
+        if (facts.member)
+            this->*facts.member = label;
+    }
+
+    auto *Bevel1 = new QFrame(this);
+    Bevel1->setObjectName(QStringLiteral("Bevel1"));
+    Bevel1->setFrameStyle(QFrame::HLine | QFrame::Sunken);
+    Bevel1->setGeometry(Bevel1Place);
+}
+
+void Tf_about::FormCreate(const ProgramSeams &seams)
+{
+    const MemoryFigures figures = seams.memoryFigures();
+    PhysMem->setText(PhysicalMemoryText(figures.totalBytes, QLocale()));
+    FreeRes->setText(MemoryLoadText(figures));
+}
+
+void Tf_about::Label2Click() { openAddress_(MailAddress); }
+
+void Tf_about::Label7Click() { openAddress_(HomePage); }
+
+void Tf_about::Label9Click() { openAddress_(SecondDownloadPage); }
+
+void Tf_about::Label10Click() { openAddress_(FirstDownloadPage); }
+
+}  // namespace tallimo

@@ -1,0 +1,22 @@
+#pragma once
+
+// The help window: a fixed page of usage notes, to read, select and copy, but not to change.
+// Closing only hides it, so it keeps the reader's place and selection for the next showing.
+
+#include <QDialog>
+
+class QPlainTextEdit;
+
+namespace tallimo {
+
+class Tf_calchelp : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit Tf_calchelp(QWidget *parent = nullptr);
+
+private:
+    QPlainTextEdit *Memo1 = nullptr;
+};
+
+}  // namespace tallimo
