@@ -10,6 +10,8 @@
 #include <QWebEngineHistory>
 #include <QWebEngineView>
 
+#include <memory>
+
 #include "support/fakeworld.h"
 #include "windows/webbrowse.h"
 #include "windows/webenginesetup.h"
@@ -146,9 +148,9 @@ private slots:
         windowsMade = 0;
         Tf_webbrowse *window = nullptr;
         WebPageOpener opener = OpenerMaking(window);
-        QSignalSpy *finished = nullptr;
         opener.OpenShortcut(first);
-        finished = new QSignalSpy(Browser(*window), &QWebEngineView::loadFinished);
+        const auto finished =
+            std::make_unique<QSignalSpy>(Browser(*window), &QWebEngineView::loadFinished);
         QTRY_COMPARE_WITH_TIMEOUT(Browser(*window)->url(), first, EngineStart);
         QVERIFY(window->isVisible());
         QVERIFY(!window->isModal());
@@ -156,7 +158,6 @@ private slots:
         QVERIFY(!Control(*window, "Edit1")->isVisible());
         QVERIFY(!Control(*window, "Label1")->isVisible());
         QTRY_VERIFY_WITH_TIMEOUT(!finished->isEmpty(), EngineStart);
-        delete finished;
 
         window->close();
         QVERIFY(!window->isVisible());
