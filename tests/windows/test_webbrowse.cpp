@@ -125,6 +125,19 @@ private slots:
         QCOMPARE(StatusText(window), "Done.");
     }
 
+    void enterInTheAddressFieldGoesThere()
+    {
+        Tf_webbrowse window;
+        window.Show();
+        auto *address = Control<QLineEdit>(window, "Edit1");
+        address->setText(first.toLocalFile());
+        QTest::keyClick(address, Qt::Key_Return);
+        QCOMPARE(window.windowTitle(), first.toLocalFile());
+        QCOMPARE(StatusText(window), "Finding Site...");
+        QTRY_COMPARE_WITH_TIMEOUT(Browser(window)->url(), first, EngineStart);
+        QTRY_COMPARE_WITH_TIMEOUT(StatusText(window), QString("Done."), EngineStart);
+    }
+
     void backAndForwardWithNothingThereDoNothing()
     {
         Tf_webbrowse window;
