@@ -13,10 +13,14 @@
 #include "controlnames.h"
 #include "formstyle.h"
 #include "tf_tools.h"
+#include "windows/webpageloader.h"
 
 namespace tallimo {
 
-TCalcForm::TCalcForm(const ProgramSeams &seams, QWidget *parent) : QWidget(parent), seams_(seams)
+TCalcForm::TCalcForm(const ProgramSeams &seams, QWidget *parent)
+    : QWidget(parent),
+      seams_(seams),
+      webPages_(seams_, [] { return LoadWebPageWindow(QCoreApplication::applicationDirPath()); })
 {
     CreateControls();
     CheckControlNames();

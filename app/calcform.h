@@ -23,6 +23,7 @@
 #include "engine/sheetroad.h"
 #include "settingscolour.h"
 #include "sheetmemo.h"
+#include "windows/webpageopener.h"
 
 class QAction;
 class QButtonGroup;
@@ -59,6 +60,9 @@ public:
     // Makes the tools window, whose shortcuts open their pages through openWebPage. Called once
     // the window is on screen, so that the tools cost the first paint nothing.
     void CreateToolsWindow(std::function<void(const QUrl &)> openWebPage);
+
+    // The one web page window of the run, which the tools window's web shortcuts share.
+    WebPageOpener &WebPages() { return webPages_; }
 
     // The names the window's tables gave its controls, in the order they were made.
     const QStringList &ControlNames() const { return controlNames_; }
@@ -193,6 +197,9 @@ private:
     Tf_about *f_about = nullptr;
     Tf_calchelp *f_calchelp = nullptr;
 
+    // The calendar command (calcform_calendar.cpp); the web page window is made on first use.
+    void SpeedButton43Click();
+
     // Voice: the clips, the read-out of a result and the voice switch (calcform_voice.cpp).
     void CheckBox2Click();
     void ToolButton6Click();
@@ -205,6 +212,8 @@ private:
     std::unique_ptr<ReadOut> readOut_;
 
     ProgramSeams seams_;
+    // Uses seams_, so it comes after it.
+    WebPageOpener webPages_;
     // The tokens of the expression last scanned; exists from the first show to the exit.
     std::unique_ptr<TokenList> tokens_;
     bool exited_ = false;

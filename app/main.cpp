@@ -13,9 +13,6 @@ using namespace tallimo;
 
 int main(int argc, char *argv[])
 {
-    // A web engine opened later shares its contexts with the rest of the program; Qt needs this
-    // before the application object exists.
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     SetUpApplication();
     const ProgramSeams seams = DesktopSeams();
@@ -24,9 +21,10 @@ int main(int argc, char *argv[])
     QObject::connect(&endSignals, &EndSignals::received, &CalcForm, &TCalcForm::SpeedButton45Click);
     CalcForm.show();
     // Made right after the main window shows, the tools window costs the first paint nothing. Its
-    // shortcuts open their pages with the system's browser.
-    QTimer::singleShot(0, &CalcForm, [&CalcForm, &seams] {
-        CalcForm.CreateToolsWindow([&seams](const QUrl &address) { seams.openAddress(address); });
+    // shortcuts open their pages in the program's web page window.
+    QTimer::singleShot(0, &CalcForm, [&CalcForm] {
+        CalcForm.CreateToolsWindow(
+            [&CalcForm](const QUrl &address) { CalcForm.WebPages().OpenShortcut(address); });
     });
     // Drawing the icon for the title bar waits until the window is on screen.
     QTimer::singleShot(0, [] { QApplication::setWindowIcon(ApplicationIcon()); });

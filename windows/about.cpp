@@ -5,11 +5,12 @@
 #include <QScreen>
 
 #include "common/memorytexts.h"
+#include "windows/homepage.h"
 #include "windows/linklabel.h"
 
 namespace tallimo {
 
-const QUrl Tf_about::HomePage(QStringLiteral("https://tallimo.example.org/"));
+const QUrl Tf_about::HomePage(QString::fromLatin1(HomePageAddress));
 const QUrl Tf_about::MailAddress(QStringLiteral("mailto:tallimo@example.org"));
 const QUrl Tf_about::FirstDownloadPage(QStringLiteral("https://download.example.com/tallimo/"));
 const QUrl Tf_about::SecondDownloadPage(QStringLiteral("https://soft.example.net/tallimo/"));

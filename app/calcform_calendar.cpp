@@ -1,0 +1,15 @@
+// The calendar command: the perpetual calendar in the web page window.
+
+#include "calcform.h"
+#include "common/defaulterrorhandler.h"
+#include "common/windowsdirectory.h"
+
+namespace tallimo {
+
+// A page that cannot be unpacked is reported and nothing opens.
+void TCalcForm::SpeedButton43Click()
+{
+    RunHandler(seams_, [this] { webPages_.OpenCalendarPage(WindowsDirectory()); });
+}
+
+}  // namespace tallimo

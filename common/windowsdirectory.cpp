@@ -1,0 +1,18 @@
+#include "common/windowsdirectory.h"
+
+#include <QDir>
+#include <QStandardPaths>
+
+namespace tallimo {
+
+QString WindowsDirectory()
+{
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    if (folder.isEmpty())
+        return folder;
+    // A folder that cannot be made shows up as the failed write of the file meant for it.
+    QDir().mkpath(folder);
+    return folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
+}
+
+}  // namespace tallimo

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QString>
+
+namespace tallimo {
+
+// The folder where the program keeps the files it unpacks for itself (the calendar page): the
+// user's data folder of the program, created when missing, with a trailing separator. A system
+// folder would not be writable for an ordinary user.
+QString WindowsDirectory();
+
+}  // namespace tallimo

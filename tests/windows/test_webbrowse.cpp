@@ -1,0 +1,242 @@
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QWebEngineHistory>
+#include <QWebEngineView>
+
+#include <memory>
+
+#include "support/fakeworld.h"
+#include "windows/webbrowse.h"
+#include "windows/webenginesetup.h"
+#include "windows/webpageopener.h"
+
+using namespace tallimo;
+
+namespace {
+
+// The first page of a run starts the engine's processes, which takes a while on a busy machine.
+constexpr int EngineStart = 30000;
+
+template <typename Widget = QWidget>
+Widget *Control(const QWidget &form, const char *name)
+{
+    auto *child = form.findChild<Widget *>(QLatin1String(name));
+    if (!child)
+        qFatal("no control %s", name);
+    return child;
+}
+
+QString StatusText(const Tf_webbrowse &window)
+{
+    return Control<QStatusBar>(window, "StatusBar1")->findChild<QLabel *>()->text();
+}
+
+QWebEngineView *Browser(const Tf_webbrowse &window)
+{
+    return Control<QWebEngineView>(window, "WebBrowser1");
+}
+
+// Loads a page and waits until the window has seen it finish.
+bool Load(Tf_webbrowse &window, const QUrl &page)
+{
+    QSignalSpy finished(Browser(window), &QWebEngineView::loadFinished);
+    window.Navigate(page);
+    return finished.wait(EngineStart) && Browser(window)->url() == page;
+}
+
+}  // namespace
+
+class TestWebBrowse : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir pages;
+    QUrl first, second;
+    FakeWorld world;
+    ProgramSeams seams = world.Seams();
+
+    int windowsMade = 0;
+
+    // An opener whose window the test can reach; counts the windows it makes.
+    WebPageOpener OpenerMaking(Tf_webbrowse *&window)
+    {
+        return WebPageOpener(seams, [this, &window]() -> std::unique_ptr<WebPageWindow> {
+            ++windowsMade;
+            auto made = std::make_unique<Tf_webbrowse>();
+            window = made.get();
+            return made;
+        });
+    }
+
+    QUrl Page(const QString &name, const QString &title)
+    {
+        QFile file(pages.filePath(name));
+        file.open(QIODevice::WriteOnly);
+        file.write(
+            QStringLiteral("<html><title>%1</title><body>%1</body></html>").arg(title).toUtf8());
+        return QUrl::fromLocalFile(file.fileName());
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QLocale::setDefault(QLocale::c());
+        first = Page("first.html", "first");
+        second = Page("second.html", "second");
+        QWebEngineView probe;
+        QSignalSpy finished(&probe, &QWebEngineView::loadFinished);
+        probe.load(first);
+        if (!finished.wait(EngineStart) || !finished.first().first().toBool())
+            QSKIP("the web engine does not start on this machine");
+    }
+
+    void freshWindowAsItOpens()
+    {
+        Tf_webbrowse window;
+        QCOMPARE(window.objectName(), "f_webbrowse");
+        QCOMPARE(window.windowTitle(), "网页浏览器");
+        QVERIFY(window.windowFlags() & Qt::WindowStaysOnTopHint);
+        QCOMPARE(StatusText(window), "Done.");
+        QCOMPARE(Control<QLineEdit>(window, "Edit1")->width(), 450);
+        window.Show();
+        QVERIFY(window.isMaximized());
+        window.showNormal();
+        QCOMPARE(window.size(), QSize(708, 542));
+        QStringList captions;
+        for (const char *name : {"Button1", "Button2", "Button3", "Button4"})
+            captions << Control<QPushButton>(window, name)->text();
+        QCOMPARE(captions, QStringList({"停止", "后退", "向前", "主页"}));
+    }
+
+    void statusFollowsTheLoading()
+    {
+        Tf_webbrowse window;
+        QStringList seen;
+        connect(Browser(window), &QWebEngineView::loadStarted, this,
+                [&] { seen << StatusText(window); });
+        QVERIFY(Load(window, first));
+        QCOMPARE(seen, QStringList("Finding Site..."));
+        QCOMPARE(StatusText(window), "Done.");
+    }
+
+    void enterInTheAddressFieldGoesThere()
+    {
+        Tf_webbrowse window;
+        window.Show();
+        auto *address = Control<QLineEdit>(window, "Edit1");
+        address->setText(first.toLocalFile());
+        QTest::keyClick(address, Qt::Key_Return);
+        QCOMPARE(window.windowTitle(), first.toLocalFile());
+        QCOMPARE(StatusText(window), "Finding Site...");
+        QTRY_COMPARE_WITH_TIMEOUT(Browser(window)->url(), first, EngineStart);
+        QTRY_COMPARE_WITH_TIMEOUT(StatusText(window), QString("Done."), EngineStart);
+    }
+
+    void backAndForwardWithNothingThereDoNothing()
+    {
+        Tf_webbrowse window;
+        window.Show();
+        QSignalSpy started(Browser(window), &QWebEngineView::loadStarted);
+        QTest::mouseClick(Control<QPushButton>(window, "Button2"), Qt::LeftButton);
+        QTest::mouseClick(Control<QPushButton>(window, "Button3"), Qt::LeftButton);
+        QVERIFY(Load(window, first));
+        started.clear();
+        QTest::mouseClick(Control<QPushButton>(window, "Button2"), Qt::LeftButton);
+        QTest::mouseClick(Control<QPushButton>(window, "Button3"), Qt::LeftButton);
+        QTest::qWait(200);
+        QCOMPARE(started.count(), 0);
+        QCOMPARE(Browser(window)->url(), first);
+        QCOMPARE(StatusText(window), "Done.");
+        QVERIFY(world.messages.isEmpty());
+    }
+
+    void shortcutsReuseTheWindowAndItsHistory()
+    {
+        windowsMade = 0;
+        Tf_webbrowse *window = nullptr;
+        WebPageOpener opener = OpenerMaking(window);
+        opener.OpenShortcut(first);
+        const auto finished =
+            std::make_unique<QSignalSpy>(Browser(*window), &QWebEngineView::loadFinished);
+        QTRY_COMPARE_WITH_TIMEOUT(Browser(*window)->url(), first, EngineStart);
+        QVERIFY(window->isVisible());
+        QVERIFY(!window->isModal());
+        QVERIFY(Control(*window, "Button1")->isVisible());
+        QVERIFY(!Control(*window, "Edit1")->isVisible());
+        QVERIFY(!Control(*window, "Label1")->isVisible());
+        QTRY_VERIFY_WITH_TIMEOUT(!finished->isEmpty(), EngineStart);
+
+        window->close();
+        QVERIFY(!window->isVisible());
+        opener.OpenShortcut(second);
+        QVERIFY(window->isVisible());
+        QTRY_COMPARE_WITH_TIMEOUT(Browser(*window)->url(), second, EngineStart);
+        QTRY_VERIFY_WITH_TIMEOUT(Browser(*window)->history()->canGoBack(), EngineStart);
+        QTest::mouseClick(Control<QPushButton>(*window, "Button2"), Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(Browser(*window)->url(), first, EngineStart);
+        QCOMPARE(window->windowTitle(), "网页浏览器");
+        QCOMPARE(windowsMade, 1);
+    }
+
+    void calendarShowsModallyWithoutTheAddressBar()
+    {
+        QTemporaryDir folder;
+        Tf_webbrowse *window = nullptr;
+        WebPageOpener opener = OpenerMaking(window);
+        const QUrl calendar = QUrl::fromLocalFile(folder.filePath("jpwnl.html"));
+        bool wasModal = false;
+        QUrl shown;
+        QTimer::singleShot(0, this, [&] {
+            wasModal = window->isVisible() && window->isModal();
+            if (QTest::qWaitFor([&] { return Browser(*window)->url() == calendar; }, EngineStart))
+                shown = calendar;
+            window->close();
+        });
+        opener.OpenCalendarPage(folder.path() + '/');
+        QVERIFY(wasModal);
+        QCOMPARE(shown, calendar);
+        QVERIFY(!window->isVisible());
+        QCOMPARE(window->windowTitle(), "万年历");
+
+        // A later shortcut keeps what the calendar changed, and is not modal.
+        opener.OpenShortcut(first);
+        QVERIFY(window->isVisible());
+        QVERIFY(!window->isModal());
+        QCOMPARE(window->windowTitle(), "万年历");
+        QVERIFY(!Control(*window, "Panel1")->isVisible());
+        QTRY_COMPARE_WITH_TIMEOUT(Browser(*window)->url(), first, EngineStart);
+    }
+
+    void calendarWhileAShortcutHasTheWindowOpenTakesItOver()
+    {
+        QTemporaryDir folder;
+        Tf_webbrowse *window = nullptr;
+        WebPageOpener opener = OpenerMaking(window);
+        opener.OpenShortcut(first);
+        // Returns at once: the open window cannot turn modal, it comes to the front instead.
+        opener.OpenCalendarPage(folder.path() + '/');
+        QVERIFY(window->isVisible());
+        QVERIFY(!window->isModal());
+        QCOMPARE(window->windowTitle(), "万年历");
+        QVERIFY(!Control(*window, "Panel1")->isVisible());
+        QTRY_COMPARE_WITH_TIMEOUT(Browser(*window)->url(),
+                                  QUrl::fromLocalFile(folder.filePath("jpwnl.html")), EngineStart);
+        QVERIFY(world.messages.isEmpty());
+    }
+};
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    PrepareWebEngine();
+    TestWebBrowse test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "test_webbrowse.moc"

@@ -1,0 +1,69 @@
+#include <QApplication>
+#include <QFile>
+#include <QLabel>
+#include <QSignalSpy>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "windows/webpageloader.h"
+
+using namespace tallimo;
+
+namespace {
+
+bool EngineLoaded()
+{
+    QFile maps(QStringLiteral("/proc/self/maps"));
+    return maps.open(QIODevice::ReadOnly) && maps.readAll().contains("libQt6WebEngineCore");
+}
+
+}  // namespace
+
+// The web page window as the program gets it: this test, like the program, does not link the web
+// engine, which arrives with the module on the first page, long after start-up.
+class TestWebModule : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir folder;
+
+private slots:
+    void initTestCase() { QVERIFY(!EngineLoaded()); }
+
+    void engineThatCannotStartMakesNoWindow()
+    {
+        qputenv("QTWEBENGINEPROCESS_PATH", folder.filePath("missing").toLocal8Bit());
+        const std::unique_ptr<WebPageWindow> window = LoadWebPageWindow(WEB_MODULE_FOLDER);
+        qunsetenv("QTWEBENGINEPROCESS_PATH");
+        QVERIFY(!window);
+    }
+
+    void noModuleNoWindow() { QVERIFY(!LoadWebPageWindow(folder.path())); }
+
+    void moduleShowsAPage()
+    {
+        QFile page(folder.filePath("page.html"));
+        QVERIFY(page.open(QIODevice::WriteOnly));
+        page.write("<html><body>page</body></html>");
+        page.close();
+        const QUrl address = QUrl::fromLocalFile(page.fileName());
+
+        const std::unique_ptr<WebPageWindow> window = LoadWebPageWindow(WEB_MODULE_FOLDER);
+        QVERIFY(window);
+        QVERIFY(EngineLoaded());
+        auto *form = dynamic_cast<QWidget *>(window.get());
+        QVERIFY(form);
+        QObject *browser = form->findChild<QObject *>(QStringLiteral("WebBrowser1"));
+        QVERIFY(browser);
+        QSignalSpy finished(browser, SIGNAL(loadFinished(bool)));
+        window->Navigate(address);
+        window->Show();
+        QVERIFY(finished.wait(30000));
+        QCOMPARE(finished.first().first().toBool(), true);
+        QCOMPARE(browser->property("url").toUrl(), address);
+        QCOMPARE(form->findChild<QStatusBar *>()->findChild<QLabel *>()->text(), "Done.");
+    }
+};
+
+QTEST_MAIN(TestWebModule)
+#include "test_webmodule.moc"

@@ -1,0 +1,158 @@
+#include <QFile>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "common/calendarpage.h"
+#include "common/windowsdirectory.h"
+#include "engine/calcerror.h"
+#include "support/fakeworld.h"
+#include "windows/webpageopener.h"
+
+using namespace tallimo;
+
+namespace {
+
+// A web page window that writes down what its callers ask of it.
+struct NotingWindow final : WebPageWindow {
+    QStringList &calls;
+    explicit NotingWindow(QStringList &noted) : calls(noted) {}
+    void SetCaption(const QString &caption) override { calls << "caption " + caption; }
+    void HideAddressBar() override { calls << "hide bar"; }
+    void HideAddressField() override { calls << "hide field"; }
+    void Navigate(const QUrl &address) override { calls << "go " + address.toString(); }
+    void Show() override { calls << "show"; }
+    void ShowModal() override { calls << "show modal"; }
+};
+
+QByteArray Bytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+}  // namespace
+
+class TestWebPageOpener : public QObject {
+    Q_OBJECT
+
+    FakeWorld world;
+    ProgramSeams seams = world.Seams();
+    QStringList calls;
+    int windowsMade = 0;
+    QTemporaryDir folder;
+
+    WebPageOpener::MakeWindow Maker(bool works)
+    {
+        return [this, works]() -> std::unique_ptr<WebPageWindow> {
+            ++windowsMade;
+            if (!works)
+                return nullptr;
+            return std::make_unique<NotingWindow>(calls);
+        };
+    }
+    QString Folder() const { return folder.path() + '/'; }
+    QString PagePath() const { return Folder() + "jpwnl.html"; }
+
+private slots:
+    void init()
+    {
+        calls.clear();
+        windowsMade = 0;
+        world.openedAddresses.clear();
+        QFile::remove(PagePath());
+    }
+
+    void shortcutsAndCalendarShareOneWindow()
+    {
+        WebPageOpener opener(seams, Maker(true));
+        QCOMPARE(windowsMade, 0);
+        opener.OpenShortcut(QUrl("https://www.example.com/weather"));
+        opener.OpenCalendarPage(Folder());
+        opener.OpenShortcut(QUrl("ip138.com"));
+        QCOMPARE(windowsMade, 1);
+        const QString page = QUrl::fromLocalFile(PagePath()).toString();
+        QCOMPARE(calls, QStringList({"hide field", "go https://www.example.com/weather", "show",
+                                     "caption 万年历", "hide bar", "go " + page, "show modal",
+                                     "hide field", "go ip138.com", "show"}));
+        QVERIFY(world.openedAddresses.isEmpty());
+    }
+
+    void withoutWindowPagesOpenInTheSystemBrowser_data()
+    {
+        QTest::addColumn<QUrl>("address");
+        QTest::addColumn<QUrl>("opened");
+        QTest::newRow("ip138.com") << QUrl("ip138.com") << QUrl("http://ip138.com");
+        QTest::newRow("https://www.example.com/a?b=1")
+            << QUrl("https://www.example.com/a?b=1") << QUrl("https://www.example.com/a?b=1");
+    }
+    void withoutWindowPagesOpenInTheSystemBrowser()
+    {
+        QFETCH(QUrl, address);
+        QFETCH(QUrl, opened);
+        WebPageOpener opener(seams, Maker(false));
+        opener.OpenShortcut(address);
+        opener.OpenCalendarPage(Folder());
+        QCOMPARE(world.openedAddresses, QList<QUrl>({opened, QUrl::fromLocalFile(PagePath())}));
+        QCOMPARE(windowsMade, 1);
+        QVERIFY(calls.isEmpty());
+    }
+
+    void calendarPageUnpackedByteForByteWhenMissing()
+    {
+        WebPageOpener opener(seams, Maker(true));
+        opener.OpenCalendarPage(Folder());
+        const QByteArray page = Bytes(QString::fromLatin1(CalendarPageResource));
+        QVERIFY(!page.isEmpty());
+        QCOMPARE(Bytes(PagePath()), page);
+    }
+
+    void presentCalendarPageIsShownUnchanged()
+    {
+        QFile changed(PagePath());
+        QVERIFY(changed.open(QIODevice::WriteOnly));
+        changed.write("<p>mine</p>");
+        changed.close();
+        const QDateTime written = QFileInfo(PagePath()).lastModified();
+
+        WebPageOpener opener(seams, Maker(true));
+        opener.OpenCalendarPage(Folder());
+        QCOMPARE(Bytes(PagePath()), QByteArray("<p>mine</p>"));
+        QCOMPARE(QFileInfo(PagePath()).lastModified(), written);
+        QVERIFY(calls.contains("show modal"));
+    }
+
+    void unwritableFolderEndsTheCalendarBeforeAnyWindow()
+    {
+        // A regular file in place of the folder stops every user, the superuser included.
+        const QString blocker = folder.filePath("not-a-folder");
+        QFile(blocker).open(QIODevice::WriteOnly);
+        WebPageOpener opener(seams, Maker(true));
+        try {
+            opener.OpenCalendarPage(blocker + '/');
+            QFAIL("the page was written into a file");
+        } catch (const CalcError &error) {
+            QCOMPARE(error.kind(), CalcError::Kind::FileAccess);
+            QVERIFY(
+                QString::fromStdString(error.what()).startsWith("Unable to write to " + blocker));
+        }
+        QCOMPARE(windowsMade, 0);
+        QVERIFY(world.openedAddresses.isEmpty());
+    }
+
+    void windowsDirectoryIsTheProgramsDataFolder()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        QCoreApplication::setApplicationName("tallimo-test-webpage");
+        const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+        QDir(data).removeRecursively();
+
+        QCOMPARE(WindowsDirectory(), data + '/');
+        QVERIFY(QFileInfo(data).isDir());
+        QCOMPARE(WindowsDirectory(), data + '/');
+        QDir(data).removeRecursively();
+    }
+};
+
+QTEST_GUILESS_MAIN(TestWebPageOpener)
+#include "test_webpageopener.moc"

@@ -1,0 +1,170 @@
+#include "windows/webbrowse.h"
+
+#include <QEventLoop>
+#include <QHBoxLayout>
+#include <QHideEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QVBoxLayout>
+#include <QWebEngineView>
+
+#include "common/webaddress.h"
+#include "windows/homepage.h"
+
+namespace tallimo {
+
+namespace {
+
+const QString HomePage = QString::fromLatin1(HomePageAddress);
+const QString Loading = QStringLiteral("Finding Site...");
+const QString Loaded = QStringLiteral("Done.");
+
+// A link that asks for a new window opens in this one: the program has one web page window.
+class WebBrowserView final : public QWebEngineView {
+public:
+    using QWebEngineView::QWebEngineView;
+
+protected:
+    QWebEngineView *createWindow(QWebEnginePage::WebWindowType) override { return this; }
+};
+
+struct ButtonFacts {
+    const char *name;
+    const char *caption;
+    void (Tf_webbrowse::*click)();
+    QPushButton *Tf_webbrowse::*member;
+};
+
+}  // namespace
+
+Tf_webbrowse::Tf_webbrowse(QWidget *parent) : QWidget(parent, Qt::Window)
+{
+    setObjectName(QStringLiteral("f_webbrowse"));
+    setWindowTitle(QStringLiteral("网页浏览器"));
+    setWindowFlag(Qt::WindowStaysOnTopHint);
+    resize(708, 542);
+    setWindowState(Qt::WindowMaximized);
+
+    Panel1 = new QWidget(this);
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+    Panel1->setFixedHeight(38);
+    // A narrow window cuts the bar off at its right end instead of growing wider than 708.
+    Panel1->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    auto *bar = new QHBoxLayout(Panel1);
+    bar->setContentsMargins(4, 4, 4, 4);
+
+    const ButtonFacts buttons[] = {
+        {"Button1", "停止", &Tf_webbrowse::Button1Click, &Tf_webbrowse::Button1},
+        {"Button2", "后退", &Tf_webbrowse::Button2Click, &Tf_webbrowse::Button2},
+        {"Button3", "向前", &Tf_webbrowse::Button3Click, &Tf_webbrowse::Button3},
+        {"Button4", "主页", &Tf_webbrowse::Button4Click, &Tf_webbrowse::Button4},
+    };
+    for (const ButtonFacts &facts : buttons) {
+        auto *button = new QPushButton(QString::fromUtf8(facts.caption), Panel1);
+        button->setObjectName(QString::fromLatin1(facts.name));
+        connect(button, &QPushButton::clicked, this, facts.click);
+        bar->addWidget(button);
+        this->*facts.member = button;
+    }
+
+    Label1 = new QLabel(QStringLiteral("地址"), Panel1);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    bar->addWidget(Label1);
+    Edit1 = new QLineEdit(HomePage, Panel1);
+    Edit1->setObjectName(QStringLiteral("Edit1"));
+    Edit1->setFixedWidth(450);
+    connect(Edit1, &QLineEdit::returnPressed, this, &Tf_webbrowse::Edit1KeyDown);
+    bar->addWidget(Edit1);
+    bar->addStretch();
+
+    WebBrowser1 = new WebBrowserView(this);
+    WebBrowser1->setObjectName(QStringLiteral("WebBrowser1"));
+    connect(WebBrowser1, &QWebEngineView::loadStarted, this,
+            &Tf_webbrowse::WebBrowser1DownloadBegin);
+    connect(WebBrowser1, &QWebEngineView::loadFinished, this,
+            &Tf_webbrowse::WebBrowser1DownloadComplete);
+
+    StatusBar1 = new QStatusBar(this);
+    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
+    StatusBar1->setSizeGripEnabled(false);
+    statusPanel_ = new QLabel(Loaded, StatusBar1);
+    StatusBar1->addWidget(statusPanel_, 1);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(Panel1);
+    layout->addWidget(WebBrowser1, 1);
+    layout->addWidget(StatusBar1);
+}
+
+void Tf_webbrowse::SetCaption(const QString &caption) { setWindowTitle(caption); }
+
+void Tf_webbrowse::HideAddressBar() { Panel1->hide(); }
+
+void Tf_webbrowse::HideAddressField()
+{
+    Label1->hide();
+    Edit1->hide();
+}
+
+void Tf_webbrowse::Navigate(const QUrl &address) { WebBrowser1->load(NavigableAddress(address)); }
+
+void Tf_webbrowse::Show()
+{
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+    raise();
+    activateWindow();
+}
+
+void Tf_webbrowse::ShowModal()
+{
+    // Open already (a shortcut opened it): making a shown window modal is not possible, so it
+    // only comes to the front with its new page.
+    if (isVisible()) {
+        Show();
+        return;
+    }
+    setWindowModality(Qt::ApplicationModal);
+    QEventLoop untilClosed;
+    connect(this, &Tf_webbrowse::Hidden, &untilClosed, &QEventLoop::quit);
+    Show();
+    untilClosed.exec();
+    setWindowModality(Qt::NonModal);
+}
+
+void Tf_webbrowse::hideEvent(QHideEvent *event)
+{
+    QWidget::hideEvent(event);
+    // A minimised window is hidden too, but only closing ends a modal showing.
+    if (!event->spontaneous())
+        emit Hidden();
+}
+
+void Tf_webbrowse::Edit1KeyDown()
+{
+    const QUrl address = QUrl::fromUserInput(Edit1->text());
+    if (!address.isValid())
+        return;
+    WebBrowser1->load(address);
+    setWindowTitle(Edit1->text());
+    statusPanel_->setText(Loading);
+}
+
+void Tf_webbrowse::Button1Click() { WebBrowser1->stop(); }
+
+// With no page in that direction the view does nothing, as the buttons should.
+void Tf_webbrowse::Button2Click() { WebBrowser1->back(); }
+
+void Tf_webbrowse::Button3Click() { WebBrowser1->forward(); }
+
+void Tf_webbrowse::Button4Click() { WebBrowser1->load(QUrl(HomePage)); }
+
+void Tf_webbrowse::WebBrowser1DownloadBegin() { statusPanel_->setText(Loading); }
+
+void Tf_webbrowse::WebBrowser1DownloadComplete() { statusPanel_->setText(Loaded); }
+
+}  // namespace tallimo

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QWidget>
+
+#include "windows/webpagewindow.h"
+
+class QHideEvent;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QStatusBar;
+class QWebEngineView;
+
+namespace tallimo {
+
+// The web page window f_webbrowse: an address bar (stop, back, forward, home, the address), the
+// page, and a status bar that follows the page's loading. Closing it only hides it; its page and
+// history stay for the next opening.
+class Tf_webbrowse final : public QWidget, public WebPageWindow {
+    Q_OBJECT
+
+public:
+    explicit Tf_webbrowse(QWidget *parent = nullptr);
+
+    void SetCaption(const QString &caption) override;
+    void HideAddressBar() override;
+    void HideAddressField() override;
+    void Navigate(const QUrl &address) override;
+    void Show() override;
+    void ShowModal() override;
+
+signals:
+    void Hidden();
+
+protected:
+    void hideEvent(QHideEvent *event) override;
+
+private:
+    void Edit1KeyDown();
+    void Button1Click();
+    void Button2Click();
+    void Button3Click();
+    void Button4Click();
+    void WebBrowser1DownloadBegin();
+    void WebBrowser1DownloadComplete();
+
+    QWidget *Panel1;
+    QPushButton *Button1;
+    QPushButton *Button2;
+    QPushButton *Button3;
+    QPushButton *Button4;
+    QLabel *Label1;
+    QLineEdit *Edit1;
+    QWebEngineView *WebBrowser1;
+    QStatusBar *StatusBar1;
+    QLabel *statusPanel_;
+};
+
+}  // namespace tallimo

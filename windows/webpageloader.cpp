@@ -1,0 +1,18 @@
+#include "windows/webpageloader.h"
+
+#include "common/moduleloader.h"
+#include "windows/webenginesetup.h"
+
+namespace tallimo {
+
+std::unique_ptr<WebPageWindow> LoadWebPageWindow(const QString &folder)
+{
+    PrepareWebEngine();
+    const auto make = reinterpret_cast<MakeWebPageWindow>(
+        ResolveModuleEntry(folder, QString::fromLatin1(WebModuleName), WebModuleEntry));
+    if (!make)
+        return nullptr;
+    return std::unique_ptr<WebPageWindow>(make());
+}
+
+}  // namespace tallimo
