@@ -9,6 +9,7 @@ packages=(
   libbenchmark-dev libsimpleini-dev
   fonts-wqy-microhei
   xvfb xauth
+  pulseaudio pulseaudio-utils
 )
 
 missing=()

@@ -13,6 +13,7 @@
 
 #include "calcform.h"
 #include "formtesting.h"
+#include "support/heardclips.h"
 
 using namespace tallimo;
 
@@ -46,18 +47,12 @@ struct MarkedText {
 // The main window on the offscreen screen with voice on; the clips it plays are collected
 // without their "_wav", the waits of its read-outs take no time.
 struct Keypad {
-    struct Player : ClipPlayer {
-        QStringList &heard;
-        explicit Player(QStringList &h) : heard(h) {}
-        void Play(const QString &name) override { heard << name.chopped(4); }
-        void Stop() override {}
-    };
     struct NoWaits : Waiter {
         void Pause(int) override {}
         void Stop() override {}
     };
 
-    QStringList heard;
+    HeardClips heard;
     QStringList messages;
     int quits = 0;
     QTemporaryDir settings;
@@ -67,7 +62,7 @@ struct Keypad {
     Keypad()
     {
         CalcFormSeams seams = TestSeams(FoldersIn(settings), messages, quits);
-        seams.makeClipPlayer = [this] { return std::make_unique<Player>(heard); };
+        seams.makeClipPlayer = [this] { return std::make_unique<HeardClips::Player>(heard); };
         seams.makeWaiter = [] { return std::make_unique<NoWaits>(); };
         form = std::make_unique<TCalcForm>(std::move(seams));
         form->show();
@@ -196,7 +191,7 @@ private slots:
         k.SetSheet(before);
         k.Click(keys);
         QCOMPARE(k.Sheet(), after);
-        QCOMPARE(k.heard.join(u' '), clips);
+        QTRY_COMPARE(k.heard.Joined(), clips);
         QCOMPARE(QApplication::focusWidget(), k.memo);
         k.Undo();
         QCOMPARE(k.memo->toPlainText(), undone);
@@ -252,7 +247,7 @@ private slots:
         k.Click(QStringLiteral("="));
         k.Settle();
         QCOMPARE(k.Sheet(), QStringLiteral("1+2=3\n¦"));
-        QCOMPARE(k.heard.join(u' '), QStringLiteral("1 add 2 eqr 3"));
+        QTRY_COMPARE(k.heard.Joined(), QStringLiteral("1 add 2 eqr 3"));
         QTest::mouseClick(k.Child<QToolButton>("sb_copyresult"), Qt::LeftButton);
         QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("3"));
     }
@@ -312,7 +307,7 @@ private slots:
             QCOMPARE(k.Child<QLineEdit>(field)->text(), QString());
         QCOMPARE(k.Child<QLabel>("Label1")->text(), QStringLiteral("行1 列0 "));
         QCOMPARE(QApplication::focusWidget(), k.memo);
-        QCOMPARE(k.heard.last(), QStringLiteral("c"));
+        QTRY_COMPARE(k.heard.Last(), QStringLiteral("c"));
         k.Undo();
         QCOMPARE(k.memo->toPlainText(), QStringLiteral("1+2=3\n4"));
     }

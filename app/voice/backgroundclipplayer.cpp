@@ -1,0 +1,131 @@
+#include "app/voice/backgroundclipplayer.h"
+
+#include <QDeadlineTimer>
+#include <QObject>
+#include <QThread>
+
+#include <deque>
+#include <mutex>
+#include <utility>
+
+namespace tallimo {
+
+namespace {
+
+// How long the end of the program waits for the player to close its sound output.
+constexpr int kCloseGraceMilliseconds = 500;
+
+}  // namespace
+
+// The requests not yet handed to the player. The thread holds them too, so a thread left behind
+// at the end never reads freed memory.
+struct BackgroundClipPlayer::Requests {
+    std::mutex mutex;
+    std::deque<std::function<void(ClipPlayer &)>> waiting;
+    // Whether the thread has been woken for the waiting requests and not yet taken them all.
+    bool wakeUpPosted = false;
+    bool closing = false;
+};
+
+class BackgroundClipPlayer::Thread final : public QThread {
+public:
+    Thread(std::unique_ptr<ClipPlayer> player, std::shared_ptr<Requests> requests)
+        : player_(std::move(player)), requests_(std::move(requests))
+    {
+        receiver_ = new QObject;
+        receiver_->moveToThread(this);
+    }
+
+    // Hands the waiting requests to the player, in the thread.
+    void WakeUp()
+    {
+        QMetaObject::invokeMethod(
+            receiver_, [this] { HandleWaiting(); }, Qt::QueuedConnection);
+    }
+
+protected:
+    void run() override
+    {
+        exec();
+        delete receiver_;
+        // The player's audio objects belong to this thread and go with it.
+        player_.reset();
+    }
+
+private:
+    void HandleWaiting()
+    {
+        for (;;) {
+            std::function<void(ClipPlayer &)> request;
+            {
+                const std::lock_guard<std::mutex> lock(requests_->mutex);
+                if (requests_->closing || requests_->waiting.empty()) {
+                    requests_->wakeUpPosted = false;
+                    return;
+                }
+                request = std::move(requests_->waiting.front());
+                requests_->waiting.pop_front();
+            }
+            request(*player_);
+        }
+    }
+
+    std::unique_ptr<ClipPlayer> player_;
+    std::shared_ptr<Requests> requests_;
+    QObject *receiver_ = nullptr;
+};
+
+BackgroundClipPlayer::BackgroundClipPlayer(std::unique_ptr<ClipPlayer> player)
+    : requests_(std::make_shared<Requests>()), thread_(new Thread(std::move(player), requests_))
+{
+    thread_->setObjectName(QStringLiteral("ClipPlayer"));
+    thread_->start();
+}
+
+BackgroundClipPlayer::~BackgroundClipPlayer()
+{
+    {
+        const std::lock_guard<std::mutex> lock(requests_->mutex);
+        requests_->closing = true;
+        requests_->waiting.clear();
+    }
+    thread_->quit();
+    if (thread_->wait(QDeadlineTimer(kCloseGraceMilliseconds))) {
+        delete thread_;
+        return;
+    }
+    // The player is stuck inside the sound system. Deleting a running thread would abort the
+    // program, and waiting could last for ever: the thread is left to end on its own, and
+    // cleans up after itself should the program still be running then.
+    QObject::connect(thread_, &QThread::finished, thread_, &QObject::deleteLater);
+}
+
+void BackgroundClipPlayer::Play(const QString &name)
+{
+    Post([name](ClipPlayer &player) { player.Play(name); }, false);
+}
+
+void BackgroundClipPlayer::Stop()
+{
+    Post([](ClipPlayer &player) { player.Stop(); }, true);
+}
+
+void BackgroundClipPlayer::Post(std::function<void(ClipPlayer &)> request, bool silences)
+{
+    bool wakeUp = false;
+    {
+        const std::lock_guard<std::mutex> lock(requests_->mutex);
+        if (silences) {
+            // The clips still waiting would only be cut by it.
+            requests_->waiting.clear();
+        } else if (requests_->waiting.size() >= kMaxPendingRequests) {
+            return;
+        }
+        requests_->waiting.push_back(std::move(request));
+        wakeUp = !std::exchange(requests_->wakeUpPosted, true);
+    }
+    if (wakeUp)
+        thread_->WakeUp();
+}
+
+}  // namespace tallimo
