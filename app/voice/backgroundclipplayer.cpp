@@ -4,6 +4,9 @@
 #include <QObject>
 #include <QThread>
 
+#include <atomic>
+#include <cstdio>
+#include <cstdlib>
 #include <deque>
 #include <mutex>
 #include <utility>
@@ -15,6 +18,20 @@ namespace {
 // How long the end of the program waits for the player to close its sound output.
 constexpr int kCloseGraceMilliseconds = 500;
 
+// Players left behind inside the sound system that have not come back from it.
+std::atomic<int> stuckPlayers{0};
+
+// The sound system's libraries clean up after the program has ended and trip over a player still
+// inside them (the PulseAudio client aborts, freeing a lock that the player waits on). While one
+// is, the program ends without that clean-up; everything of the program's own is done by then.
+void EndQuietlyWhileAPlayerIsStuck()
+{
+    if (stuckPlayers.load() > 0) {
+        std::fflush(nullptr);
+        std::_Exit(EXIT_SUCCESS);
+    }
+}
+
 }  // namespace
 
 // The requests not yet handed to the player. The thread holds them too, so a thread left behind
@@ -25,6 +42,8 @@ struct BackgroundClipPlayer::Requests {
     // Whether the thread has been woken for the waiting requests and not yet taken them all.
     bool wakeUpPosted = false;
     bool closing = false;
+    bool finished = false;
+    bool leftBehind = false;
 };
 
 class BackgroundClipPlayer::Thread final : public QThread {
@@ -50,6 +69,10 @@ protected:
         delete receiver_;
         // The player's audio objects belong to this thread and go with it.
         player_.reset();
+        const std::lock_guard<std::mutex> lock(requests_->mutex);
+        requests_->finished = true;
+        if (requests_->leftBehind)
+            --stuckPlayers;
     }
 
 private:
@@ -90,14 +113,23 @@ BackgroundClipPlayer::~BackgroundClipPlayer()
         requests_->waiting.clear();
     }
     thread_->quit();
-    if (thread_->wait(QDeadlineTimer(kCloseGraceMilliseconds))) {
-        delete thread_;
-        return;
+    thread_->wait(QDeadlineTimer(kCloseGraceMilliseconds));
+    {
+        const std::lock_guard<std::mutex> lock(requests_->mutex);
+        if (!requests_->finished) {
+            // The player is stuck inside the sound system. Deleting a running thread would abort
+            // the program, and waiting could last for ever: the thread is left to end on its
+            // own, and cleans up after itself should the program still be running then.
+            requests_->leftBehind = true;
+            ++stuckPlayers;
+            static std::once_flag registered;
+            std::call_once(registered, [] { std::atexit(EndQuietlyWhileAPlayerIsStuck); });
+            QObject::connect(thread_, &QThread::finished, thread_, &QObject::deleteLater);
+            return;
+        }
     }
-    // The player is stuck inside the sound system. Deleting a running thread would abort the
-    // program, and waiting could last for ever: the thread is left to end on its own, and
-    // cleans up after itself should the program still be running then.
-    QObject::connect(thread_, &QThread::finished, thread_, &QObject::deleteLater);
+    thread_->wait();
+    delete thread_;
 }
 
 void BackgroundClipPlayer::Play(const QString &name)
