@@ -17,9 +17,13 @@ namespace tallimo {
 namespace {
 
 constexpr int kStreamMicroseconds = 50000;
-constexpr int kFeedMilliseconds = 10;
-// After this long without a clip the silence stops and the stream runs dry, so that a quiet
-// program does not wake up a hundred times a second.
+// The silence kept waiting between clips: enough to outlast a feeding late by 25 ms, little
+// enough that a key's echo is not held up behind much of it.
+constexpr int kSilenceMicroseconds = 30000;
+constexpr int kFeedMilliseconds = 5;
+// After this long without a clip the stream is paused with its silence in it, so that a quiet
+// program does not wake up two hundred times a second. Letting it run dry instead would cost
+// the next clip its beginning on outputs that cannot take back what they played meanwhile.
 constexpr int kIdleMilliseconds = 3000;
 
 QAudioFormat ClipFormat()
@@ -37,8 +41,14 @@ SinkClipPlayer::SinkClipPlayer() = default;
 
 SinkClipPlayer::~SinkClipPlayer()
 {
-    if (sink_)
-        sink_->stop();
+    if (!sink_)
+        return;
+    sink_->stop();
+    // Qt's PulseAudio output answers a stream that ran dry with a drain whose completion reaches
+    // the output object later, from the sound system's own thread, even once the stream is
+    // closed: deleting the object would crash the program then. It is left to the end of the
+    // program, stopped.
+    (void)sink_.release();
 }
 
 void SinkClipPlayer::Play(const QString &name)
@@ -49,6 +59,10 @@ void SinkClipPlayer::Play(const QString &name)
     playing_ = clips_[resource];
     written_ = 0;
     sinceLastClip_.start();
+    if (sink_->state() == QAudio::SuspendedState) {
+        sink_->resume();
+        fed_ = false;
+    }
     Feed();
     if (!feeder_->isActive())
         feeder_->start();
@@ -62,8 +76,9 @@ void SinkClipPlayer::Stop()
 
 bool SinkClipPlayer::OpenOutput()
 {
-    if (sink_ && sink_->state() == QAudio::StoppedState && sink_->error() != QAudio::NoError) {
-        // The sound system went away; start afresh with the next output found.
+    if (sink_ && sink_->state() == QAudio::StoppedState) {
+        // The sound system went away, or a fresh stream could not be had; start afresh with the
+        // next output found.
         feeder_.reset();
         sink_.reset();
         stream_ = nullptr;
@@ -83,6 +98,7 @@ bool SinkClipPlayer::OpenOutput()
     sink_ = std::make_unique<QAudioSink>(output, format_);
     sink_->setBufferSize(format_.bytesForDuration(kStreamMicroseconds));
     stream_ = sink_->start();
+    fed_ = false;
     if (!stream_) {
         sink_.reset();
         return false;
@@ -107,24 +123,38 @@ void SinkClipPlayer::DecodeClips()
 
 void SinkClipPlayer::Feed()
 {
+    if (fed_ && sink_->state() == QAudio::IdleState) {
+        // The stream ran dry: the machine or the sound server stalled. Outputs that cannot take
+        // back what they played meanwhile would take what comes now as late and skip it; a fresh
+        // stream plays it from its beginning.
+        stream_ = sink_->start();
+        fed_ = false;
+        if (!stream_) {
+            feeder_->stop();
+            return;
+        }
+    }
     const int frameBytes = format_.bytesPerFrame();
     const qsizetype free = sink_->bytesFree() / frameBytes * frameBytes;
     if (written_ < playing_.size()) {
         const qsizetype wanted = std::min(free, playing_.size() - written_);
         written_ += std::max<qint64>(0, stream_->write(playing_.constData() + written_, wanted));
+        fed_ = true;
         return;
     }
     if (sinceLastClip_.hasExpired(kIdleMilliseconds)) {
         feeder_->stop();
+        sink_->suspend();
         return;
     }
-    // Half the stream's length of silence keeps it from running dry between two ticks, yet a
-    // new clip is not held up behind much of it.
     const qsizetype queued = sink_->bufferSize() - sink_->bytesFree();
     const qsizetype wanted =
-        std::min(free, sink_->bufferSize() / 2 - queued) / frameBytes * frameBytes;
-    if (wanted > 0)
+        std::min(free, format_.bytesForDuration(kSilenceMicroseconds) - queued) / frameBytes *
+        frameBytes;
+    if (wanted > 0) {
         stream_->write(Silence(format_, wanted));
+        fed_ = true;
+    }
 }
 
 }  // namespace tallimo

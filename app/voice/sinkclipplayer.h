@@ -45,6 +45,8 @@ private:
     std::unique_ptr<QAudioSink> sink_;
     QIODevice *stream_ = nullptr;
     std::unique_ptr<QTimer> feeder_;
+    // Whether anything went into the stream since it started or resumed.
+    bool fed_ = false;
     QByteArray playing_;
     qsizetype written_ = 0;
     QElapsedTimer sinceLastClip_;

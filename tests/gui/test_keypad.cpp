@@ -307,7 +307,8 @@ private slots:
             QCOMPARE(k.Child<QLineEdit>(field)->text(), QString());
         QCOMPARE(k.Child<QLabel>("Label1")->text(), QStringLiteral("行1 列0 "));
         QCOMPARE(QApplication::focusWidget(), k.memo);
-        QTRY_COMPARE(k.heard.Last(), QStringLiteral("c"));
+        // The result of 1+2 is read once the events are handled, after the clear.
+        QTRY_VERIFY(k.heard.Joined().startsWith(QStringLiteral("1 add 2 eqr 4 c")));
         k.Undo();
         QCOMPARE(k.memo->toPlainText(), QStringLiteral("1+2=3\n4"));
     }

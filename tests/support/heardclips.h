@@ -21,12 +21,6 @@ public:
         return clips_.join(u' ');
     }
 
-    QString Last() const
-    {
-        const QMutexLocker lock(&mutex_);
-        return clips_.isEmpty() ? QString() : clips_.last();
-    }
-
     int Stops() const
     {
         const QMutexLocker lock(&mutex_);

@@ -67,7 +67,7 @@ public:
                       {"-n", "--daemonize=no", "--exit-idle-time=-1", "--use-pid-file=no",
                        "--disallow-module-loading", "--log-target=stderr",
                        QStringLiteral("--load=module-null-sink sink_name=%1 rate=%2 channels=1 "
-                                      "format=s16le")
+                                      "format=s16le norewinds=1")
                            .arg(kSinkName)
                            .arg(kRate),
                        "--load=module-native-protocol-unix auth-anonymous=1 socket=" + socket});
@@ -214,13 +214,55 @@ double Likeness(const float *a, const float *b, std::size_t length)
     return aa > 0 && bb > 0 ? ab / std::sqrt(aa * bb) : 0;
 }
 
+// How alike the loudness of two stretches runs, from -1 to 1: the correlation of their levels
+// over 5 ms windows. A few milliseconds lost or shifted at a stall of the machine leave it high;
+// a clip cut short, silent or another clip leave it low.
+double EnvelopeLikeness(const float *a, const float *b, std::size_t length)
+{
+    const std::size_t window = kRate / 200;
+    std::vector<double> levelsA, levelsB;
+    for (std::size_t at = 0; at + window <= length; at += window) {
+        double energyA = 0, energyB = 0;
+        for (std::size_t i = at; i < at + window; ++i) {
+            energyA += double(a[i]) * a[i];
+            energyB += double(b[i]) * b[i];
+        }
+        levelsA.push_back(std::sqrt(energyA / window));
+        levelsB.push_back(std::sqrt(energyB / window));
+    }
+    const auto centre = [](std::vector<double> &levels) {
+        double mean = 0;
+        for (const double level : levels)
+            mean += level / levels.size();
+        std::vector<float> centred;
+        for (const double level : levels)
+            centred.push_back(float(level - mean));
+        return centred;
+    };
+    const std::vector<float> centredA = centre(levelsA), centredB = centre(levelsB);
+    return Likeness(centredA.data(), centredB.data(), centredA.size());
+}
+
+// Loudness of a stretch.
+double Energy(const float *samples, std::size_t length)
+{
+    double energy = 0;
+    for (std::size_t i = 0; i < length; ++i)
+        energy += double(samples[i]) * samples[i];
+    return energy;
+}
+
 struct Found {
     QString name;
-    qint64 played;         // when Play was called, on the test's clock
-    std::size_t onset;     // where its sound starts in the recording
-    std::size_t heard;     // how many of its samples sounded before the next clip cut it
-    double likeness;       // of the recording there to the clip's first 50 ms
-    double wholeLikeness;  // of the recording to the whole of what sounded
+    qint64 played;            // when Play was called, on the test's clock
+    std::size_t onset;        // where its sound starts in the recording
+    std::size_t heard;        // how many of its samples sounded before the next clip cut it
+    double likeness;          // of the recording there to the clip's first 50 ms
+    double envelopeLikeness;  // of the recording's loudness to the clip's over what sounded
+    double loudness;          // of the recording to the clip over what sounded
+
+    // Whether the listener heard the clip whole, as loud as it is.
+    bool Heard() const { return envelopeLikeness > 0.9 && loudness > 0.8 && loudness < 1.25; }
 };
 
 // Finds each clip's sound in the recording, in the order played, from its Play on: the best
@@ -234,7 +276,7 @@ std::vector<Found> FindClips(const std::vector<TimedPlayer::Played> &played,
         const std::vector<float> sound = ClipSound(played[i].name);
         const std::size_t head = kRate / 20;
         const qint64 expected = (played[i].at - recordingStart) * kRate / 1000000000;
-        Found best{played[i].name, played[i].at, 0, 0, -1, 0};
+        Found best{played[i].name, played[i].at, 0, 0, -1, 0, 0};
         for (std::size_t at = std::max<std::size_t>(searchFrom, std::max<qint64>(expected, 0));
              at < std::size_t(std::max<qint64>(expected, 0)) + kRate / 5 &&
              at + head < recording.size();
@@ -253,8 +295,10 @@ std::vector<Found> FindClips(const std::vector<TimedPlayer::Played> &played,
         const std::size_t length = ClipSound(found[i].name).size();
         const std::size_t end = i + 1 < found.size() ? found[i + 1].onset : recording.size();
         found[i].heard = std::min(length, end - found[i].onset);
-        found[i].wholeLikeness =
-            Likeness(&recording[found[i].onset], ClipSound(found[i].name).data(), found[i].heard);
+        const float *heard = &recording[found[i].onset];
+        const std::vector<float> sound = ClipSound(found[i].name);
+        found[i].envelopeLikeness = EnvelopeLikeness(heard, sound.data(), found[i].heard);
+        found[i].loudness = Energy(heard, found[i].heard) / Energy(sound.data(), found[i].heard);
     }
     return found;
 }
@@ -321,11 +365,12 @@ private slots:
             stuck.Stop();
         }
         server_.Resume();
+        QTest::qWait(300);  // the server catches up
         timed_->played.clear();
         timed_->Play(QStringLiteral("9_wav"));
         QTest::qWait(800);
         const auto found = FindClips(timed_->played, recorder_->Samples(), recorder_->Start());
-        QVERIFY(found.front().likeness > 0.95);
+        QVERIFY(found.front().Heard());
     }
 
     // The program ends, and ends well, while a player is stuck inside a hung server: the sound
@@ -345,6 +390,22 @@ private slots:
         QVERIFY(ended);
         QCOMPARE(program.exitStatus(), QProcess::NormalExit);
         QCOMPARE(program.exitCode(), 0);
+    }
+
+    // A stall of the server makes the output run dry, and Qt's output reports on that later,
+    // from the sound system's thread, even to an output that has gone: players made and ended
+    // around stalls, as at the end of the program, must not crash it.
+    void playersEndRightAfterAStall()
+    {
+        for (int i = 0; i < 20; ++i) {
+            BackgroundClipPlayer p(LoadClipPlayer(QStringLiteral(AUDIO_MODULE_FOLDER)));
+            p.Play(QStringLiteral("1_wav"));
+            QTest::qWait(100);
+            server_.Suspend();
+            QTest::qWait(150);
+            server_.Resume();
+            QTest::qWait(i % 5 * 3);
+        }
     }
 
 private:
@@ -382,9 +443,11 @@ private:
         for (const Found &clip :
              FindClips(timed_->played, recorder_->Samples(), recorder_->Start())) {
             const double latency = Seconds(PlayedAt(clip) - clip.played);
-            qInfo("%s: echo after %.1f ms, likeness %.3f, whole %.3f", qPrintable(clip.name),
-                  latency * 1000, clip.likeness, clip.wholeLikeness);
-            if (clip.likeness < 0.95 || clip.wholeLikeness < 0.95 || latency >= 0.050)
+            qInfo("%s: echo after %.1f ms, likeness %.3f, envelope %.3f, loudness %.2f",
+                  qPrintable(clip.name), latency * 1000, clip.likeness, clip.envelopeLikeness,
+                  clip.loudness);
+            // The onset is trusted where the clip's beginning was found.
+            if (clip.likeness < 0.9 || !clip.Heard() || latency >= 0.050)
                 wrong << clip.name;
         }
         return wrong.join(u' ');
@@ -406,11 +469,11 @@ private:
         double soundDue = 0;
         for (const Found &clip : found) {
             heard << clip.name.chopped(4);
-            qInfo("%s: after %.1f ms, heard %.3f s, likeness %.3f, whole %.3f",
+            qInfo("%s: after %.1f ms, heard %.3f s, likeness %.3f, envelope %.3f, loudness %.2f",
                   qPrintable(clip.name), 1000 * Seconds(PlayedAt(clip) - clip.played),
-                  double(clip.heard) / kRate, clip.likeness, clip.wholeLikeness);
+                  double(clip.heard) / kRate, clip.likeness, clip.envelopeLikeness, clip.loudness);
             soundDue += SoundSeconds(ClipSound(clip.name).data(), clip.heard);
-            if (clip.likeness < 0.95 || clip.wholeLikeness < 0.95)
+            if (!clip.Heard())
                 wrong << clip.name;
         }
         if (heard.join(u' ') != QStringLiteral("eqr 1 wan 2 qian 3 bai 4 10 5"))
