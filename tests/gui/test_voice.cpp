@@ -2,12 +2,15 @@
 #include <QCheckBox>
 #include <QFile>
 #include <QPlainTextEdit>
+#include <QScopeGuard>
 #include <QSemaphore>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 #include <QTimer>
 #include <QToolButton>
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <utility>
@@ -277,15 +280,33 @@ private slots:
     // the window goes without waiting for the player.
     void aStuckPlayerStopsNothing()
     {
+        // Stuck on any thread but the window's, where it notes the fault instead of hanging the
+        // test.
         struct StuckPlayer final : ClipPlayer {
             std::shared_ptr<QSemaphore> gate;
-            explicit StuckPlayer(std::shared_ptr<QSemaphore> g) : gate(std::move(g)) {}
-            void Play(const QString &) override { gate->acquire(); }
-            void Stop() override { gate->acquire(); }
+            std::shared_ptr<std::atomic<bool>> calledByTheWindow;
+            StuckPlayer(std::shared_ptr<QSemaphore> g, std::shared_ptr<std::atomic<bool>> c)
+                : gate(std::move(g)), calledByTheWindow(std::move(c))
+            {
+            }
+            void Play(const QString &) override { Stick(); }
+            void Stop() override { Stick(); }
+            void Stick()
+            {
+                if (QThread::currentThread() == QCoreApplication::instance()->thread())
+                    *calledByTheWindow = true;
+                else
+                    gate->acquire();
+            }
         };
         const auto gate = std::make_shared<QSemaphore>();
-        auto s = std::make_unique<Speaking>(true,
-                                            [gate] { return std::make_unique<StuckPlayer>(gate); });
+        const auto calledByTheWindow = std::make_shared<std::atomic<bool>>(false);
+        // Whatever the outcome, the player is let go once the window has gone, so that its
+        // thread does not outlive the test.
+        const auto letGo = qScopeGuard([gate] { gate->release(1000); });
+        auto s = std::make_unique<Speaking>(true, [gate, calledByTheWindow] {
+            return std::make_unique<StuckPlayer>(gate, calledByTheWindow);
+        });
         s->Child<QSpinBox>("SpinEdit3")->setValue(270);
         // Far more clips than the player would ever be asked to keep.
         s->Type(QStringLiteral("1+2+3+4+5+6+7+8+9+10+11+12+13+14+15+16+17+18+19+20\n"));
@@ -301,8 +322,7 @@ private slots:
         QCOMPARE(s->quits, 1);
         QVERIFY(QFile::exists(settingsFile));
         s->form.reset();
-        // Let the abandoned player go, so that its thread ends before the next test.
-        gate->release(1000);
+        QVERIFY(!*calledByTheWindow);
     }
 
     void closingStopsTheSound()
