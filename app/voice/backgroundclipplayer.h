@@ -8,7 +8,6 @@
 
 #include "common/clipplayer.h"
 
-class QObject;
 class QThread;
 
 namespace tallimo {
