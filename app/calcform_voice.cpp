@@ -8,6 +8,7 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include "app/voice/backgroundclipplayer.h"
 #include "calcform.h"
 #include "common/resultbar.h"
 #include "formstyle.h"
@@ -29,7 +30,8 @@ void TCalcForm::StartVoice()
     if (player_)
         return;
     waiter_ = seams_.makeWaiter();
-    player_ = seams_.makeClipPlayer();
+    // A sound system that stops answering must not stop the window with it.
+    player_ = std::make_unique<BackgroundClipPlayer>(seams_.makeClipPlayer());
     readOut_ = std::make_unique<ReadOut>(*player_, *waiter_, [this] { return SpeechRate(); });
 }
 

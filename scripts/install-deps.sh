@@ -11,6 +11,7 @@ packages=(
   fonts-wqy-microhei
   xvfb xauth
   nodejs
+  pulseaudio pulseaudio-utils
 )
 
 missing=()

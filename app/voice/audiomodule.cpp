@@ -3,9 +3,9 @@
 #include <QtGlobal>
 
 #include "app/voice/clipplayerloader.h"
-#include "app/voice/soundeffectplayer.h"
+#include "app/voice/sinkclipplayer.h"
 
 extern "C" Q_DECL_EXPORT tallimo::ClipPlayer *tallimo_make_clip_player()
 {
-    return new tallimo::SoundEffectPlayer;
+    return new tallimo::SinkClipPlayer;
 }

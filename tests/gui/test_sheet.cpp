@@ -180,33 +180,25 @@ private slots:
     void everyFailureOnTheRoadShowsTheMessage()
     {
         QFETCH(int, failure);
-        struct FailingPlayer : ClipPlayer {
-            int failure;
-            explicit FailingPlayer(int f) : failure(f) {}
-            void Play(const QString &name) override
-            {
-                if (name != QLatin1String("eqr_wav"))
-                    return;
+        // The sound system is set up by the equals clip of the first Enter, on the road of the
+        // line.
+        FormUnderTest voiced([failure](ProgramSeams &seams) {
+            seams.makeClipPlayer = [failure]() -> std::unique_ptr<ClipPlayer> {
                 if (failure == 0)
                     throw std::runtime_error("the sound device is gone");
                 if (failure == 1)
                     throw std::bad_alloc();
                 throw failure;
-            }
-            void Stop() override {}
-        };
-        FormUnderTest voiced([failure](ProgramSeams &seams) {
-            seams.makeClipPlayer = [failure] { return std::make_unique<FailingPlayer>(failure); };
+            };
         });
         voiced.Show();
         auto *memo = voiced.Child<QPlainTextEdit>("Memo1");
         memo->setFocus();
-        QTest::keyClicks(memo, QStringLiteral("1+2"));
+        memo->setPlainText(QStringLiteral("1+2"));
+        memo->moveCursor(QTextCursor::End);
         QTest::keyClick(memo, Qt::Key_Return);
         QCOMPARE(voiced.world.messages, QStringList{Failure});
         QCOMPARE(memo->toPlainText(), QStringLiteral("1+2=3\n"));
-        QTest::keyClicks(memo, QStringLiteral("4"));
-        QCOMPARE(memo->toPlainText(), QStringLiteral("1+2=3\n4"));
     }
 
     // A result box too narrow for its text shows the text's start, the largest units.

@@ -2,7 +2,8 @@
 
 // The world outside the program as every window test sees it: a clock that stands still until a
 // test moves it, messages and opened addresses collected instead of shown, file dialogs answered
-// by the test, fixed memory figures, a player that only notes the clips, real waits, the settings
+// by the test, fixed memory figures, a player that only notes the clips (on its own thread, as the
+// window plays them: wait for them with QTRY_COMPARE), real waits, the settings
 // file in a temporary folder of the test's own, and quits counted instead of done.
 
 #include <QCoreApplication>
@@ -15,9 +16,9 @@
 #include <memory>
 #include <optional>
 
-#include "common/clipplayer.h"
 #include "common/pause.h"
 #include "common/programseams.h"
+#include "support/heardclips.h"
 
 namespace tallimo {
 
@@ -31,16 +32,9 @@ struct FakeWorld {
     QStringList fileFilters;
     std::optional<quint32> colourAnswer;
     MemoryFigures memory{8ull << 30, 6ull << 30};
-    QStringList clips;
+    HeardClips clips;
     int quits = 0;
     QTemporaryDir settingsFolder;
-
-    struct NotingPlayer final : ClipPlayer {
-        QStringList &clips;
-        explicit NotingPlayer(QStringList &noted) : clips(noted) {}
-        void Play(const QString &name) override { clips << name; }
-        void Stop() override {}
-    };
 
     ProgramSeams Seams()
     {
@@ -58,7 +52,7 @@ struct FakeWorld {
         seams.chooseColour = [this](quint32) { return colourAnswer; };
         seams.openAddress = [this](const QUrl &address) { openedAddresses << address; };
         seams.memoryFigures = [this] { return memory; };
-        seams.makeClipPlayer = [this] { return std::make_unique<NotingPlayer>(clips); };
+        seams.makeClipPlayer = [this] { return std::make_unique<HeardClips::Player>(clips); };
         seams.makeWaiter = [] { return std::make_unique<EventLoopWaiter>(); };
         seams.settingsFolders = [this] {
             return SettingsFolders{settingsFolder.path(), settingsFolder.path()};

@@ -1,14 +1,13 @@
 #include <QAudioDevice>
 #include <QFile>
 #include <QMediaDevices>
-#include <QSoundEffect>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QtEndian>
 
 #include "app/voice/clipnames.h"
 #include "app/voice/clipplayerloader.h"
-#include "app/voice/soundeffectplayer.h"
+#include "app/voice/sinkclipplayer.h"
 
 using namespace tallimo;
 
@@ -162,13 +161,13 @@ private slots:
     }
 
     // This machine and the build machines have no audio output: every clip is dropped without a
-    // crash, a hang or a warning for each play, and no sound effect is made that could play.
+    // crash, a hang or a warning for each play.
     void playerIsSilentWithoutAudioOutput()
     {
         if (!QMediaDevices::audioOutputs().isEmpty()) {
             QSKIP("this machine has an audio output");
         }
-        SoundEffectPlayer player;
+        SinkClipPlayer player;
         player.Play(QStringLiteral("eqr_wav"));
         messages.clear();
         const QtMessageHandler previous = qInstallMessageHandler(KeepMessage);
@@ -180,7 +179,6 @@ private slots:
         QCoreApplication::processEvents();
         qInstallMessageHandler(previous);
         QCOMPARE(messages, QStringList());
-        QVERIFY(player.findChildren<QSoundEffect *>().isEmpty());
     }
 
     // The program finds the player in the module beside it, and goes on without sound where the
@@ -188,7 +186,7 @@ private slots:
     void theModuleMakesThePlayer()
     {
         const auto loaded = LoadClipPlayer(QStringLiteral(AUDIO_MODULE_FOLDER));
-        QVERIFY(dynamic_cast<QObject *>(loaded.get()));  // the player over Qt Multimedia
+        QVERIFY(!dynamic_cast<SilentPlayer *>(loaded.get()));
         loaded->Play(QStringLiteral("eqr_wav"));
         loaded->Stop();
 
