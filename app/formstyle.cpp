@@ -1,11 +1,16 @@
 #include "formstyle.h"
 
 #include <QGroupBox>
+#include <QImage>
 #include <QPalette>
 #include <QPixmap>
 #include <QStringList>
 #include <QToolButton>
 #include <QWidget>
+
+#include <cstring>
+
+#include "toolbarimages.h"
 
 namespace tallimo {
 
@@ -54,15 +59,21 @@ QFont ArialFont(int pixelSize) { return SizedFont(ArialFamily, pixelSize); }
 
 QIcon ApplicationIcon() { return QIcon(QStringLiteral(":/icons/calculator.svg")); }
 
-// Naming the format spares the image reader its search through the image plugins, which it would
-// otherwise load one by one to ask them about the file.
+// The images are pixels compiled into the program: reading an image file, even one of a named
+// format, would first load every image plugin to ask whether it reads the format.
 QIcon ToolbarIcon(const char *name)
 {
     QIcon icon;
-    icon.addPixmap(QPixmap(QStringLiteral(":/icons/%1.png").arg(QLatin1String(name)), "PNG"));
-    QPixmap sharp(QStringLiteral(":/icons/%1@2x.png").arg(QLatin1String(name)), "PNG");
-    sharp.setDevicePixelRatio(2);
-    icon.addPixmap(sharp);
+    for (std::size_t i = 0; i < ToolbarImageCount; ++i) {
+        const ToolbarImage &image = ToolbarImages[i];
+        if (std::strcmp(image.name, name) != 0)
+            continue;
+        QPixmap pixmap =
+            QPixmap::fromImage(QImage(reinterpret_cast<const uchar *>(image.pixels), image.width,
+                                      image.height, QImage::Format_ARGB32_Premultiplied));
+        pixmap.setDevicePixelRatio(image.scale);
+        icon.addPixmap(pixmap);
+    }
     return icon;
 }
 

@@ -4,6 +4,8 @@
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
+#include <QIcon>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -19,6 +21,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <memory>
+#include <utility>
 
 #include "calcform.h"
 #include "controlnames.h"
@@ -357,6 +360,41 @@ private slots:
             left = button->x();
         }
         QVERIFY(shown.Child("Label4")->x() > left + 99);
+    }
+
+    // Each button shows its image as drawn from the source, in full detail on a screen of twice
+    // the density.
+    void toolbarImages_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("image");
+
+        const std::pair<const char *, const char *> buttons[] = {
+            {"SpeedButton1", "paste"},       {"SpeedButton6", "save"},
+            {"SpeedButton47", "import"},     {"SpeedButton43", "calendar"},
+            {"SpeedButton44", "tools"},      {"SpeedButton42", "home"},
+            {"ToolButton6", "voice-on"},     {"SpeedButton46", "help"},
+            {"SpeedButton48", "side-panel"}, {"SpeedButton45", "exit"},
+        };
+        for (const auto &[name, image] : buttons)
+            QTest::newRow(image) << name << image;
+    }
+    void toolbarImages()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, image);
+        ShownForm shown;
+        const QIcon icon = shown.Child<QToolButton>(name)->icon();
+        for (const qreal density : {1.0, 2.0}) {
+            const QString file = QStringLiteral(TOOLBAR_IMAGES_DIR "/%1%2.png")
+                                     .arg(image, density == 2 ? QStringLiteral("@2x") : QString());
+            const QImage drawn = QImage(file).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+            QVERIFY2(!drawn.isNull(), qPrintable(file));
+            const QPixmap shownImage = icon.pixmap(QSize(16, 16), density);
+            QCOMPARE(shownImage.devicePixelRatio(), density);
+            QCOMPARE(shownImage.toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied),
+                     drawn);
+        }
     }
 
     // Maximised, the window fills the screen's free area and the sheet takes the room; restored,

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QtGlobal>
+
+#include <cstddef>
+#include <iterator>
+
+namespace tallimo {
+
+// One of the toolbar's images, drawn from its SVG source at build time: `scale` 1 at the
+// toolbar's size, 2 for high-density screens. The pixels are premultiplied ARGB, row by row.
+struct ToolbarImage {
+    const char *name;
+    int scale;
+    int width;
+    int height;
+    const quint32 *pixels;
+};
+
+extern const ToolbarImage ToolbarImages[];
+extern const std::size_t ToolbarImageCount;
+
+}  // namespace tallimo
