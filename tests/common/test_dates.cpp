@@ -3,19 +3,11 @@
 
 #include "common/dates.h"
 #include "engine/calcerror.h"
+#include "support/dateregional.h"
 
 using namespace tallimo;
 
 namespace {
-
-RegionalSettings WithDateSeparator(char separator)
-{
-    RegionalSettings regional;
-    regional.dateSeparator = QLatin1Char(separator);
-    regional.shortDateFormat =
-        separator == '/' ? QStringLiteral("yyyy/M/d") : QStringLiteral("yyyy-MM-dd");
-    return regional;
-}
 
 template <typename Call>
 QString FailureOf(Call call)

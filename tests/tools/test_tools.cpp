@@ -15,6 +15,7 @@
 #include <unistd.h>
 
 #include "common/countdownsettings.h"
+#include "support/dateregional.h"
 #include "support/fakeworld.h"
 #include "tests/settings/filebytes.h"
 #include "tf_tools.h"
@@ -22,15 +23,6 @@
 using namespace tallimo;
 
 namespace {
-
-RegionalSettings Regional(char separator)
-{
-    RegionalSettings regional;
-    regional.dateSeparator = QLatin1Char(separator);
-    regional.shortDateFormat =
-        separator == '/' ? QStringLiteral("yyyy/M/d") : QStringLiteral("yyyy-MM-dd");
-    return regional;
-}
 
 // The tools window in a world of its own, its web page window replaced by a list of addresses.
 struct Tools {
@@ -42,7 +34,7 @@ struct Tools {
     std::unique_ptr<Tf_tools> form;
 
     explicit Tools(char separator = '-', const QByteArray &settings = {})
-        : regional(Regional(separator))
+        : regional(WithDateSeparator(separator))
     {
         if (!settings.isNull())
             WriteBytes(SettingsPath(), settings);
