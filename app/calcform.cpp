@@ -65,6 +65,8 @@ void TCalcForm::FormCreate()
     });
 
     LoadSettings();
+    // The date line is there at once, on a first start as on any other.
+    ShowDateLine(pageSettings_.showDate);
     ConnectSheet();
 
     connect(qGuiApp, &QGuiApplication::commitDataRequest, this, &TCalcForm::SaveSessionSettings);
@@ -85,6 +87,12 @@ void TCalcForm::FormShow()
         return;
     if (!tokens_)
         tokens_ = std::make_unique<TokenList>();
+    if (!GroupBox2) {
+        QTimer::singleShot(0, this, [this] {
+            if (!exited_)
+                CreateSettingsPage();
+        });
+    }
     // The decimals read at start go back into the file once the window is up, not before.
     if (numberToWriteBack_) {
         QTimer::singleShot(0, this, [this] {
@@ -155,6 +163,7 @@ void TCalcForm::SpeedButton4Click() { ShowPage(!SpeedButton4->isChecked()); }
 
 void TCalcForm::ShowPage(bool keypad)
 {
+    CreateSettingsPage();
     GroupBox1->setVisible(keypad);
     GroupBox2->setVisible(!keypad);
 }

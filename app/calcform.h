@@ -67,7 +67,8 @@ public:
     // The names the window's tables gave its controls, in the order they were made.
     const QStringList &ControlNames() const { return controlNames_; }
 
-    // The settings the sheet and the voice read, as the settings page holds them now.
+    // The settings the sheet and the voice read, as the settings page holds them now; they are
+    // there from the start, before the page itself is made.
     int Decimals() const;
     bool MoneyMode() const;
     bool VoiceOn() const;
@@ -98,6 +99,7 @@ private:
     void CreateSheet();
     void CreateInvisibleControls();
     void CreateKeypadPage();
+    // Makes the settings page from pageSettings_, once; the page is not in the first paint.
     void CreateSettingsPage();
     void CreateTrayMenu();
 
@@ -122,6 +124,29 @@ private:
 
     // The settings file and the settings page (calcform_settings.cpp,
     // calcform_settingspage.cpp).
+    struct NumberRange {
+        int minimum;
+        int maximum;
+    };
+    static constexpr NumberRange FontSizeRange{8, 80};
+    static constexpr NumberRange DecimalsRange{0, 15};
+    static constexpr NumberRange RateRange{270, 380};
+    // What the settings page shows, from the form defaults and then the settings file. The page
+    // is filled from here when it is made, and its controls write their changes back.
+    struct PageSettings {
+        int fontSize = 16;
+        int decimals = 2;
+        int rate = 280;
+        bool onTop = false;
+        bool voice = true;
+        bool fastReading = false;
+        // Follows the voice once the file or the user sets it; off in the form defaults.
+        bool fastReadingEnabled = false;
+        bool money = false;
+        bool showDate = true;
+        bool scrollBars = false;
+    };
+    PageSettings pageSettings_;
     void LoadSettings();
     // Writes the settings file; a failure is shown unless `mayShowFailure` is false.
     void SaveSettings(bool mayShowFailure = true);

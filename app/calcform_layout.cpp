@@ -239,8 +239,6 @@ QWidget *TCalcForm::CreateSidePanel()
     SpeedButton2->setChecked(true);
 
     CreateKeypadPage();
-    CreateSettingsPage();
-    GroupBox2->hide();
     return Panel1;
 }
 
@@ -274,7 +272,6 @@ void TCalcForm::CreateInvisibleControls()
     Timer2 = Named(new QTimer(this), "Timer2");
     Timer2->setInterval(DateLineInterval);
     connect(Timer2, &QTimer::timeout, this, &TCalcForm::Timer2Timer);
-    Timer2->start();
 }
 
 void TCalcForm::CreateTrayMenu()

@@ -1,4 +1,5 @@
-// The settings page of the side panel, in the same place as the keypad page.
+// The settings page of the side panel, in the same place as the keypad page. It is hidden at
+// start, so it is made once the window is on screen, or at once should it be asked for earlier.
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -13,7 +14,12 @@ namespace tallimo {
 
 void TCalcForm::CreateSettingsPage()
 {
+    if (GroupBox2)
+        return;
     GroupBox2 = SidePage(Named(new QGroupBox(Panel1), "GroupBox2"));
+    GroupBox2->hide();
+    // The keypad page already shows any background colour the file or the user chose.
+    SetBackground(GroupBox2, GroupBox1->palette().color(QPalette::Window));
 
     struct ColourButton {
         const char *name;
@@ -44,18 +50,19 @@ void TCalcForm::CreateSettingsPage()
         const char *labelName;
         const char *label;
         int top;
-        int minimum;
-        int maximum;
+        NumberRange range;
         int step;
-        int value;
+        int PageSettings::*value;
         QSpinBox *TCalcForm::*member;
         Handler change;
     };
     const NumberBox numberBoxes[] = {
-        {"SpinEdit2", "Edit3", "字体", 102, 8, 80, 1, 16, &TCalcForm::SpinEdit2,
-         &TCalcForm::SpinEdit2Change},
-        {"SpinEdit1", "Edit1", "小数", 126, 0, 15, 1, 2, &TCalcForm::SpinEdit1, nullptr},
-        {"SpinEdit3", "Edit6", "语速", 149, 270, 380, 5, 280, &TCalcForm::SpinEdit3, nullptr},
+        {"SpinEdit2", "Edit3", "字体", 102, FontSizeRange, 1, &PageSettings::fontSize,
+         &TCalcForm::SpinEdit2, &TCalcForm::SpinEdit2Change},
+        {"SpinEdit1", "Edit1", "小数", 126, DecimalsRange, 1, &PageSettings::decimals,
+         &TCalcForm::SpinEdit1, nullptr},
+        {"SpinEdit3", "Edit6", "语速", 149, RateRange, 5, &PageSettings::rate,
+         &TCalcForm::SpinEdit3, nullptr},
     };
     for (const NumberBox &entry : numberBoxes) {
         auto *label =
@@ -65,13 +72,16 @@ void TCalcForm::CreateSettingsPage()
         label->setGeometry(8, entry.top, 34, 21);
 
         auto *box = Named(new QSpinBox(GroupBox2), entry.name);
-        box->setRange(entry.minimum, entry.maximum);
+        box->setRange(entry.range.minimum, entry.range.maximum);
         box->setSingleStep(entry.step);
-        box->setValue(entry.value);
+        box->setValue(pageSettings_.*entry.value);
         box->setGeometry(44, entry.top, 50, 21);
         this->*entry.member = box;
-        if (entry.change)
-            connect(box, &QSpinBox::valueChanged, this, entry.change);
+        connect(box, &QSpinBox::valueChanged, this, [this, entry](int value) {
+            pageSettings_.*entry.value = value;
+            if (entry.change)
+                (this->*entry.change)();
+        });
     }
 
     // A check box; its handler runs whenever the check mark changes, by a click or by the
@@ -80,27 +90,35 @@ void TCalcForm::CreateSettingsPage()
         const char *name;
         const char *caption;
         int top;
-        bool checked;
+        bool PageSettings::*value;
         QCheckBox *TCalcForm::*member;
         Handler toggle;
     };
     const Option options[] = {
-        {"CheckBox1", "窗口置前", 182, false, &TCalcForm::CheckBox1, &TCalcForm::CheckBox1Click},
-        {"CheckBox2", "语音报读", 202, true, &TCalcForm::CheckBox2, &TCalcForm::CheckBox2Click},
-        {"CheckBox5", "快    读", 223, false, &TCalcForm::CheckBox5, nullptr},
-        {"CheckBox4", "大写金额", 243, false, &TCalcForm::CheckBox4, nullptr},
-        {"CheckBox6", "显示日期", 263, true, &TCalcForm::CheckBox6, &TCalcForm::CheckBox6Click},
-        {"CheckBox3", "显示滑块", 283, false, &TCalcForm::CheckBox3, &TCalcForm::CheckBox3Click},
+        {"CheckBox1", "窗口置前", 182, &PageSettings::onTop, &TCalcForm::CheckBox1,
+         &TCalcForm::CheckBox1Click},
+        {"CheckBox2", "语音报读", 202, &PageSettings::voice, &TCalcForm::CheckBox2,
+         &TCalcForm::CheckBox2Click},
+        {"CheckBox5", "快    读", 223, &PageSettings::fastReading, &TCalcForm::CheckBox5, nullptr},
+        {"CheckBox4", "大写金额", 243, &PageSettings::money, &TCalcForm::CheckBox4, nullptr},
+        {"CheckBox6", "显示日期", 263, &PageSettings::showDate, &TCalcForm::CheckBox6,
+         &TCalcForm::CheckBox6Click},
+        {"CheckBox3", "显示滑块", 283, &PageSettings::scrollBars, &TCalcForm::CheckBox3,
+         &TCalcForm::CheckBox3Click},
     };
     for (const Option &entry : options) {
         auto *box = Named(new QCheckBox(QString::fromUtf8(entry.caption), GroupBox2), entry.name);
-        box->setChecked(entry.checked);
+        box->setChecked(pageSettings_.*entry.value);
         box->setGeometry(12, entry.top, 82, 18);
         this->*entry.member = box;
-        if (entry.toggle)
-            connect(box, &QCheckBox::toggled, this, entry.toggle);
+        connect(box, &QCheckBox::toggled, this, [this, entry](bool checked) {
+            pageSettings_.*entry.value = checked;
+            if (entry.toggle)
+                (this->*entry.toggle)();
+        });
     }
-    CheckBox5->setEnabled(false);
+    CheckBox5->setEnabled(pageSettings_.fastReadingEnabled);
+    CheckControlNames();
 }
 
 }  // namespace tallimo

@@ -1,11 +1,12 @@
 // The window's position, options and colours kept in the settings file: read once while the
-// window is created, written in full by the exit procedure.
+// window is created, written in full by the exit procedure. The options are kept for the
+// settings page, which may not be made yet at either time.
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QDir>
 #include <QScreen>
-#include <QSpinBox>
+
+#include <algorithm>
 
 #include "calcform.h"
 #include "common/calcformsettings.h"
@@ -45,22 +46,23 @@ void TCalcForm::LoadSettings()
     const CalcFormSettings &settings = reading.settings;
 
     move(OnAScreen(QPoint(settings.iLeft, settings.iTop), size(), pos()));
-    CheckBox1->setChecked(settings.ontop);
-    SetStayOnTop(CheckBox1->isChecked());
-    CheckBox2->setChecked(settings.voice);
-    // Also when the box kept its state: fast reading and the voice button follow the voice.
+    PageSettings &page = pageSettings_;
+    page.onTop = settings.ontop;
+    SetStayOnTop(page.onTop);
+    page.voice = settings.voice;
+    // Fast reading and the voice button follow the voice.
     CheckBox2Click();
-    CheckBox5->setChecked(settings.readnum);
-    CheckBox4->setChecked(settings.daxie);
-    CheckBox3->setChecked(settings.scrollBars);
-    CheckBox6->setChecked(settings.showdate);
+    page.fastReading = settings.readnum;
+    page.money = settings.daxie;
+    page.scrollBars = settings.scrollBars;
+    page.showDate = settings.showdate;
     Panel1->setHidden(!settings.panel1);
-    ShowDateLine(CheckBox6->isChecked());
-    ShowSheetScrollBars(CheckBox3->isChecked());
-    SpinEdit1->setValue(settings.number);
-    SpinEdit3->setValue(settings.rate);
-    SpinEdit2->setValue(settings.fontsize);
-    SetSheetFontSize(SpinEdit2->value());
+    ShowSheetScrollBars(page.scrollBars);
+    // Numbers out of range read as the nearest end, as their boxes would show them.
+    page.decimals = std::clamp(settings.number, DecimalsRange.minimum, DecimalsRange.maximum);
+    page.rate = std::clamp(settings.rate, RateRange.minimum, RateRange.maximum);
+    page.fontSize = std::clamp(settings.fontsize, FontSizeRange.minimum, FontSizeRange.maximum);
+    SetSheetFontSize(page.fontSize);
 
     keptFontColour_ = ApplyColour(
         settings.fontcolor,
@@ -74,8 +76,8 @@ void TCalcForm::LoadSettings()
         settings.backcolor, [this](const QColor &colour) { SetBackColour(colour); },
         [this] { return BackColour(); });
 
-    // The decimals go back as the box holds them, once the window shows.
-    numberToWriteBack_ = SpinEdit1->value();
+    // The decimals go back as the box shows them, once the window shows.
+    numberToWriteBack_ = page.decimals;
 }
 
 // Start-up shows no message: should the file be out of reach, the save at exit tells the user.
@@ -86,19 +88,19 @@ void TCalcForm::SaveSettings(bool mayShowFailure)
     CalcFormSettings settings;
     settings.iTop = pos().y();
     settings.iLeft = pos().x();
-    settings.ontop = CheckBox1->isChecked();
-    settings.voice = CheckBox2->isChecked();
-    settings.readnum = CheckBox5->isChecked();
-    settings.daxie = CheckBox4->isChecked();
-    settings.scrollBars = CheckBox3->isChecked();
-    settings.showdate = CheckBox6->isChecked();
+    settings.ontop = pageSettings_.onTop;
+    settings.voice = pageSettings_.voice;
+    settings.readnum = pageSettings_.fastReading;
+    settings.daxie = pageSettings_.money;
+    settings.scrollBars = pageSettings_.scrollBars;
+    settings.showdate = pageSettings_.showDate;
     settings.panel1 = !Panel1->isHidden();
     settings.backcolor = SavedColour(BackColour(), keptBackColour_);
     settings.memocolor = SavedColour(SheetColour(QPalette::Base), keptSheetColour_);
     settings.fontcolor = SavedColour(SheetColour(QPalette::Text), keptFontColour_);
     settings.fontsize = SheetFontSize();
-    settings.number = SpinEdit1->value();
-    settings.rate = SpinEdit3->value();
+    settings.number = pageSettings_.decimals;
+    settings.rate = pageSettings_.rate;
 
     const SettingsFile::SaveResult result = SaveCalcForm(seams_.settingsFolders(), settings);
     if (!result.saved && mayShowFailure) {

@@ -1,12 +1,9 @@
 // The handlers of the settings page and the looks they change. None of them writes the settings
-// file: the exit procedure saves what the controls hold then.
+// file: the exit procedure saves what the page holds then.
 
-#include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
-#include <QSpinBox>
 #include <QTimer>
-#include <QToolButton>
 
 #include "calcform.h"
 #include "common/dateline.h"
@@ -24,15 +21,15 @@ int PixelsToPoints(int pixels) { return qRound(pixels * 72 / 96.0); }
 
 }  // namespace
 
-int TCalcForm::Decimals() const { return SpinEdit1->value(); }
+int TCalcForm::Decimals() const { return pageSettings_.decimals; }
 
-bool TCalcForm::MoneyMode() const { return CheckBox4->isChecked(); }
+bool TCalcForm::MoneyMode() const { return pageSettings_.money; }
 
-bool TCalcForm::VoiceOn() const { return CheckBox2->isChecked(); }
+bool TCalcForm::VoiceOn() const { return pageSettings_.voice; }
 
-bool TCalcForm::FastReading() const { return CheckBox5->isChecked(); }
+bool TCalcForm::FastReading() const { return pageSettings_.fastReading; }
 
-int TCalcForm::SpeechRate() const { return SpinEdit3->value(); }
+int TCalcForm::SpeechRate() const { return pageSettings_.rate; }
 
 void TCalcForm::SpeedButton35Click() { SetBackColour(ChosenColour(BackColour())); }
 
@@ -46,13 +43,13 @@ void TCalcForm::SpeedButton36Click()
     SetSheetColour(QPalette::Text, ChosenColour(SheetColour(QPalette::Text)));
 }
 
-void TCalcForm::SpinEdit2Change() { SetSheetFontSize(SpinEdit2->value()); }
+void TCalcForm::SpinEdit2Change() { SetSheetFontSize(pageSettings_.fontSize); }
 
-void TCalcForm::CheckBox1Click() { SetStayOnTop(CheckBox1->isChecked()); }
+void TCalcForm::CheckBox1Click() { SetStayOnTop(pageSettings_.onTop); }
 
-void TCalcForm::CheckBox3Click() { ShowSheetScrollBars(CheckBox3->isChecked()); }
+void TCalcForm::CheckBox3Click() { ShowSheetScrollBars(pageSettings_.scrollBars); }
 
-void TCalcForm::CheckBox6Click() { ShowDateLine(CheckBox6->isChecked()); }
+void TCalcForm::CheckBox6Click() { ShowDateLine(pageSettings_.showDate); }
 
 QColor TCalcForm::ChosenColour(const QColor &start)
 {
@@ -66,8 +63,11 @@ void TCalcForm::SetBackColour(const QColor &colour)
 {
     const std::initializer_list<QWidget *> widgets = {Panel7,    Panel3, Panel4, Panel1, GroupBox1,
                                                       GroupBox2, Label1, Label2, Label3};
-    for (QWidget *widget : widgets)
-        SetBackground(widget, colour);
+    for (QWidget *widget : widgets) {
+        // The settings page, once made, takes its colour from the keypad page.
+        if (widget)
+            SetBackground(widget, colour);
+    }
 }
 
 QColor TCalcForm::SheetColour(QPalette::ColorRole role) const

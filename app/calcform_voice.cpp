@@ -4,7 +4,6 @@
 
 #include <QCheckBox>
 #include <QIcon>
-#include <QSpinBox>
 #include <QTimer>
 #include <QToolButton>
 
@@ -19,11 +18,22 @@ void TCalcForm::CheckBox2Click()
 {
     const bool on = VoiceOn();
     // Fast reading keeps its check mark while voice is off; nothing is read then anyway.
-    CheckBox5->setEnabled(on);
+    pageSettings_.fastReadingEnabled = on;
+    if (CheckBox5)
+        CheckBox5->setEnabled(on);
     ToolButton6->setIcon(ToolbarIcon(on ? "voice-on" : "voice-off"));
 }
 
-void TCalcForm::ToolButton6Click() { CheckBox2->setChecked(!VoiceOn()); }
+void TCalcForm::ToolButton6Click()
+{
+    if (CheckBox2) {
+        // The box's handler follows.
+        CheckBox2->setChecked(!VoiceOn());
+    } else {
+        pageSettings_.voice = !VoiceOn();
+        CheckBox2Click();
+    }
+}
 
 void TCalcForm::StartVoice()
 {

@@ -188,10 +188,10 @@ private slots:
     }
 
     // Where each region sits in the 652 x 440 client area, and its colour.
-    // The window's tables name exactly the controls of the layout, each once.
+    // Once the window shows, its tables have named exactly the controls of the layout, each once.
     void everyNamedControlOnce()
     {
-        FormUnderTest made;
+        ShownForm made;
         QCOMPARE(NamingFaults(*made.form, LayoutNames), QStringList());
         QStringList given = made.form->ControlNames();
         QStringList expected = LayoutNames;

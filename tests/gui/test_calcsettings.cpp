@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QFile>
+#include <QGroupBox>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QSpinBox>
@@ -21,7 +22,7 @@ using namespace tallimo;
 namespace {
 
 // The main window started on the given settings folders, not yet shown; the colour chooser notes
-// the colours it opens with.
+// the colours it opens with. The settings page is made once the window shows.
 struct Started : FormUnderTest {
     QList<QColor> chooserStarts;
 
@@ -123,6 +124,7 @@ private slots:
         Started started(folders_);
         QCOMPARE(started.form->pos(), QPoint(0, 300));
         QVERIFY(started.StaysOnTop());
+        started.Show();
         QVERIFY(started.Child<QCheckBox>("CheckBox1")->isChecked());
         QVERIFY(!started.Child<QCheckBox>("CheckBox2")->isChecked());
         QVERIFY(ShowsIcon(started.Child<QToolButton>("ToolButton6"), "voice-off"));
@@ -140,14 +142,84 @@ private slots:
         QVERIFY(FileHas("ontop=1"));
     }
 
+    // The settings page is made once the window shows: the options read from the file reach
+    // the sheet and the voice before it exists and its controls after, and an exit before it
+    // exists saves them as they were read.
+    void theFileReachesTheLaterPage()
+    {
+        const QByteArray section =
+            "[calcform]\r\niTop=10\r\niLeft=20\r\nontop=1\r\nvoice=1\r\nreadnum=1\r\n"
+            "daxie=1\r\nscrollBars=1\r\nshowdate=0\r\npanel1=1\r\nbackcolor=clSkyBlue\r\n"
+            "memocolor=clRed\r\nfontcolor=clYellow\r\nfontsize=12\r\nnumber=4\r\nrate=300\r\n";
+        WriteFile(section);
+        {
+            Started early(folders_);
+            QVERIFY(!early.form->findChild<QGroupBox *>("GroupBox2"));
+            QCOMPARE(early.form->Decimals(), 4);
+            QVERIFY(early.form->MoneyMode());
+            QVERIFY(early.form->VoiceOn());
+            QVERIFY(early.form->FastReading());
+            QCOMPARE(early.form->SpeechRate(), 300);
+            early.Exit();
+            QCOMPARE(FileBytes(), section);
+        }
+
+        Started started(folders_);
+        started.Show();
+        QCOMPARE(started.Child<QSpinBox>("SpinEdit1")->value(), 4);
+        QCOMPARE(started.Child<QSpinBox>("SpinEdit2")->value(), 12);
+        QCOMPARE(started.Child<QSpinBox>("SpinEdit3")->value(), 300);
+        for (const char *name : {"CheckBox1", "CheckBox2", "CheckBox3", "CheckBox4", "CheckBox5"})
+            QVERIFY2(started.Child<QCheckBox>(QLatin1String(name))->isChecked(), name);
+        QVERIFY(!started.Child<QCheckBox>("CheckBox6")->isChecked());
+        QVERIFY(started.Child<QCheckBox>("CheckBox5")->isEnabled());
+        started.Exit();
+        QCOMPARE(FileBytes(), section);
+    }
+
+    // The toolbar's voice switch works before the settings page exists, and the page follows it.
+    void voiceSwitchedBeforeThePageExists()
+    {
+        WriteFile("[calcform]\r\niTop=1\r\nvoice=1\r\n");
+        Started started(folders_);
+        auto *voiceButton = started.Child<QToolButton>("ToolButton6");
+        voiceButton->click();
+        QVERIFY(!started.form->VoiceOn());
+        started.Show();
+        auto *voice = started.Child<QCheckBox>("CheckBox2");
+        QVERIFY(!voice->isChecked());
+        QVERIFY(!started.Child<QCheckBox>("CheckBox5")->isEnabled());
+        voiceButton->click();
+        QVERIFY(voice->isChecked());
+        QVERIFY(started.Child<QCheckBox>("CheckBox5")->isEnabled());
+        QVERIFY(ShowsIcon(voiceButton, "voice-on"));
+    }
+
+    // The date line shows as soon as the window is made, with or without a settings file.
+    void dateLineAtOnce_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::newRow("first start") << QByteArray();
+        QTest::newRow("second start") << QByteArray("[calcform]\r\niTop=1\r\n");
+    }
+    void dateLineAtOnce()
+    {
+        QFETCH(QByteArray, file);
+        if (!file.isEmpty())
+            WriteFile(file);
+        Started started(folders_);
+        QCOMPARE(started.Child<QLabel>("Label4")->text(),
+                 QStringLiteral("2026-12-10 星期四 09:30:00"));
+    }
+
     void aTopOfZeroIsApplied()
     {
         WriteFile("[calcform]\r\niTop=0\r\niLeft=40\r\nvoice=0\r\nfontsize=20\r\n");
         Started started(folders_);
         QCOMPARE(started.form->pos(), QPoint(40, 0));
+        started.Show();
         QVERIFY(!started.Child<QCheckBox>("CheckBox2")->isChecked());
         QCOMPARE(started.Child<QSpinBox>("SpinEdit2")->value(), 20);
-        started.Show();
         QTRY_VERIFY(FileHas("number=2"));
     }
 
@@ -159,6 +231,7 @@ private slots:
         WriteFile("[calcform]\r\niTop=10\r\niLeft=20\r\n" + options);
         Started started(folders_);
         QVERIFY(!started.StaysOnTop());
+        started.Show();
         QVERIFY(ShowsIcon(started.Child<QToolButton>("ToolButton6"), "voice-on"));
         auto *fastReading = started.Child<QCheckBox>("CheckBox5");
         QVERIFY(!fastReading->isChecked());
@@ -194,10 +267,10 @@ private slots:
         const QByteArray line = QTest::currentDataTag();
         WriteFile("[calcform]\r\niTop=1\r\n" + line + "\r\n");
         Started started(folders_);
-        QCOMPARE(started.Child<QSpinBox>(box)->value(), shown);
         // The decimals go back into the file once the window shows, not before.
         QCOMPARE(FileBytes(), "[calcform]\r\niTop=1\r\n" + line + "\r\n");
         started.Show();
+        QCOMPARE(started.Child<QSpinBox>(box)->value(), shown);
         const int decimals = started.Child<QSpinBox>("SpinEdit1")->value();
         QTRY_VERIFY(FileHas("number=" + QByteArray::number(decimals)));
         started.Exit();
@@ -208,6 +281,7 @@ private slots:
     {
         WriteFile("[calcform]\r\niTop=1\r\nbackcolor=clSkyBlue\r\n");
         Started started(folders_);
+        started.Show();
         const QColor skyBlue(0xA6, 0xCA, 0xF0);
         for (const char *name : BackColourControls) {
             QWidget *control = started.Child(QLatin1String(name));
@@ -351,6 +425,7 @@ private slots:
         QFETCH(QColor, start);
         QFETCH(QByteArray, saved);
         Started started(folders_);
+        started.Show();
         if (answer.isValid())
             started.world.colourAnswer = answer.rgba();
         started.Child<QToolButton>(button)->click();
@@ -369,6 +444,7 @@ private slots:
     void fontSizeFollowsItsBox()
     {
         Started started(folders_);
+        started.Show();
         auto *memo = started.Child<QPlainTextEdit>("Memo1");
         started.Child<QSpinBox>("SpinEdit2")->setValue(24);
         // 24 points are 32 pixels on a screen of 96 dots per inch.
@@ -404,6 +480,7 @@ private slots:
     void scrollBarsAndDateLineOnClick()
     {
         Started started(folders_);
+        started.Show();
         auto *memo = started.Child<QPlainTextEdit>("Memo1");
         auto *scrollBars = started.Child<QCheckBox>("CheckBox3");
         scrollBars->click();
