@@ -26,7 +26,7 @@ void InstallQtTranslation()
 
 void SetUpApplication()
 {
-    InstallFontSubstitutes();
+    UseInstalledWindowFonts();
     QApplication::setFont(SongFont(12));
     QApplication::setQuitOnLastWindowClosed(false);
     InstallQtTranslation();

@@ -65,6 +65,9 @@ void TCalcForm::FormCreate()
     });
 
     LoadSettings();
+    // The sheet gets its font once, at the size the settings give: each size it passes through
+    // would cost the start a font of its own.
+    SetSheetFontSize(pageSettings_.fontSize);
     // The date line is there at once, on a first start as on any other.
     ShowDateLine(pageSettings_.showDate);
     ConnectSheet();

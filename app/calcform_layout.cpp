@@ -33,8 +33,11 @@ constexpr int ResultBarHeight = 28;
 constexpr QSize ToolbarButtonSize(24, 22);
 constexpr int ToolbarMargin = 2;
 constexpr int ToolbarSpacing = 2;
-constexpr int DateSeparatorWidth = 99;
+constexpr int SeparatorWidth = 3;
+constexpr int DateGapWidth = 99;
 constexpr int DateLineInterval = 200;
+// Two characters of the 12-pixel window font.
+constexpr QSize CaptionSize(24, 15);
 
 QLineEdit *ReadOnlyBox(QLineEdit *box, const QRect &geometry)
 {
@@ -45,10 +48,11 @@ QLineEdit *ReadOnlyBox(QLineEdit *box, const QRect &geometry)
     return box;
 }
 
+// A caption's size is set, not measured: measuring its text would load the font's glyphs before
+// the window first shows.
 QLabel *Caption(QLabel *label, const QPoint &place)
 {
-    label->move(place);
-    label->adjustSize();
+    label->setGeometry(QRect(place, CaptionSize));
     return label;
 }
 
@@ -118,12 +122,11 @@ QWidget *TCalcForm::CreateToolbarPanel()
     auto *fill = new QHBoxLayout(Panel3);
     fill->setContentsMargins(0, 0, 0, 0);
 
-    // A plain row of buttons: it looks like a fixed toolbar and starts faster than one.
+    // A plain row of buttons: it looks like a fixed toolbar and starts faster than one. The
+    // buttons stand at fixed steps, each followed by a separator, and the date line after a gap:
+    // nothing in the row is measured, so no text is laid out before the window first shows.
     ToolBar1 = Named(new QWidget(Panel3), "ToolBar1");
     fill->addWidget(ToolBar1);
-    auto *row = new QHBoxLayout(ToolBar1);
-    row->setContentsMargins(ToolbarMargin, 0, 0, 0);
-    row->setSpacing(ToolbarSpacing);
 
     // The toolbar, left to right. A button's handler runs on its click; a command gets its
     // button by filling in the handler of its row.
@@ -161,6 +164,8 @@ QWidget *TCalcForm::CreateToolbarPanel()
         {"SpeedButton45", nullptr, "退出", "exit", &TCalcForm::SpeedButton45,
          &TCalcForm::SpeedButton45Click},
     };
+    const int top = (ToolbarHeight - ToolbarButtonSize.height()) / 2;
+    int left = ToolbarMargin;
     for (const ToolbarButton &entry : buttons) {
         auto *button = Named(new QToolButton(ToolBar1), entry.name);
         if (entry.caption)
@@ -168,30 +173,24 @@ QWidget *TCalcForm::CreateToolbarPanel()
         if (entry.icon)
             button->setIcon(ToolbarIcon(entry.icon));
         button->setToolTip(QString::fromUtf8(entry.hint));
-        button->setFixedSize(ToolbarButtonSize);
+        button->setGeometry(QRect(QPoint(left, top), ToolbarButtonSize));
         button->setAutoRaise(true);
         button->setFocusPolicy(Qt::NoFocus);
-        row->addWidget(button);
+        left += ToolbarButtonSize.width() + ToolbarSpacing;
         auto *separator = new QFrame(ToolBar1);
         separator->setFrameStyle(QFrame::VLine | QFrame::Sunken);
-        separator->setFixedHeight(ToolbarButtonSize.height());
-        row->addWidget(separator);
+        separator->setGeometry(left, top, SeparatorWidth, ToolbarButtonSize.height());
+        left += SeparatorWidth + ToolbarSpacing;
         this->*entry.member = button;
         if (entry.click)
             connect(button, &QToolButton::clicked, this, entry.click);
     }
 
-    auto *gap = new QWidget(ToolBar1);
-    gap->setFixedWidth(DateSeparatorWidth);
-    row->addWidget(gap);
+    left += DateGapWidth + ToolbarSpacing;
     Label4 = Named(new QLabel(ToolBar1), "Label4");
     Label4->setFont(SongFont(14));
     SetTextColour(Label4, Blue);
-    // Hidden, the date line keeps its room, so the buttons stay where they are.
-    QSizePolicy keepsItsRoom = Label4->sizePolicy();
-    keepsItsRoom.setRetainSizeWhenHidden(true);
-    Label4->setSizePolicy(keepsItsRoom);
-    row->addWidget(Label4, 1);
+    Label4->setGeometry(left, 0, ClientSize.width() - left, ToolbarHeight);
     return Panel3;
 }
 
@@ -201,7 +200,6 @@ void TCalcForm::CreateSheet()
     Memo1->setFrameShape(QFrame::NoFrame);
     Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    Memo1->setFont(ArialFont(21));
     QPalette palette = Memo1->palette();
     palette.setColor(QPalette::Base, Teal);
     palette.setColor(QPalette::Text, White);

@@ -62,7 +62,6 @@ void TCalcForm::LoadSettings()
     page.decimals = std::clamp(settings.number, DecimalsRange.minimum, DecimalsRange.maximum);
     page.rate = std::clamp(settings.rate, RateRange.minimum, RateRange.maximum);
     page.fontSize = std::clamp(settings.fontsize, FontSizeRange.minimum, FontSizeRange.maximum);
-    SetSheetFontSize(page.fontSize);
 
     keptFontColour_ = ApplyColour(
         settings.fontcolor,

@@ -84,12 +84,7 @@ void TCalcForm::SetSheetColour(QPalette::ColorRole role, const QColor &colour)
 
 int TCalcForm::SheetFontSize() const { return PixelsToPoints(Memo1->font().pixelSize()); }
 
-void TCalcForm::SetSheetFontSize(int points)
-{
-    QFont font = Memo1->font();
-    font.setPixelSize(PointsToPixels(points));
-    Memo1->setFont(font);
-}
+void TCalcForm::SetSheetFontSize(int points) { Memo1->setFont(ArialFont(PointsToPixels(points))); }
 
 // A change of the window's flags takes the window off the screen and may lose its place: it
 // comes back where it was, and only if it was showing.

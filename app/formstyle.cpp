@@ -1,5 +1,6 @@
 #include "formstyle.h"
 
+#include <QFontDatabase>
 #include <QGroupBox>
 #include <QImage>
 #include <QPalette>
@@ -30,13 +31,33 @@ const QStringList ChineseFonts = {
     QStringLiteral("Droid Sans Fallback"),
 };
 
-// Arial's metric twins where installed, otherwise the plain sans serif that every desktop has.
-// Nimbus Sans is left out: it comes as a Type 1 font that takes milliseconds to load at start.
+// Arial or its metric twins where installed, otherwise the plain sans serif that every desktop
+// has. Nimbus Sans is left out: it comes as a Type 1 font that takes milliseconds to load.
 const QStringList LatinFonts = {
+    QStringLiteral("Arial"),
     QStringLiteral("Liberation Sans"),
     QStringLiteral("Arimo"),
     QStringLiteral("DejaVu Sans"),
 };
+
+// The first of the wanted families that is installed; a family the font database lists once per
+// foundry ("Arimo [GOOG]") counts under its plain name.
+QString FirstInstalled(const QStringList &wanted, const QStringList &installed)
+{
+    for (const QString &family : wanted) {
+        for (const QString &name : installed) {
+            if (name.section(QStringLiteral(" ["), 0, 0).compare(family, Qt::CaseInsensitive) == 0)
+                return family;
+        }
+    }
+    return {};
+}
+
+WindowFontFamilies &ChosenFamilies()
+{
+    static WindowFontFamilies families{SongFamily, ArialFamily};
+    return families;
+}
 
 QFont SizedFont(const QString &family, int pixelSize)
 {
@@ -47,15 +68,22 @@ QFont SizedFont(const QString &family, int pixelSize)
 
 }  // namespace
 
-void InstallFontSubstitutes()
+WindowFontFamilies ChooseWindowFonts(const QStringList &installed)
 {
-    QFont::insertSubstitutions(SongFamily, ChineseFonts);
-    QFont::insertSubstitutions(ArialFamily, LatinFonts + ChineseFonts);
+    WindowFontFamilies chosen{FirstInstalled(ChineseFonts, installed),
+                              FirstInstalled(LatinFonts, installed)};
+    if (chosen.song.isEmpty())
+        chosen.song = SongFamily;
+    if (chosen.arial.isEmpty())
+        chosen.arial = chosen.song == SongFamily ? ArialFamily : chosen.song;
+    return chosen;
 }
 
-QFont SongFont(int pixelSize) { return SizedFont(SongFamily, pixelSize); }
+void UseInstalledWindowFonts() { ChosenFamilies() = ChooseWindowFonts(QFontDatabase::families()); }
 
-QFont ArialFont(int pixelSize) { return SizedFont(ArialFamily, pixelSize); }
+QFont SongFont(int pixelSize) { return SizedFont(ChosenFamilies().song, pixelSize); }
+
+QFont ArialFont(int pixelSize) { return SizedFont(ChosenFamilies().arial, pixelSize); }
 
 QIcon ApplicationIcon() { return QIcon(QStringLiteral(":/icons/calculator.svg")); }
 

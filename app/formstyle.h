@@ -5,6 +5,8 @@
 #include <QColor>
 #include <QFont>
 #include <QIcon>
+#include <QString>
+#include <QStringList>
 
 class QGroupBox;
 class QToolButton;
@@ -18,12 +20,22 @@ inline const QColor Blue(0x00, 0x00, 0xFF);
 inline const QColor Red(0xFF, 0x00, 0x00);
 inline const QColor White(0xFF, 0xFF, 0xFF);
 
-// Makes "宋体" and Arial resolve to installed fonts that hold the glyphs the windows show, so
-// that no character turns into a box where the named fonts are missing. Call before creating
-// any window.
-void InstallFontSubstitutes();
+// The installed fonts that stand in for "宋体" and Arial. For "宋体": SimSun where it is installed,
+// otherwise one of the Chinese fonts that a Linux desktop has (the set-up installs the small
+// WenQuanYi font, which loads fast). For Arial: Arial or its metric twins, otherwise the plain
+// sans serif that every desktop has, otherwise the Chinese font. A window font asks for its
+// stand-in by name: asked for a family that is not installed, Qt searches the system's fonts for a
+// fallback at every size, which costs the start milliseconds. Where none of the stand-ins is
+// installed, the names themselves are kept and Qt's own fallback applies.
+struct WindowFontFamilies {
+    QString song;
+    QString arial;
+};
+WindowFontFamilies ChooseWindowFonts(const QStringList &installed);
+// Chooses the stand-ins from the fonts installed here. Call before creating any window.
+void UseInstalledWindowFonts();
 
-// The window font "宋体" and the sheet font Arial, sized in pixels.
+// The window font "宋体" and the sheet font Arial, by their stand-ins, sized in pixels.
 QFont SongFont(int pixelSize);
 QFont ArialFont(int pixelSize);
 

@@ -183,8 +183,42 @@ private slots:
         QCOMPARE(form.pos(), QPoint(200, 128));
         QVERIFY(form.windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
         QVERIFY(form.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
-        QCOMPARE(form.font().family(), QStringLiteral("宋体"));
-        QCOMPARE(form.font().pixelSize(), 12);
+        QCOMPARE(form.font(), SongFont(12));
+    }
+
+    // "宋体" and Arial by the installed fonts that stand in for them.
+    void windowFonts_data()
+    {
+        QTest::addColumn<QStringList>("installed");
+        QTest::addColumn<QString>("song");
+        QTest::addColumn<QString>("arial");
+        QTest::newRow("SimSun, Arial")
+            << QStringList{"DejaVu Sans", "WenQuanYi Micro Hei", "SimSun", "Arial", "Arimo"}
+            << "SimSun"
+            << "Arial";
+        QTest::newRow("WenQuanYi, DejaVu")
+            << QStringList{"DejaVu Sans", "WenQuanYi Micro Hei"} << "WenQuanYi Micro Hei"
+            << "DejaVu Sans";
+        QTest::newRow("twins by foundry")
+            << QStringList{"Arimo [GOOG]", "liberation sans [1ASC]", "Noto Sans CJK SC"}
+            << "Noto Sans CJK SC"
+            << "Liberation Sans";
+        QTest::newRow("Chinese only") << QStringList{"WenQuanYi Zen Hei"} << "WenQuanYi Zen Hei"
+                                      << "WenQuanYi Zen Hei";
+        QTest::newRow("Latin only") << QStringList{"DejaVu Sans"} << "宋体"
+                                    << "DejaVu Sans";
+        QTest::newRow("neither") << QStringList{"Cantarell"} << "宋体"
+                                 << "Arial";
+    }
+
+    void windowFonts()
+    {
+        QFETCH(QStringList, installed);
+        QFETCH(QString, song);
+        QFETCH(QString, arial);
+        const WindowFontFamilies chosen = ChooseWindowFonts(installed);
+        QCOMPARE(chosen.song, song);
+        QCOMPARE(chosen.arial, arial);
     }
 
     // Where each region sits in the 652 x 440 client area, and its colour.
@@ -245,8 +279,7 @@ private slots:
         QCOMPARE(memo->lineWrapMode(), QPlainTextEdit::NoWrap);
         QCOMPARE(memo->palette().color(QPalette::Base), Teal);
         QCOMPARE(memo->palette().color(QPalette::Text), White);
-        QCOMPARE(memo->font().family(), QStringLiteral("Arial"));
-        QCOMPARE(memo->font().pixelSize(), 21);
+        QCOMPARE(memo->font(), ArialFont(21));
         QCOMPARE(memo->toolTip(), QStringLiteral("请在“=”前进行修改，按回车或等号计算结果"));
         QCOMPARE(shown.form->focusWidget(), memo);
 

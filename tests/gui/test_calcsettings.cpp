@@ -217,6 +217,8 @@ private slots:
         WriteFile("[calcform]\r\niTop=0\r\niLeft=40\r\nvoice=0\r\nfontsize=20\r\n");
         Started started(folders_);
         QCOMPARE(started.form->pos(), QPoint(40, 0));
+        // 20 points are 27 pixels, in the sheet's own font.
+        QCOMPARE(started.Child<QPlainTextEdit>("Memo1")->font(), ArialFont(27));
         started.Show();
         QVERIFY(!started.Child<QCheckBox>("CheckBox2")->isChecked());
         QCOMPARE(started.Child<QSpinBox>("SpinEdit2")->value(), 20);
