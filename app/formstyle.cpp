@@ -41,16 +41,21 @@ const QStringList LatinFonts = {
 };
 
 // The first of the wanted families that is installed; a family the font database lists once per
-// foundry ("Arimo [GOOG]") counts under its plain name.
+// foundry ("Arimo [GOOG]") counts under its plain name. A desktop may list thousands of
+// families: each is read once, at the start, without copying its name.
 QString FirstInstalled(const QStringList &wanted, const QStringList &installed)
 {
-    for (const QString &family : wanted) {
-        for (const QString &name : installed) {
-            if (name.section(QStringLiteral(" ["), 0, 0).compare(family, Qt::CaseInsensitive) == 0)
-                return family;
+    qsizetype first = wanted.size();
+    for (const QString &name : installed) {
+        const QStringView family = QStringView(name).left(name.indexOf(QLatin1String(" [")));
+        for (qsizetype i = 0; i < first; ++i) {
+            if (family.compare(wanted[i], Qt::CaseInsensitive) == 0) {
+                first = i;
+                break;
+            }
         }
     }
-    return {};
+    return first < wanted.size() ? wanted[first] : QString();
 }
 
 WindowFontFamilies &ChosenFamilies()
