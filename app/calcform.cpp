@@ -65,6 +65,7 @@ void TCalcForm::FormCreate()
     });
 
     LoadSettings();
+    LoadKeptSheetOption();
     // The sheet gets its font once, at the size the settings give: each size it passes through
     // would cost the start a font of its own.
     SetSheetFontSize(pageSettings_.fontSize);
@@ -123,6 +124,7 @@ void TCalcForm::ExitProcedure(bool save)
     exited_ = true;
     StopVoice();
     tokens_.reset();
+    SaveKeptSheetNow(save);
     if (save)
         SaveSettings();
     if (trayIcon_)
@@ -137,6 +139,7 @@ void TCalcForm::SaveSessionSettings(QSessionManager &manager)
     if (exited_)
         return;
     const bool mayAsk = manager.allowsInteraction();
+    SaveKeptSheetNow(mayAsk);
     SaveSettings(mayAsk);
     if (mayAsk)
         manager.release();

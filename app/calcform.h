@@ -16,6 +16,7 @@
 
 #include "app/voice/readout.h"
 #include "common/clipplayer.h"
+#include "common/keptsheet.h"
 #include "common/pause.h"
 #include "common/programseams.h"
 #include "engine/regional.h"
@@ -53,8 +54,8 @@ public:
     explicit TCalcForm(const ProgramSeams &seams, QWidget *parent = nullptr);
     ~TCalcForm() override;
 
-    // The exit procedure: frees the token list, saves the settings, removes the tray icon and
-    // quits. Only the first call does anything.
+    // The exit procedure: frees the token list, saves the kept sheet and the settings, removes the
+    // tray icon and quits. Only the first call does anything.
     void SpeedButton45Click();
 
     // Makes the tools window, whose shortcuts open their pages through openWebPage. Called once
@@ -77,6 +78,7 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void changeEvent(QEvent *event) override;
 
@@ -108,8 +110,8 @@ private:
     void FormShow();
     void CheckControlNames() const;
     void ExitProcedure(bool save);
-    // Log-off: the settings are saved while the session manager waits; the quit that follows
-    // ends the program without saving them again.
+    // Log-off: the kept sheet and the settings are saved while the session manager waits; the
+    // quit that follows ends the program without saving them again.
     void SaveSessionSettings(QSessionManager &manager);
     void ApplicationQuits();
     void N1Click();
@@ -145,6 +147,7 @@ private:
         bool money = false;
         bool showDate = true;
         bool scrollBars = false;
+        bool keepSheet = false;
     };
     PageSettings pageSettings_;
     void LoadSettings();
@@ -211,6 +214,27 @@ private:
     void sb_copyresultClick();
     void SpeedButton1Click();
     void Memo1MouseMove();
+
+    // The sheet kept across runs (calcform_keptsheet.cpp): restored once the sheet has been
+    // painted, saved on the writer's thread 2 s after the last change, and at every exit.
+    void LoadKeptSheetOption();
+    void WatchForFirstPaint();
+    void RestoreKeptSheet();
+    void SheetChanged();
+    void SaveKeptSheetLater();
+    // Writes the sheet now when it changed since the last save; a failure is shown unless
+    // `mayShowFailure` is false.
+    void SaveKeptSheetNow(bool mayShowFailure);
+    void CheckBox7Click();
+    // Whether saves go to the kept file: the option is on, and the file found at start, if any,
+    // could be read (one that could not is left as it is for the whole run).
+    bool KeepingSheet() const;
+    QString KeptSheetPath() const;
+    KeptSheetWriter keptSheetWriter_;
+    QTimer *sheetIdle_ = nullptr;
+    bool sheetChanged_ = false;
+    bool keptFileLeftAlone_ = false;
+    bool restorePending_ = false;
 
     // Saving and importing the sheet (calcform_sheetfiles.cpp).
     void SpeedButton6Click();
@@ -291,6 +315,7 @@ private:
     QCheckBox *CheckBox4 = nullptr;
     QCheckBox *CheckBox5 = nullptr;
     QCheckBox *CheckBox6 = nullptr;
+    QCheckBox *CheckBox7 = nullptr;
     QTimer *Timer2 = nullptr;
     QMenu *PopupMenu1 = nullptr;
     QAction *N1 = nullptr;

@@ -105,6 +105,8 @@ void TCalcForm::CreateSettingsPage()
          &TCalcForm::CheckBox6Click},
         {"CheckBox3", "显示滑块", 283, &PageSettings::scrollBars, &TCalcForm::CheckBox3,
          &TCalcForm::CheckBox3Click},
+        {"CheckBox7", "保留算式", 303, &PageSettings::keepSheet, &TCalcForm::CheckBox7,
+         &TCalcForm::CheckBox7Click},
     };
     for (const Option &entry : options) {
         auto *box = Named(new QCheckBox(QString::fromUtf8(entry.caption), GroupBox2), entry.name);

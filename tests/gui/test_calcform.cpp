@@ -158,6 +158,7 @@ const QStringList LayoutNames = {
     "CheckBox4",
     "CheckBox6",
     "CheckBox3",
+    "CheckBox7",
 };
 
 const WayOut AllWaysOut[] = {WayOut::ExitButton, WayOut::TrayMenu, WayOut::CloseBox,
@@ -493,13 +494,13 @@ private slots:
         memo->setFocus();
         QStringList visited;
         // Fast reading stays disabled until the settings file turns the voice on.
-        for (int tab = 0; tab < 9; ++tab) {
+        for (int tab = 0; tab < 10; ++tab) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             visited << QApplication::focusWidget()->objectName();
         }
         QCOMPARE(visited,
                  QStringList({"SpinEdit2", "SpinEdit1", "SpinEdit3", "CheckBox1", "CheckBox2",
-                              "CheckBox4", "CheckBox6", "CheckBox3", "Memo1"}));
+                              "CheckBox4", "CheckBox6", "CheckBox3", "CheckBox7", "Memo1"}));
         QCOMPARE(memo->toPlainText(), QString());
     }
 
@@ -660,6 +661,8 @@ private slots:
                                    << "显示日期" << 263 << true << true;
         QTest::newRow("CheckBox3") << "CheckBox3"
                                    << "显示滑块" << 283 << false << true;
+        QTest::newRow("CheckBox7") << "CheckBox7"
+                                   << "保留算式" << 303 << false << true;
     }
     void settingsOptions()
     {

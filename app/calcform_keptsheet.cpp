@@ -1,0 +1,146 @@
+// The sheet kept across runs. The option has a section of its own in the settings file, written
+// when the option changes, so that it holds even if the program never reaches its exit. The
+// sheet is copied on the window's thread and written on the writer's; only the exit procedure
+// and the option's own changes wait for the disk.
+
+#include <QCheckBox>
+#include <QDir>
+#include <QEvent>
+#include <QTextDocument>
+#include <QTimer>
+
+#include "calcform.h"
+#include "common/windowsdirectory.h"
+#include "engine/calcerror.h"
+
+namespace tallimo {
+
+namespace {
+
+// How long the sheet stays unchanged before it is saved.
+constexpr int IdleMilliseconds = 2000;
+
+}  // namespace
+
+void TCalcForm::LoadKeptSheetOption()
+{
+    pageSettings_.keepSheet = LoadKeepSheet(seams_.settingsFolders());
+    sheetIdle_ = new QTimer(this);
+    sheetIdle_->setSingleShot(true);
+    sheetIdle_->setInterval(IdleMilliseconds);
+    connect(sheetIdle_, &QTimer::timeout, this, &TCalcForm::SaveKeptSheetLater);
+    connect(Memo1->document(), &QTextDocument::contentsChanged, this, &TCalcForm::SheetChanged);
+    if (pageSettings_.keepSheet)
+        WatchForFirstPaint();
+}
+
+QString TCalcForm::KeptSheetPath() const
+{
+    return WindowsDirectory() + QLatin1String(KeptSheetFileName);
+}
+
+bool TCalcForm::KeepingSheet() const { return pageSettings_.keepSheet && !keptFileLeftAlone_; }
+
+// The sheet is restored after its first paint, so the window shows as fast with a kept sheet as
+// without one.
+void TCalcForm::WatchForFirstPaint()
+{
+    restorePending_ = true;
+    Memo1->viewport()->installEventFilter(this);
+}
+
+bool TCalcForm::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Paint && restorePending_ && watched == Memo1->viewport()) {
+        restorePending_ = false;
+        Memo1->viewport()->removeEventFilter(this);
+        QTimer::singleShot(0, this, &TCalcForm::RestoreKeptSheet);
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+// A kept file that cannot be read stays as it is, and the window says so in its title: a box
+// at start-up would stand between the user and the sheet.
+void TCalcForm::RestoreKeptSheet()
+{
+    if (exited_ || !pageSettings_.keepSheet)
+        return;
+    QString text;
+    try {
+        text = ReadKeptSheet(KeptSheetPath());
+    } catch (const CalcError &error) {
+        keptFileLeftAlone_ = true;
+        setWindowTitle(QStringLiteral("Tallimo - %1，文件未改动，本次不保留算式")
+                           .arg(QString::fromStdString(error.what())));
+        return;
+    }
+    // Whatever was typed before the sheet came back stays after it.
+    const QString typed = Memo1->toPlainText();
+    if (!typed.isEmpty())
+        text += QLatin1Char('\n') + typed;
+    // A new text, not an edit: undo cannot take it away. The total is taken from the text by the
+    // next Enter, as it is for any sheet whose lines were not evaluated.
+    Memo1->setPlainText(text);
+    Memo1->moveCursor(QTextCursor::End);
+    Memo1->ensureCursorVisible();
+    LocateCaret();
+    sheetChanged_ = !typed.isEmpty();
+    if (sheetChanged_)
+        sheetIdle_->start();
+    else
+        sheetIdle_->stop();
+}
+
+void TCalcForm::SheetChanged()
+{
+    sheetChanged_ = true;
+    if (KeepingSheet() && !restorePending_)
+        sheetIdle_->start();
+}
+
+void TCalcForm::SaveKeptSheetLater()
+{
+    if (!KeepingSheet() || !sheetChanged_ || restorePending_)
+        return;
+    sheetChanged_ = false;
+    keptSheetWriter_.SaveLater(KeptSheetPath(), Memo1->toPlainText());
+}
+
+void TCalcForm::SaveKeptSheetNow(bool mayShowFailure)
+{
+    sheetIdle_->stop();
+    if (!KeepingSheet() || !sheetChanged_ || restorePending_)
+        return;
+    sheetChanged_ = false;
+    try {
+        keptSheetWriter_.SaveNow(KeptSheetPath(), Memo1->toPlainText());
+    } catch (const CalcError &error) {
+        if (mayShowFailure)
+            seams_.showMessage(QString::fromStdString(error.what()));
+    }
+}
+
+// Off removes the kept sheet, as the user asked for; on keeps the sheet as it stands at once.
+void TCalcForm::CheckBox7Click()
+{
+    const bool on = pageSettings_.keepSheet;
+    const SettingsFile::SaveResult saved = SaveKeepSheet(seams_.settingsFolders(), on);
+    if (!saved.saved)
+        seams_.showMessage(
+            QStringLiteral("Unable to write to %1").arg(QDir::toNativeSeparators(saved.path)));
+    sheetIdle_->stop();
+    try {
+        if (on) {
+            keptFileLeftAlone_ = false;
+            restorePending_ = false;
+            sheetChanged_ = true;
+            SaveKeptSheetNow(true);
+        } else {
+            keptSheetWriter_.Remove(KeptSheetPath());
+        }
+    } catch (const CalcError &error) {
+        seams_.showMessage(QString::fromStdString(error.what()));
+    }
+}
+
+}  // namespace tallimo

@@ -1,0 +1,112 @@
+#include "common/keptsheet.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStringDecoder>
+
+#include "engine/calcerror.h"
+
+namespace tallimo {
+
+namespace {
+
+const QString kSection = QStringLiteral("keptsheet");
+const QString kKey = QStringLiteral("keep");
+
+[[noreturn]] void ThrowFileError(const QString &message)
+{
+    throw CalcError(CalcError::Kind::FileAccess, message.toStdString());
+}
+
+QString Native(const QString &path) { return QDir::toNativeSeparators(path); }
+
+}  // namespace
+
+bool ReadKeepSheet(const SettingsFile &file)
+{
+    return file.boolean(kSection, kKey).value_or(false);
+}
+
+bool LoadKeepSheet(const SettingsFolders &folders)
+{
+    return ReadKeepSheet(SettingsFile::Load(SettingsReadPath(folders)));
+}
+
+SettingsFile::SaveResult SaveKeepSheet(const SettingsFolders &folders, bool on)
+{
+    SettingsFile file = SettingsFile::Load(SettingsReadPath(folders));
+    file.setBoolean(kSection, kKey, on);
+    return file.save(SettingsWritePath(folders));
+}
+
+QString ReadKeptSheet(const QString &path)
+{
+    const QFileInfo info(path);
+    if (!info.exists() && !info.isSymLink())
+        return QString();
+    if (!info.isFile())
+        ThrowFileError(QStringLiteral("保留的算式“%1”不是普通文件").arg(Native(path)));
+    if (info.size() > KeptSheetMaximumBytes)
+        ThrowFileError(QStringLiteral("保留的算式“%1”大于 64 MB").arg(Native(path)));
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        ThrowFileError(
+            QStringLiteral("保留的算式“%1”无法读取：%2").arg(Native(path), file.errorString()));
+    // The size is checked again on what is read: the file may grow after the look at it.
+    const QByteArray bytes = file.read(KeptSheetMaximumBytes + 1);
+    if (file.error() != QFileDevice::NoError)
+        ThrowFileError(
+            QStringLiteral("保留的算式“%1”无法读取：%2").arg(Native(path), file.errorString()));
+    if (bytes.size() > KeptSheetMaximumBytes)
+        ThrowFileError(QStringLiteral("保留的算式“%1”大于 64 MB").arg(Native(path)));
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = decoder.decode(bytes);
+    if (decoder.hasError())
+        ThrowFileError(QStringLiteral("保留的算式“%1”不是 UTF-8 文本").arg(Native(path)));
+    return text;
+}
+
+void WriteKeptSheet(const QString &path, const QString &text)
+{
+    const QByteArray bytes = text.toUtf8();
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+        ThrowFileError(
+            QStringLiteral("Unable to write to %1: %2").arg(Native(path), file.errorString()));
+}
+
+KeptSheetWriter::KeptSheetWriter() { thread_.setMaxThreadCount(1); }
+
+KeptSheetWriter::~KeptSheetWriter() { thread_.waitForDone(); }
+
+void KeptSheetWriter::SaveLater(const QString &path, const QString &text)
+{
+    thread_.start([path, text] {
+        try {
+            WriteKeptSheet(path, text);
+        } catch (const CalcError &error) {
+            qWarning("%s", error.what());
+        }
+    });
+}
+
+void KeptSheetWriter::SaveNow(const QString &path, const QString &text)
+{
+    Wait();
+    WriteKeptSheet(path, text);
+}
+
+void KeptSheetWriter::Remove(const QString &path)
+{
+    Wait();
+    QFile file(path);
+    if (file.exists() && !file.remove())
+        ThrowFileError(
+            QStringLiteral("Unable to delete %1: %2").arg(Native(path), file.errorString()));
+}
+
+void KeptSheetWriter::Wait() { thread_.waitForDone(); }
+
+}  // namespace tallimo

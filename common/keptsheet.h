@@ -1,0 +1,54 @@
+#pragma once
+
+// The sheet kept across runs: an option of its own section of the settings file, and the sheet's
+// text in a UTF-8 file in the program's data folder, replaced whole on every save.
+
+#include <QString>
+#include <QThreadPool>
+
+#include "common/settingsfile.h"
+#include "common/settingslocation.h"
+
+namespace tallimo {
+
+inline constexpr char KeptSheetFileName[] = "sheet.txt";
+// A kept file larger than this is not the program's own and is not read.
+inline constexpr qint64 KeptSheetMaximumBytes = 64ll * 1024 * 1024;
+
+// The option, off when the key is missing or unreadable.
+bool ReadKeepSheet(const SettingsFile &file);
+bool LoadKeepSheet(const SettingsFolders &folders);
+// Writes the option's key alone; every other byte of the file stays as it was.
+SettingsFile::SaveResult SaveKeepSheet(const SettingsFolders &folders, bool on);
+
+// The kept sheet's text, or an empty text when there is no file. A file that is not a regular
+// file, is larger than KeptSheetMaximumBytes, cannot be read or is not valid UTF-8 raises
+// CalcError with a message for the user and is left as it is.
+QString ReadKeptSheet(const QString &path);
+
+// Replaces the file with the text in UTF-8, through a temporary file, so that a failed or
+// interrupted save leaves the earlier file whole. Throws CalcError with the system's reason.
+void WriteKeptSheet(const QString &path, const QString &text);
+
+// Writes the kept sheet in the order the saves are asked for: a save while typing goes to a
+// thread of its own, so the window never waits for the disk; a save at exit or a removal first
+// waits for the saves before it.
+class KeptSheetWriter {
+public:
+    KeptSheetWriter();
+    ~KeptSheetWriter();
+
+    // Writes later, on the writer's thread; a failure is logged, and the next save tries again.
+    void SaveLater(const QString &path, const QString &text);
+    // Writes now, after any earlier save. Throws CalcError.
+    void SaveNow(const QString &path, const QString &text);
+    // Removes the file, after any earlier save; a missing file is no failure. Throws CalcError.
+    void Remove(const QString &path);
+    // Waits for the saves asked for so far.
+    void Wait();
+
+private:
+    QThreadPool thread_;
+};
+
+}  // namespace tallimo

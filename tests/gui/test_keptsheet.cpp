@@ -1,0 +1,164 @@
+#include <QCheckBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+
+#include <memory>
+
+#include "common/keptsheet.h"
+#include "formtesting.h"
+#include "tests/settings/filebytes.h"
+
+using namespace tallimo;
+
+namespace {
+
+// The main window on settings folders of the test's own.
+struct Started : FormUnderTest {
+    explicit Started(const SettingsFolders &folders)
+        : FormUnderTest([folders](ProgramSeams &seams) {
+              seams.settingsFolders = [folders] { return folders; };
+          })
+    {
+    }
+
+    QPlainTextEdit *Memo() const { return Child<QPlainTextEdit>("Memo1"); }
+    QCheckBox *Option() const
+    {
+        ShowSettingsPage();
+        return Child<QCheckBox>("CheckBox7");
+    }
+    void ShowSettingsPage() const { Child<QToolButton>("SpeedButton4")->click(); }
+    void Type(const QString &text) const { QTest::keyClicks(Memo(), text); }
+    void Exit() const { form->SpeedButton45Click(); }
+};
+
+}  // namespace
+
+class TestKeptSheetWindow : public QObject {
+    Q_OBJECT
+private:
+    std::unique_ptr<QTemporaryDir> settings_;
+    SettingsFolders folders_;
+    QString dataFolder_;
+
+    QString SheetPath() const { return dataFolder_ + QLatin1String(KeptSheetFileName); }
+    QString IniPath() const { return settings_->filePath(QStringLiteral("setinfo.ini")); }
+    void KeepOn() const { WriteBytes(IniPath(), "[keptsheet]\r\nkeep=1\r\n"); }
+
+private slots:
+    void initTestCase()
+    {
+        SetUpWindowTests();
+        QStandardPaths::setTestModeEnabled(true);
+        dataFolder_ = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + '/';
+    }
+
+    void init()
+    {
+        settings_ = std::make_unique<QTemporaryDir>();
+        QVERIFY(settings_->isValid());
+        folders_ = {settings_->path(), settings_->path()};
+        QDir(dataFolder_).removeRecursively();
+        QVERIFY(QDir().mkpath(dataFolder_));
+    }
+
+    void cleanupTestCase() { QDir(dataFolder_).removeRecursively(); }
+
+    // Off at a first start: nothing is kept, no file is made, the settings file stays as the
+    // window has always written it.
+    void offAtAFirstStartKeepsNothing()
+    {
+        Started started(folders_);
+        started.Show();
+        QVERIFY(!started.Option()->isChecked());
+        QCOMPARE(started.Option()->text(), QStringLiteral("保留算式"));
+        QVERIFY(started.Option()->geometry().top() >
+                started.Child<QCheckBox>("CheckBox3")->geometry().bottom());
+        started.Type(QStringLiteral("1+2"));
+        QTest::qWait(2200);
+        started.Exit();
+        QVERIFY(!QFileInfo::exists(SheetPath()));
+        QVERIFY(!ReadBytes(IniPath()).contains("keptsheet"));
+    }
+
+    // On: saved at once, 2 s after the last change without an exit, and at the exit; off
+    // removes the file.
+    void onSavesWhileTypingAndOffRemoves()
+    {
+        Started started(folders_);
+        started.Show();
+        started.Type(QStringLiteral("1+2"));
+        started.Option()->click();
+        QCOMPARE(ReadKeptSheet(SheetPath()), QStringLiteral("1+2"));
+        QVERIFY(LoadKeepSheet(folders_));
+
+        started.Memo()->setFocus();
+        QTest::keyClick(started.Memo(), Qt::Key_Return);
+        started.Type(QStringLiteral("4*5"));
+        QTRY_COMPARE_WITH_TIMEOUT(ReadKeptSheet(SheetPath()), QStringLiteral("1+2=3\n4*5"), 5000);
+
+        started.Type(QStringLiteral("+1"));
+        started.Exit();
+        QCOMPARE(ReadKeptSheet(SheetPath()), QStringLiteral("1+2=3\n4*5+1"));
+
+        Started again(folders_);
+        again.Show();
+        QTRY_COMPARE(again.Memo()->toPlainText(), QStringLiteral("1+2=3\n4*5+1"));
+        again.Option()->click();
+        QVERIFY(!QFileInfo::exists(SheetPath()));
+        QVERIFY(!LoadKeepSheet(folders_));
+        again.Exit();
+        QVERIFY(!QFileInfo::exists(SheetPath()));
+    }
+
+    // Restored with the caret at the end and the result bar empty; undo cannot take it away, and
+    // the next Enter takes the total from the whole text.
+    void restoredAsASheetOfItsOwn()
+    {
+        KeepOn();
+        WriteKeptSheet(SheetPath(), QStringLiteral("1+2=3\n10*2=20\n4"));
+        Started started(folders_);
+        started.Show();
+        QPlainTextEdit *memo = started.Memo();
+        QTRY_COMPARE(memo->toPlainText(), QStringLiteral("1+2=3\n10*2=20\n4"));
+        QCOMPARE(memo->textCursor().position(), memo->document()->characterCount() - 1);
+        for (const char *name : {"Edit4", "Edit5", "Edit2"})
+            QVERIFY2(started.Child<QLineEdit>(name)->text().isEmpty(), name);
+        QVERIFY(!memo->document()->isUndoAvailable());
+        memo->setFocus();
+        QTest::keyClick(memo, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(memo->toPlainText(), QStringLiteral("1+2=3\n10*2=20\n4"));
+        QTest::keyClick(memo, Qt::Key_Return);
+        QCOMPARE(started.Child<QLineEdit>("Edit5")->text(), QStringLiteral("27"));
+        // Nothing changed since the restore is not written again; the Enter is.
+        started.Exit();
+        QCOMPARE(ReadKeptSheet(SheetPath()), QStringLiteral("1+2=3\n10*2=20\n4=4\n"));
+    }
+
+    // A kept file the program cannot take is left as it is for the whole run; the window says so
+    // without a box, and the sheet starts empty.
+    void aBadFileIsLeftAloneAndNamed()
+    {
+        KeepOn();
+        const QByteArray bytes = "12\xB5\xA5\xBC\xDB=36\r\n";
+        WriteBytes(SheetPath(), bytes);
+        Started started(folders_);
+        started.Show();
+        QTRY_VERIFY(started.form->windowTitle().contains(QDir::toNativeSeparators(SheetPath())));
+        QVERIFY(started.Memo()->toPlainText().isEmpty());
+        started.Type(QStringLiteral("5+5"));
+        QTest::keyClick(started.Memo(), Qt::Key_Return);
+        started.Exit();
+        QCOMPARE(ReadBytes(SheetPath()), bytes);
+        QVERIFY(started.world.messages.isEmpty());
+    }
+};
+
+QTEST_MAIN(TestKeptSheetWindow)
+#include "test_keptsheet.moc"
