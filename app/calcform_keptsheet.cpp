@@ -34,9 +34,12 @@ void TCalcForm::LoadKeptSheetOption()
         WatchForFirstPaint();
 }
 
+// Empty where the system names no data folder: then there is nothing to read, and a save
+// fails with a message.
 QString TCalcForm::KeptSheetPath() const
 {
-    return WindowsDirectory() + QLatin1String(KeptSheetFileName);
+    const QString folder = WindowsDirectory();
+    return folder.isEmpty() ? folder : folder + QLatin1String(KeptSheetFileName);
 }
 
 bool TCalcForm::KeepingSheet() const { return pageSettings_.keepSheet && !keptFileLeftAlone_; }
@@ -109,8 +112,11 @@ void TCalcForm::SaveKeptSheetLater()
 void TCalcForm::SaveKeptSheetNow(bool mayShowFailure)
 {
     sheetIdle_->stop();
-    if (!KeepingSheet() || !sheetChanged_ || restorePending_)
+    if (!KeepingSheet() || !sheetChanged_ || restorePending_) {
+        // A save still on its way lands before the program goes.
+        keptSheetWriter_.Wait();
         return;
+    }
     sheetChanged_ = false;
     try {
         keptSheetWriter_.SaveNow(KeptSheetPath(), Memo1->toPlainText());
