@@ -7,9 +7,8 @@ class QEventLoop;
 namespace tallimo {
 
 // The waits between the clips of a read-out keep the program live: a pause runs a nested event
-// loop until its time has passed, so typed keys, timers and even a further read-out are handled
-// inside it. A pause whose time runs out while a nested one is still waiting returns as soon as
-// the nested one has returned.
+// loop until its time has passed, so typed keys and timers are handled inside it. A pause whose
+// time runs out while a nested one is still waiting returns as soon as the nested one has returned.
 class Waiter {
 public:
     virtual ~Waiter() = default;

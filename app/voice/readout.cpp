@@ -29,18 +29,31 @@ void ReadOut::Read(const QString &text, QString (*clipOf)(char32_t))
     if (stopped_) {
         return;
     }
-    // Gives the clip played just before, normally the equals clip, time to be heard.
-    waiter_.Pause(rate_());
+    QStringList clips;
     for (const char32_t character : text.toUcs4()) {
-        if (stopped_) {
-            return;
-        }
-        const QString clip = clipOf(character);
-        if (!clip.isEmpty()) {
-            player_.Play(clip);
-        }
-        waiter_.Pause(rate_());
+        clips << clipOf(character);
     }
+    next_ = std::move(clips);
+    if (reading_) {
+        // Called from inside a pause of the running read-out, which gives way after it.
+        return;
+    }
+    reading_ = true;
+    while (next_ && !stopped_) {
+        const QStringList current = *std::exchange(next_, std::nullopt);
+        // Gives the clip played just before, normally the equals clip, time to be heard.
+        waiter_.Pause(rate_());
+        for (const QString &clip : current) {
+            if (stopped_ || next_) {
+                break;
+            }
+            if (!clip.isEmpty()) {
+                player_.Play(clip);
+            }
+            waiter_.Pause(rate_());
+        }
+    }
+    reading_ = false;
 }
 
 }  // namespace tallimo

@@ -2,7 +2,10 @@
 
 #include <QString>
 
+#include <QStringList>
+
 #include <functional>
+#include <optional>
 
 #include "common/clipplayer.h"
 #include "common/pause.h"
@@ -11,9 +14,10 @@ namespace tallimo {
 
 // Reads a text aloud one character at a time: a pause of the speech rate comes before the first
 // character and after every character, and a character without a clip still takes its pause.
-// The rate is asked for afresh at every pause, so a change applies from the next one. Because the
-// pauses keep the program live, another read-out may run inside one of them; the interrupted
-// read-out then goes on with its next character.
+// The rate is asked for afresh at every pause, so a change applies from the next one. The pauses
+// keep the program live, so a further read-out may be asked for during one of them: it never runs
+// inside the waiting one, but takes its place once that pause is over, so however many lines are
+// evaluated, one read-out runs at a time and at most one waits.
 class ReadOut {
 public:
     ReadOut(ClipPlayer &player, Waiter &waiter, std::function<int()> rate);
@@ -34,6 +38,9 @@ private:
     ClipPlayer &player_;
     Waiter &waiter_;
     std::function<int()> rate_;
+    // The clips of the read-out asked for last, an empty name for a character without one.
+    std::optional<QStringList> next_;
+    bool reading_ = false;
     bool stopped_ = false;
 };
 

@@ -11,6 +11,7 @@
 #include <QThread>
 #include <QTimer>
 #include <QToolButton>
+#include <algorithm>
 #include <atomic>
 #include <functional>
 #include <memory>
@@ -184,16 +185,47 @@ private slots:
         QCOMPARE(s.playersMade, 1);
     }
 
-    // The line typed and evaluated while a result is read goes in below it, its result is read
-    // inside the waiting read-out, which then goes on.
-    void aReadOutInsideAReadOut()
+    // The line typed and evaluated while a result is read goes in below it; its result is read
+    // in place of the rest of the waiting read-out.
+    void aReadOutDuringAReadOut()
     {
         Speaking s;
         s.duringPause = [&s] { s.Type(QStringLiteral("4*2\n")); };
         s.Type(QStringLiteral("1+2\n"));
         s.Settle();
-        QTRY_COMPARE(s.heard.Joined(), QStringLiteral("1 add 2 eqr 4 mul 2 eqr 8 3"));
+        QTRY_COMPARE(s.heard.Joined(), QStringLiteral("1 add 2 eqr 4 mul 2 eqr 8"));
         QCOMPARE(s.memo->toPlainText(), QStringLiteral("1+2=3\n4*2=8\n"));
+    }
+
+    // Lines evaluated one after another, far faster than their results are read, with the real
+    // waits: the keys keep going in, no read-out runs inside another, so the event loops never
+    // nest deeper than the pause of the one read-out running, and the exit procedure runs once.
+    void manyQuickEntersNestNothing()
+    {
+        Speaking s(true);
+        s.Child<QSpinBox>("SpinEdit3")->setValue(280);
+        const int lines = 3000;
+        int typed = 0;
+        int deepest = 0;
+        QTimer typing;
+        connect(&typing, &QTimer::timeout, &typing, [&] {
+            deepest = std::max(deepest, QThread::currentThread()->loopLevel());
+            if (typed == lines) {
+                typing.stop();
+                return;
+            }
+            s.Type(QStringLiteral("1+1\n"));
+            ++typed;
+        });
+        typing.start(0);
+        QTRY_VERIFY_WITH_TIMEOUT(!typing.isActive(), 120000);
+        QCOMPARE(s.memo->blockCount(), lines + 1);
+        QVERIFY(s.memo->toPlainText().endsWith(QStringLiteral("1+1=2\n1+1=2\n")));
+        // The pause of the one read-out; the test waits without a loop of its own.
+        QVERIFY2(deepest <= 1, qPrintable(QString::number(deepest)));
+        QTest::mouseClick(s.Child<QToolButton>("SpeedButton45"), Qt::LeftButton);
+        s.form->close();
+        QCOMPARE(s.world.quits, 1);
     }
 
     void theSwitch()

@@ -111,19 +111,38 @@ private slots:
         QCOMPARE(speech.pauses, QList<int>({275, 280, 285}));
     }
 
-    // A line evaluated during the pause after 负 reads its own result inside the waiting read-out,
-    // which then goes on with its next character.
-    void nestedReadOut()
+    // A line evaluated during the pause after 负 has its result read once that pause is over, in
+    // place of the rest of the waiting read-out; of several asked for meanwhile, the last is read.
+    void aFurtherReadOutTakesThePlace_data()
+    {
+        QTest::addColumn<QStringList>("askedFor");
+        QTest::addColumn<QString>("heard");
+        QTest::newRow("叁") << QStringList{QStringLiteral("叁")} << "~ fu ~ ~ 3 ~";
+        QTest::newRow("叁, 肆, 伍")
+            << QStringList{QStringLiteral("叁"), QStringLiteral("肆"), QStringLiteral("伍")}
+            << "~ fu ~ ~ 5 ~";
+    }
+
+    void aFurtherReadOutTakesThePlace()
     {
         Speech speech;
         ReadOut readOut(speech.player, speech.waits, [] { return 280; });
+        QFETCH(QStringList, askedFor);
+        QFETCH(QString, heard);
+        int deepest = 0;
+        int depth = 0;
         speech.duringPause = [&](int pause) {
+            deepest = std::max(deepest, ++depth);
             if (pause == 1) {
-                readOut.readstr(QStringLiteral("叁"));
+                for (const QString &text : askedFor) {
+                    readOut.readstr(text);
+                }
             }
+            --depth;
         };
         readOut.readstr(QStringLiteral("负壹"));
-        QCOMPARE(speech.Heard(), QStringLiteral("~ fu ~ ~ 3 ~ 1 ~"));
+        QCOMPARE(speech.Heard(), heard);
+        QCOMPARE(deepest, 1);
     }
 
     void stopDuringReadOut_data()
@@ -132,7 +151,7 @@ private slots:
         QTest::addColumn<QString>("heard");
         QTest::newRow("before the first clip") << 0 << "~";
         QTest::newRow("after 负") << 1 << "~ fu ~";
-        QTest::newRow("inside a nested read-out") << 3 << "~ fu ~ ~ 3 ~";
+        QTest::newRow("inside the read-out that took the place") << 3 << "~ fu ~ ~ 3 ~";
     }
 
     void stopDuringReadOut()
