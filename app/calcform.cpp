@@ -116,7 +116,9 @@ void TCalcForm::closeEvent(QCloseEvent *event)
 
 void TCalcForm::SpeedButton45Click() { ExitProcedure(true); }
 
-void TCalcForm::ExitProcedure(bool save)
+void TCalcForm::EndBySignal() { ExitProcedure(true, FailureReport::StandardError); }
+
+void TCalcForm::ExitProcedure(bool save, FailureReport report)
 {
     if (exited_)
         return;
@@ -124,7 +126,7 @@ void TCalcForm::ExitProcedure(bool save)
     StopVoice();
     tokens_.reset();
     if (save)
-        SaveSettings();
+        SaveSettings(report);
     if (trayIcon_)
         trayIcon_->hide();
     seams_.quit();
@@ -137,7 +139,7 @@ void TCalcForm::SaveSessionSettings(QSessionManager &manager)
     if (exited_)
         return;
     const bool mayAsk = manager.allowsInteraction();
-    SaveSettings(mayAsk);
+    SaveSettings(mayAsk ? FailureReport::MessageBox : FailureReport::StandardError);
     if (mayAsk)
         manager.release();
     savedForSession_ = true;
