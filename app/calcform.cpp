@@ -117,7 +117,9 @@ void TCalcForm::closeEvent(QCloseEvent *event)
 
 void TCalcForm::SpeedButton45Click() { ExitProcedure(true); }
 
-void TCalcForm::ExitProcedure(bool save)
+void TCalcForm::EndBySignal() { ExitProcedure(true, FailureReport::StandardError); }
+
+void TCalcForm::ExitProcedure(bool save, FailureReport report)
 {
     if (exited_)
         return;
@@ -126,7 +128,7 @@ void TCalcForm::ExitProcedure(bool save)
     tokens_.reset();
     SaveKeptSheetNow(save);
     if (save)
-        SaveSettings();
+        SaveSettings(report);
     if (trayIcon_)
         trayIcon_->hide();
     seams_.quit();
@@ -140,7 +142,7 @@ void TCalcForm::SaveSessionSettings(QSessionManager &manager)
         return;
     const bool mayAsk = manager.allowsInteraction();
     SaveKeptSheetNow(mayAsk);
-    SaveSettings(mayAsk);
+    SaveSettings(mayAsk ? FailureReport::MessageBox : FailureReport::StandardError);
     if (mayAsk)
         manager.release();
     savedForSession_ = true;

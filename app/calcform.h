@@ -57,6 +57,9 @@ public:
     // The exit procedure: frees the token list, saves the kept sheet and the settings, removes the
     // tray icon and quits. Only the first call does anything.
     void SpeedButton45Click();
+    // The same when a signal ends the program: nobody may be there to answer a message, so a
+    // failed save is reported on the standard error stream.
+    void EndBySignal();
 
     // Makes the tools window, whose shortcuts open their pages through openWebPage. Called once
     // the window is on screen, so that the tools cost the first paint nothing.
@@ -109,7 +112,10 @@ private:
     void FormCreate();
     void FormShow();
     void CheckControlNames() const;
-    void ExitProcedure(bool save);
+    // How a failed save of the settings is reported: in a modal box, or, where the end comes
+    // without anyone to answer one, on the standard error stream.
+    enum class FailureReport { MessageBox, StandardError };
+    void ExitProcedure(bool save, FailureReport report = FailureReport::MessageBox);
     // Log-off: the kept sheet and the settings are saved while the session manager waits; the
     // quit that follows ends the program without saving them again.
     void SaveSessionSettings(QSessionManager &manager);
@@ -151,8 +157,8 @@ private:
     };
     PageSettings pageSettings_;
     void LoadSettings();
-    // Writes the settings file; a failure is shown unless `mayShowFailure` is false.
-    void SaveSettings(bool mayShowFailure = true);
+    // Writes the settings file, reporting a failure as asked.
+    void SaveSettings(FailureReport report = FailureReport::MessageBox);
     void WriteNumberBack(int number);
     // The decimals read at start, written back to the file once the window shows.
     std::optional<int> numberToWriteBack_;

@@ -7,6 +7,7 @@
 #include <QScreen>
 
 #include <algorithm>
+#include <cstdio>
 
 #include "calcform.h"
 #include "common/calcformsettings.h"
@@ -82,7 +83,7 @@ void TCalcForm::LoadSettings()
 // Start-up shows no message: should the file be out of reach, the save at exit tells the user.
 void TCalcForm::WriteNumberBack(int number) { SaveNumber(seams_.settingsFolders(), number); }
 
-void TCalcForm::SaveSettings(bool mayShowFailure)
+void TCalcForm::SaveSettings(FailureReport report)
 {
     CalcFormSettings settings;
     settings.iTop = pos().y();
@@ -102,10 +103,14 @@ void TCalcForm::SaveSettings(bool mayShowFailure)
     settings.rate = pageSettings_.rate;
 
     const SettingsFile::SaveResult result = SaveCalcForm(seams_.settingsFolders(), settings);
-    if (!result.saved && mayShowFailure) {
-        seams_.showMessage(
-            QStringLiteral("Unable to write to %1").arg(QDir::toNativeSeparators(result.path)));
-    }
+    if (result.saved)
+        return;
+    const QString failure =
+        QStringLiteral("Unable to write to %1").arg(QDir::toNativeSeparators(result.path));
+    if (report == FailureReport::MessageBox)
+        seams_.showMessage(failure);
+    else
+        std::fprintf(stderr, "%s: %s\n", qPrintable(failure), qPrintable(result.error));
 }
 
 }  // namespace tallimo

@@ -11,6 +11,7 @@
 #include "app/voice/clipnames.h"
 #include "calcform.h"
 #include "common/resultbar.h"
+#include "common/sheetlinebound.h"
 #include "engine/calcerror.h"
 #include "engine/keywords.h"
 #include "plaintextsheet.h"
@@ -40,6 +41,8 @@ void TCalcForm::ConnectSheet()
     connect(Memo1, &QPlainTextEdit::cursorPositionChanged, this, &TCalcForm::Memo1CaretMoved);
     connect(Memo1, &SheetMemo::mouseDown, this, &TCalcForm::Memo1MouseDown);
     connect(Memo1, &SheetMemo::mouseMoved, this, &TCalcForm::Memo1MouseMove);
+    connect(Memo1, &SheetMemo::insertionRefused, this,
+            [this](const QString &message) { seams_.showMessage(message); });
     Memo1->SetCharacterFilter([this](QChar key) { return Memo1KeyPress(key); });
 }
 
@@ -116,6 +119,13 @@ void TCalcForm::EvaluateCurrentLine()
 {
     if (!tokens_)
         return;
+    // A line longer than the sheet takes, typed in by hand, is not read: it would hold the
+    // window up.
+    const QTextBlock line = Memo1->document()->findBlockByNumber(currentLine_);
+    if (line.length() - 1 > LongestSheetLine) {
+        seams_.showMessage(OverlongLineMessage(currentLine_ + 1));
+        return;
+    }
     try {
         PlainTextSheet sheet(*Memo1);
         const LineEvaluation outcome =

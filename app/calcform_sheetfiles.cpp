@@ -4,6 +4,7 @@
 
 #include "calcform.h"
 #include "common/sheetfile.h"
+#include "common/sheetlinebound.h"
 #include "engine/calcerror.h"
 
 namespace tallimo {
@@ -33,6 +34,10 @@ void TCalcForm::SpeedButton47Click()
         imported = ReadSheetFile(chosen);
     } catch (const CalcError &error) {
         seams_.showMessage(QString::fromStdString(error.what()));
+        return;
+    }
+    if (const std::optional<qsizetype> line = FirstOverlongLine(imported)) {
+        seams_.showMessage(OverlongLineMessage(*line));
         return;
     }
     // One undo step brings the whole sheet back as it was before the import.

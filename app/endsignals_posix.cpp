@@ -17,14 +17,8 @@ constexpr int EndingSignals[] = {SIGTERM, SIGHUP, SIGINT};
 // The socket pair: the handler writes into the first, the event loop reads the second.
 int sockets[2] = {-1, -1};
 
-extern "C" void WriteSignalByte(int)
-{
-    const int savedErrno = errno;
-    const char byte = 1;
-    // A full socket already holds a byte that will be read: nothing is lost by a failed write.
-    [[maybe_unused]] const ssize_t written = ::write(sockets[0], &byte, 1);
-    errno = savedErrno;
-}
+// Whether an ending signal has come already.
+volatile sig_atomic_t signalled = 0;
 
 void Handle(int signal, void (*handler)(int))
 {
@@ -33,6 +27,27 @@ void Handle(int signal, void (*handler)(int))
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
     sigaction(signal, &action, nullptr);
+}
+
+// The first signal starts the exit procedure; any further one ends the program at once, the
+// way it would have ended without the handler, however the exit procedure fares. A signal that
+// comes before the first one's handler has run finds the handler still set, hence the flag.
+extern "C" void WriteSignalByte(int signal)
+{
+    const int savedErrno = errno;
+    for (int ending : EndingSignals)
+        Handle(ending, SIG_DFL);
+    if (signalled) {
+        // Held back until the handler returns, then it ends the program.
+        ::raise(signal);
+    } else {
+        signalled = 1;
+        const char byte = 1;
+        // A full socket already holds a byte that will be read: nothing is lost by a failed
+        // write.
+        [[maybe_unused]] const ssize_t written = ::write(sockets[0], &byte, 1);
+    }
+    errno = savedErrno;
 }
 
 }  // namespace
@@ -45,6 +60,7 @@ EndSignals::EndSignals(QObject *parent) : QObject(parent)
     }
     notifier_ = new QSocketNotifier(sockets[1], QSocketNotifier::Read, this);
     connect(notifier_, &QSocketNotifier::activated, this, &EndSignals::Drain);
+    signalled = 0;
     for (int signal : EndingSignals)
         Handle(signal, WriteSignalByte);
 }

@@ -18,7 +18,7 @@ int main(int argc, char *argv[])
     const ProgramSeams seams = DesktopSeams();
     TCalcForm CalcForm(seams);
     EndSignals endSignals;
-    QObject::connect(&endSignals, &EndSignals::received, &CalcForm, &TCalcForm::SpeedButton45Click);
+    QObject::connect(&endSignals, &EndSignals::received, &CalcForm, &TCalcForm::EndBySignal);
     CalcForm.show();
     // Made right after the main window shows, the tools window costs the first paint nothing. Its
     // shortcuts open their pages in the program's web page window.

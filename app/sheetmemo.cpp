@@ -1,7 +1,10 @@
 #include "sheetmemo.h"
 
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QTextBlock>
+
+#include "common/sheetlinebound.h"
 
 namespace tallimo {
 
@@ -101,6 +104,25 @@ void SheetMemo::mouseMoveEvent(QMouseEvent *event)
 {
     emit mouseMoved();
     QPlainTextEdit::mouseMoveEvent(event);
+}
+
+// The lines the insertion touches are checked as they would read after it: the start of the
+// first before the selection, the text, the end of the last after it.
+void SheetMemo::insertFromMimeData(const QMimeData *source)
+{
+    if (source && source->hasText()) {
+        const QTextCursor caret = textCursor();
+        const QTextBlock first = document()->findBlock(caret.selectionStart());
+        const QTextBlock last = document()->findBlock(caret.selectionEnd());
+        const QString touched = first.text().left(caret.selectionStart() - first.position()) +
+                                source->text() +
+                                last.text().mid(caret.selectionEnd() - last.position());
+        if (const std::optional<qsizetype> line = FirstOverlongLine(touched)) {
+            emit insertionRefused(OverlongLineMessage(first.blockNumber() + *line));
+            return;
+        }
+    }
+    QPlainTextEdit::insertFromMimeData(source);
 }
 
 }  // namespace tallimo

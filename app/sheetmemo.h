@@ -11,6 +11,8 @@ namespace tallimo {
 // filter before it goes in. When the filter answers with a carriage return (Enter, or "=" turned
 // into Enter) a line break goes in, in one undo step with whatever the filter wrote, so that one
 // undo after an evaluation restores the line as typed; any other answer lets the key act as usual.
+// A paste or a drop that would make a line longer than the sheet takes goes in not at all and is
+// reported instead.
 class SheetMemo : public QPlainTextEdit {
     Q_OBJECT
 public:
@@ -31,12 +33,15 @@ signals:
     void keyActed();
     void mouseDown();
     void mouseMoved();
+    // `message` tells which line would have been too long.
+    void insertionRefused(const QString &message);
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
+    void insertFromMimeData(const QMimeData *source) override;
 
 private:
     void Act(QKeyEvent *event);

@@ -2,8 +2,8 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
+#include "common/filereplace.h"
 #include "engine/calcerror.h"
 
 namespace tallimo {
@@ -18,20 +18,24 @@ namespace {
 
 }  // namespace
 
-QString UnpackCalendarPage(const QString &folder)
+QString UnpackCalendarPage(const QString &folder, const FileWrites &writes)
 {
     const QString path = folder + QLatin1String(CalendarPageFileName);
-    if (QFileInfo::exists(path))
+    const QFileInfo existing(path);
+    if (existing.isFile())
         return path;
+    if (existing.exists() || existing.isSymLink())
+        throw CalcError(CalcError::Kind::FileAccess,
+                        QStringLiteral("%1 is not a regular file, so the calendar cannot be shown.")
+                            .arg(path)
+                            .toStdString());
 
     QFile page(QString::fromLatin1(CalendarPageResource));
     if (!page.open(QIODevice::ReadOnly))
         RaiseUnwritable(path, page.errorString());
     // Written whole or not at all: a half-written page would count as present from then on.
-    QSaveFile target(path);
-    if (!target.open(QIODevice::WriteOnly) || target.write(page.readAll()) != page.size() ||
-        !target.commit())
-        RaiseUnwritable(path, target.errorString());
+    if (const std::optional<QString> failure = ReplaceFile(path, page.readAll(), writes))
+        RaiseUnwritable(path, *failure);
     return path;
 }
 

@@ -5,7 +5,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QStringDecoder>
+#include <QStringEncoder>
 
 #include <algorithm>
 #include <cctype>
@@ -16,29 +17,117 @@ namespace tallimo {
 namespace {
 
 const QByteArray kUtf8Bom = QByteArrayLiteral("\xEF\xBB\xBF");
+const QByteArray kUtf16LeBom = QByteArrayLiteral("\xFF\xFE");
+const QByteArray kUtf16BeBom = QByteArrayLiteral("\xFE\xFF");
 
-enum class Charset { Gb18030, Utf8 };
+enum class Charset { Gb18030, Utf8, Utf16Le, Utf16Be };
+
+bool IsUtf16(Charset charset) { return charset == Charset::Utf16Le || charset == Charset::Utf16Be; }
+
+QStringConverter::Encoding Utf16Encoding(Charset charset)
+{
+    return charset == Charset::Utf16Le ? QStringConverter::Utf16LE : QStringConverter::Utf16BE;
+}
 
 std::optional<QString> Decode(const QByteArray &bytes, Charset charset)
 {
+    if (IsUtf16(charset)) {
+        QStringDecoder decoder(Utf16Encoding(charset), QStringConverter::Flag::Stateless);
+        QString text = decoder.decode(bytes);
+        return decoder.hasError() ? std::nullopt : std::optional<QString>(std::move(text));
+    }
     return charset == Charset::Utf8 ? DecodeUtf8(bytes) : DecodeGb18030(bytes);
 }
 
 std::optional<QByteArray> Encode(const QString &text, Charset charset)
 {
+    if (IsUtf16(charset)) {
+        // A lone surrogate would be written, but would not read back.
+        if (!text.isValidUtf16())
+            return std::nullopt;
+        QStringEncoder encoder(Utf16Encoding(charset), QStringConverter::Flag::Stateless);
+        QByteArray bytes = encoder.encode(text);
+        return encoder.hasError() ? std::nullopt : std::optional<QByteArray>(std::move(bytes));
+    }
     return charset == Charset::Utf8 ? EncodeUtf8(text) : EncodeGb18030(text);
 }
 
-// The file's own character set: a byte order mark says UTF-8; otherwise the code page, unless
-// the bytes are not GB18030 but are UTF-8. A file valid in neither is taken as the code page, and
-// its lines that do not decode are kept as they are.
+// The file's own character set: a byte order mark says UTF-16 (either byte order) or UTF-8;
+// otherwise the code page, unless the bytes are not GB18030 but are UTF-8. A file valid in
+// neither is taken as the code page, and its lines that do not decode are kept as they are.
 Charset CharsetOf(const QByteArray &bytes)
 {
+    if (bytes.startsWith(kUtf16LeBom))
+        return Charset::Utf16Le;
+    if (bytes.startsWith(kUtf16BeBom))
+        return Charset::Utf16Be;
     if (bytes.startsWith(kUtf8Bom))
         return Charset::Utf8;
     if (!DecodeGb18030(bytes) && DecodeUtf8(bytes))
         return Charset::Utf8;
     return Charset::Gb18030;
+}
+
+QByteArray BomOf(Charset charset, const QByteArray &bytes)
+{
+    switch (charset) {
+    case Charset::Utf16Le:
+        return kUtf16LeBom;
+    case Charset::Utf16Be:
+        return kUtf16BeBom;
+    case Charset::Utf8:
+        return bytes.startsWith(kUtf8Bom) ? kUtf8Bom : QByteArray();
+    case Charset::Gb18030:
+        break;
+    }
+    return {};
+}
+
+// The bytes as code units: single bytes, or pairs in the file's byte order. A last odd byte of
+// a UTF-16 file is a unit of its own that matches no character.
+class Units {
+public:
+    Units(QByteArrayView bytes, Charset charset)
+        : bytes_(bytes), charset_(charset), size_(IsUtf16(charset) ? 2 : 1)
+    {
+    }
+    qsizetype count() const { return (bytes_.size() + size_ - 1) / size_; }
+    char16_t at(qsizetype unit) const
+    {
+        const qsizetype at = unit * size_;
+        if (size_ == 1)
+            return static_cast<uchar>(bytes_[at]);
+        if (at + 1 >= bytes_.size())
+            return 0xFFFF;
+        const auto first = static_cast<uchar>(bytes_[at]);
+        const auto second = static_cast<uchar>(bytes_[at + 1]);
+        return charset_ == Charset::Utf16Le ? char16_t(first | second << 8)
+                                            : char16_t(first << 8 | second);
+    }
+    QByteArray slice(qsizetype first, qsizetype end) const
+    {
+        const qsizetype from = first * size_;
+        return bytes_.sliced(from, std::min(end * size_, bytes_.size()) - from).toByteArray();
+    }
+
+private:
+    QByteArrayView bytes_;
+    Charset charset_;
+    qsizetype size_;
+};
+
+// Without the blanks at either end that QByteArray::trimmed() takes from the 8-bit lines.
+QString TrimmedAscii(const QString &text)
+{
+    const auto blank = [](QChar c) {
+        return c == QLatin1Char(' ') || (c >= QLatin1Char('\t') && c <= QLatin1Char('\r'));
+    };
+    qsizetype first = 0, end = text.size();
+    while (first < end && blank(text[first]))
+        ++first;
+    while (end > first && blank(text[end - 1]))
+        --end;
+    return text.mid(first, end - first);
 }
 
 QString WithoutLineBreaks(QString text)
@@ -60,7 +149,8 @@ struct SettingsFile::Lines {
     struct Line {
         enum class Kind { Other, Section, Key };
         QByteArray text;       // without its line break
-        QByteArray lineBreak;  // "\r\n" or "\n"; empty on a last line that has none
+        // CR LF, LF or CR in the file's character set; empty on a last line that has none.
+        QByteArray lineBreak;
         Kind kind = Kind::Other;
         // A section's name; nothing when its bytes do not decode.
         std::optional<QString> section;
@@ -76,6 +166,8 @@ struct SettingsFile::Lines {
 
     void read(const QByteArray &bytes);
     void classify(Line &line) const;
+    // Whether the line holds nothing but blanks.
+    bool isBlank(const QByteArray &text) const;
     // The index of the key's line, or of the header of the section's first appearance when the
     // key is missing; lines.size() when the section is missing too.
     struct Found {
@@ -91,37 +183,70 @@ struct SettingsFile::Lines {
 void SettingsFile::Lines::read(const QByteArray &all)
 {
     charset = CharsetOf(all);
-    const bool hasBom = charset == Charset::Utf8 && all.startsWith(kUtf8Bom);
-    bom = hasBom ? kUtf8Bom : QByteArray();
-    if (all.contains('\n') && !all.contains("\r\n"))
-        lineBreak = QByteArrayLiteral("\n");
+    bom = BomOf(charset, all);
 
-    const QByteArrayView rest = QByteArrayView(all).sliced(bom.size());
+    const Units units(QByteArrayView(all).sliced(bom.size()), charset);
+    bool crlf = false, lf = false, cr = false;
     qsizetype start = 0;
-    while (start < rest.size()) {
-        qsizetype end = rest.indexOf('\n', start);
+    for (qsizetype at = 0; at <= units.count(); ++at) {
+        const char16_t unit = at < units.count() ? units.at(at) : 0;
+        const bool end = at == units.count();
+        if (!end && unit != u'\n' && unit != u'\r')
+            continue;
+        if (end && start == at)
+            break;
         Line line;
-        if (end < 0) {
-            line.text = rest.sliced(start).toByteArray();
-            end = rest.size();
-        } else {
-            const bool crlf = end > start && rest.at(end - 1) == '\r';
-            line.text = rest.sliced(start, end - start - (crlf ? 1 : 0)).toByteArray();
-            line.lineBreak = crlf ? QByteArrayLiteral("\r\n") : QByteArrayLiteral("\n");
-            ++end;
+        line.text = units.slice(start, at);
+        if (!end) {
+            const bool pair = unit == u'\r' && at + 1 < units.count() && units.at(at + 1) == u'\n';
+            line.lineBreak = units.slice(at, at + (pair ? 2 : 1));
+            (pair ? crlf : unit == u'\n' ? lf : cr) = true;
+            at += pair ? 1 : 0;
         }
         classify(line);
         lines.push_back(std::move(line));
-        start = end;
+        start = at + 1;
     }
+    // New lines end as the file's lines do: CR LF unless the file has only LF or only CR.
+    const QString newBreak = !crlf && lf   ? QStringLiteral("\n")
+                             : !crlf && cr ? QStringLiteral("\r")
+                                           : QStringLiteral("\r\n");
+    lineBreak = Encode(newBreak, charset).value_or(QByteArrayLiteral("\r\n"));
+}
+
+bool SettingsFile::Lines::isBlank(const QByteArray &text) const
+{
+    if (IsUtf16(charset))
+        return TrimmedAscii(Decode(text, charset).value_or(QStringLiteral("x"))).isEmpty();
+    return text.trimmed().isEmpty();
 }
 
 // A section header starts with "[" and has a "]" after it; a key line has an "=" and is no
-// comment. "=" stands for itself in both character sets (no multi-byte character contains its
-// byte), so a key's name can be cut from the bytes; a header is cut from its decoded text, since
-// a GBK character may end in the byte of "]".
+// comment. In the 8-bit character sets "=" stands for itself (no multi-byte character contains
+// its byte), so a key's name can be cut from the bytes; a header is cut from its decoded text,
+// since a GBK character may end in the byte of "]". A UTF-16 line is looked at as its text, and
+// one that does not decode is neither.
 void SettingsFile::Lines::classify(Line &line) const
 {
+    if (IsUtf16(charset)) {
+        const std::optional<QString> text = Decode(line.text, charset);
+        if (!text)
+            return;
+        const QString trimmed = TrimmedAscii(*text);
+        const qsizetype close = trimmed.lastIndexOf(QLatin1Char(']'));
+        if (trimmed.startsWith(QLatin1Char('[')) && close > 0) {
+            line.kind = Line::Kind::Section;
+            line.section = trimmed.mid(1, close - 1).trimmed();
+            return;
+        }
+        const qsizetype equals = trimmed.indexOf(QLatin1Char('='));
+        if (equals > 0 && !trimmed.startsWith(QLatin1Char(';')) &&
+            !trimmed.startsWith(QLatin1Char('#'))) {
+            line.kind = Line::Kind::Key;
+            line.key = Encode(TrimmedAscii(trimmed.left(equals)), charset).value_or(QByteArray());
+        }
+        return;
+    }
     const QByteArray trimmed = line.text.trimmed();
     if (trimmed.startsWith('[') && trimmed.indexOf(']') > 0) {
         line.kind = Line::Kind::Section;
@@ -145,7 +270,7 @@ bool SettingsFile::Lines::isKey(const Line &line, const QString &key) const
 {
     if (line.kind != Line::Kind::Key)
         return false;
-    if (IsAscii(key))
+    if (IsAscii(key) && !IsUtf16(charset))
         return line.key.compare(key.toLatin1(), Qt::CaseInsensitive) == 0;
     const auto name = Decode(line.key, charset);
     return name && SameName(*name, key);
@@ -171,6 +296,10 @@ SettingsFile::Lines::Found SettingsFile::Lines::find(const QString &section,
 
 void SettingsFile::Lines::insert(size_t at, Line line)
 {
+    // A UTF-16 file cut off in the middle of a character keeps that half at its end, so that
+    // what is added stays in whole characters.
+    if (at == lines.size() && at > 0 && IsUtf16(charset) && lines.back().text.size() % 2 != 0)
+        --at;
     // A last line without a line break gets one before anything follows it.
     if (at > 0 && lines[at - 1].lineBreak.isEmpty())
         lines[at - 1].lineBreak = lineBreak;
@@ -217,6 +346,12 @@ std::optional<QString> SettingsFile::value(const QString &section, const QString
     if (!found.isKey)
         return std::nullopt;
     const QByteArray &text = lines_->lines[found.line].text;
+    if (IsUtf16(lines_->charset)) {
+        const auto decoded = Decode(text, lines_->charset);
+        return decoded ? std::optional<QString>(
+                             decoded->mid(decoded->indexOf(QLatin1Char('=')) + 1).trimmed())
+                       : std::nullopt;
+    }
     const auto decoded = Decode(text.mid(text.indexOf('=') + 1), lines_->charset);
     return decoded ? std::optional<QString>(decoded->trimmed()) : std::nullopt;
 }
@@ -271,7 +406,7 @@ void SettingsFile::setValue(const QString &section, const QString &key, const QS
         lines_->unencodableKey = name;
         return;
     }
-    if (!lines.empty() && !lines.back().text.trimmed().isEmpty())
+    if (!lines.empty() && !lines_->isBlank(lines.back().text))
         lines_->insert(lines.size(), Lines::Line{});
     Lines::Line headerLine;
     headerLine.text = *header;
@@ -292,7 +427,7 @@ void SettingsFile::setBoolean(const QString &section, const QString &key, bool v
 
 QByteArray SettingsFile::toBytes() const { return lines_->bytes(); }
 
-SettingsFile::SaveResult SettingsFile::save(const QString &path) const
+SettingsFile::SaveResult SettingsFile::save(const QString &path, const FileWrites &writes) const
 {
     SaveResult result;
     result.path = path;
@@ -314,13 +449,9 @@ SettingsFile::SaveResult SettingsFile::save(const QString &path) const
         return result;
     }
     QDir().mkpath(existing.absolutePath());
-    QSaveFile target(path);
-    if (target.open(QIODevice::WriteOnly)) {
-        target.write(toBytes());
-        result.saved = target.commit();
-    }
-    if (!result.saved)
-        result.error = target.errorString();
+    const std::optional<QString> failure = ReplaceFile(path, toBytes(), writes);
+    result.saved = !failure;
+    result.error = failure.value_or(QString());
     return result;
 }
 

@@ -2,21 +2,25 @@
 
 #include <QString>
 
+#include "common/filereplace.h"
+
 #include <memory>
 #include <optional>
 
 namespace tallimo {
 
 // The settings file setinfo.ini: an INI file in the Chinese code page 936 (read and written as
-// GB18030, which keeps every GBK byte as it is), or in UTF-8 when it starts with a UTF-8 byte
-// order mark or is valid UTF-8 but not GB18030. Sections and keys are found without regard to
-// letter case.
+// GB18030, which keeps every GBK byte as it is), in UTF-8 when it starts with a UTF-8 byte order
+// mark or is valid UTF-8 but not GB18030, or in UTF-16 of either byte order when it starts with
+// that byte order mark. Lines end in CR LF, LF or CR alone. Sections and keys are found without
+// regard to letter case.
 //
 // Other programs and people edit this file too, so it is kept as the lines of bytes it was read
-// as: only the lines of keys that are set are encoded anew. Every other line (other sections and
-// keys, comments, lines without "=", bytes valid in no character set, NUL bytes) and every line
-// break goes back exactly as it was read. A save replaces the file through a temporary file that
-// is renamed over the old one, so a failed save leaves the old file as it was.
+// as: only the lines of keys that are set are encoded anew, in the file's character set, and a
+// line the program adds ends as the file's lines do. Every other line (other sections and keys,
+// comments, lines without "=", bytes valid in no character set, NUL bytes) and every line break
+// goes back exactly as it was read. A save replaces the file through a temporary file that is
+// renamed over the old one, so a failed save leaves the old file as it was.
 class SettingsFile {
 public:
     SettingsFile();
@@ -56,8 +60,8 @@ public:
     };
     // Creates the folder when missing. Fails, writing nothing, when the file that was loaded
     // could not be read, a value could not be encoded, or the file on disk is read-only (its
-    // owner may not write it).
-    SaveResult save(const QString &path) const;
+    // owner may not write it). The new file keeps the old one's owner and mode.
+    SaveResult save(const QString &path, const FileWrites &writes = SystemFileWrites()) const;
 
 private:
     struct Lines;

@@ -2,11 +2,11 @@
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 
+#include "common/filereplace.h"
 #include "common/textcodec.h"
-#include "engine/texthelpers.h"
 #include "engine/calcerror.h"
+#include "engine/texthelpers.h"
 
 namespace tallimo {
 
@@ -30,7 +30,7 @@ QString WithTxtSuffix(const QString &chosenPath)
                                                                : chosenPath + TxtSuffix;
 }
 
-void WriteSheetFile(const QString &path, const QString &sheetText)
+void WriteSheetFile(const QString &path, const QString &sheetText, const FileWrites &writes)
 {
     // Every line ends with CR LF, the last one too; reading drops that last end again, so a
     // sheet comes back exactly as it was saved.
@@ -43,10 +43,9 @@ void WriteSheetFile(const QString &path, const QString &sheetText)
                                       "the Chinese code page cannot hold")
                            .arg(QDir::toNativeSeparators(path)));
 
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(*bytes) != bytes->size() || !file.commit())
+    if (const std::optional<QString> failure = ReplaceFile(path, *bytes, writes))
         ThrowFileError(QStringLiteral("Unable to write to %1: %2")
-                           .arg(QDir::toNativeSeparators(path), file.errorString()));
+                           .arg(QDir::toNativeSeparators(path), *failure));
 }
 
 QString ReadSheetFile(const QString &path)

@@ -6,6 +6,8 @@
 
 #include <QString>
 
+#include "common/filereplace.h"
+
 namespace tallimo {
 
 // The filter of the save and open dialogs, in Qt's form.
@@ -18,8 +20,10 @@ bool IsBlankSheet(const QString &sheetText);
 QString WithTxtSuffix(const QString &chosenPath);
 
 // Writes the sheet through a temporary file that replaces the old one only when it is complete,
-// so a failed save leaves an earlier file whole. Throws CalcError with the system's reason.
-void WriteSheetFile(const QString &path, const QString &sheetText);
+// so a failed save leaves an earlier file whole; the new file keeps the old one's owner and
+// mode. Throws CalcError with the system's reason.
+void WriteSheetFile(const QString &path, const QString &sheetText,
+                    const FileWrites &writes = SystemFileWrites());
 
 // The sheet text of a file, lines separated by "\n". Throws CalcError with the system's reason.
 QString ReadSheetFile(const QString &path);

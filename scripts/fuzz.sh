@@ -38,6 +38,11 @@ printf '[calcform]\r\niTop=128\r\niLeft=200\r\nvoice=1\r\nbackcolor=clMoneyGreen
   > "$corpus/fuzz_settings/typical"
 printf '\xef\xbb\xbf[CalcForm]\nITOP = $10\njust words\n[gaokao]\nname=\xe9\xab\x98\x00\xff\n; note\n[x\x81]' \
   > "$corpus/fuzz_settings/hostile"
+# A file saved as UTF-16 by an editor, in each byte order, and one with CR alone.
+printf '[calcform]\r\niTop=5\r\n[gaokao]\r\nname=\xe9\xab\x98\r\n' | iconv -f UTF-8 -t UTF-16 \
+  > "$corpus/fuzz_settings/utf16"
+printf '\xfe\xff\x00[\x00g\x00]\x00\r\x00n\x00=\xd8\x00\x00\r' > "$corpus/fuzz_settings/utf16be"
+printf '[calcform]\riTop=5\r; note\r[gaokao]\rname=x' > "$corpus/fuzz_settings/cr"
 
 for target in "${targets[@]}"; do
   echo "== $target: ${seconds} s"

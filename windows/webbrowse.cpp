@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QVBoxLayout>
+#include <QWebEngineSettings>
 #include <QWebEngineView>
 
 #include "common/webaddress.h"
@@ -81,6 +82,12 @@ Tf_webbrowse::Tf_webbrowse(QWidget *parent) : QWidget(parent, Qt::Window)
 
     WebBrowser1 = new WebBrowserView(this);
     WebBrowser1->setObjectName(QStringLiteral("WebBrowser1"));
+    // A page from the disk, such as the calendar, runs its scripts but reaches neither other
+    // files nor the network: a page left in the data folder cannot read the user's files.
+    QWebEngineSettings *settings = WebBrowser1->settings();
+    settings->setAttribute(QWebEngineSettings::JavascriptEnabled, true);
+    settings->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, false);
+    settings->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
     connect(WebBrowser1, &QWebEngineView::loadStarted, this,
             &Tf_webbrowse::WebBrowser1DownloadBegin);
     connect(WebBrowser1, &QWebEngineView::loadFinished, this,

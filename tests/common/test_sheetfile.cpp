@@ -4,10 +4,12 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "common/sheetfile.h"
 #include "engine/calcerror.h"
+#include "support/fulldisk.h"
 
 using namespace tallimo;
 
@@ -173,6 +175,37 @@ private slots:
         QVERIFY2(message.startsWith(QStringLiteral("Unable to write to ") + path),
                  qPrintable(message));
         QVERIFY(!QFile::exists(path));
+    }
+
+    void fullDiskIsReportedWithTheSystemsReason()
+    {
+        const QString path = PathOf(QStringLiteral("old.txt"));
+        WriteBytes(path, "1+1=2\r\n");
+        const QString message =
+            ErrorOf([&] { WriteSheetFile(path, QStringLiteral("2+2=4"), FullDisk()); });
+        QCOMPARE(message, QStringLiteral("Unable to write to %1: %2").arg(path, NoSpaceReason()));
+        QCOMPARE(ReadBytes(path), QByteArray("1+1=2\r\n"));
+        QCOMPARE(QDir(folder_.path()).entryList({"old.txt*"}, QDir::Files), QStringList{"old.txt"});
+    }
+
+    // The superuser saving a user's sheet leaves it the user's, with its mode.
+    void replacedFileKeepsItsOwnerAndMode()
+    {
+        const QString path = PathOf(QStringLiteral("theirs.txt"));
+        WriteBytes(path, "1\r\n");
+        const QByteArray name = QFile::encodeName(path);
+        QCOMPARE(::chmod(name.constData(), 0640), 0);
+        const uid_t owner = geteuid() == 0 ? 1000 : geteuid();
+        const gid_t group = geteuid() == 0 ? 1000 : getegid();
+        QCOMPARE(::chown(name.constData(), owner, group), 0);
+
+        WriteSheetFile(path, QStringLiteral("2"));
+        struct stat after = {};
+        QCOMPARE(::stat(name.constData(), &after), 0);
+        QCOMPARE(after.st_uid, owner);
+        QCOMPARE(after.st_gid, group);
+        QCOMPARE(after.st_mode & 07777, mode_t(0640));
+        QCOMPARE(ReadBytes(path), QByteArray("2\r\n"));
     }
 
     void failuresNameTheFileAndTheReason()

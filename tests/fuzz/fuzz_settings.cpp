@@ -1,8 +1,9 @@
 // Feeds arbitrary bytes to the settings file and the text codecs. The bytes are read as
 // setinfo.ini, the window's section and the countdown's name are written, and the result is read
-// again. Faults (abort): any line the program does not own that does not come back byte for byte,
-// a key that does not read back as written, a second identical write that changes the bytes,
-// text that does not convert back to its bytes, and any crash or sanitizer report.
+// again; the file may be in the code page, UTF-8 or UTF-16 of either byte order, its lines ended
+// by CR LF, LF or CR. Faults (abort): any line the program does not own that does not come back
+// byte for byte, a key that does not read back as written, a second identical write that changes
+// the bytes, text that does not convert back to its bytes, and any crash or sanitizer report.
 
 #include <QByteArray>
 #include <QList>
@@ -27,6 +28,11 @@ const QString kCalcForm = QStringLiteral("calcform");
 const QString kGaokao = QStringLiteral("gaokao");
 const QString kName = QStringLiteral("name");
 const QByteArray kBom = QByteArrayLiteral("\xEF\xBB\xBF");
+// Every line break a line may gain: in the 8-bit character sets, UTF-16 LE and UTF-16 BE.
+const QList<QByteArray> kLineBreaks{
+    QByteArray("\n"),      QByteArray("\r\n"),        QByteArray("\r"),
+    QByteArray("\n\0", 2), QByteArray("\r\0\n\0", 4), QByteArray("\r\0", 2),
+    QByteArray("\0\n", 2), QByteArray("\0\r\0\n", 4), QByteArray("\0\r", 2)};
 
 void Require(bool condition, const char *what)
 {
@@ -50,31 +56,80 @@ QList<QByteArray> KeyNames()
 
 // A line the writer may have replaced, added or left: one of its own keys (in whatever section),
 // a header of its sections, or a blank line. Every other line must come back unchanged.
-bool MayBeWritten(const QByteArray &line)
+bool MayBeWritten(const QString &line)
 {
     static const QList<QByteArray> keys = KeyNames();
-    const QByteArray text = line.trimmed();
+    const QString text = line.trimmed();
     if (text.isEmpty())
         return true;
-    const QByteArray lower = text.toLower();
-    if (lower == "[calcform]" || lower == "[gaokao]")
+    const QString lower = text.toLower();
+    if (lower == u"[calcform]" || lower == u"[gaokao]")
         return true;
-    const qsizetype equals = text.indexOf('=');
-    return equals > 0 && keys.contains(text.left(equals).trimmed().toLower());
+    const qsizetype equals = text.indexOf(QLatin1Char('='));
+    return equals > 0 && keys.contains(text.left(equals).trimmed().toLower().toLatin1());
 }
 
-// The lines the writer must not touch, each with its line break.
+// The file's code units: bytes, or the pairs of a file that starts with a UTF-16 byte order
+// mark, in its byte order.
+struct Layout {
+    QByteArray bom;
+    int unit = 1;
+    bool littleEndian = true;
+};
+
+Layout LayoutOf(const QByteArray &bytes)
+{
+    if (bytes.startsWith("\xFF\xFE"))
+        return {QByteArrayLiteral("\xFF\xFE"), 2, true};
+    if (bytes.startsWith("\xFE\xFF"))
+        return {QByteArrayLiteral("\xFE\xFF"), 2, false};
+    return {bytes.startsWith(kBom) ? kBom : QByteArray(), 1, true};
+}
+
+char16_t UnitAt(const QByteArray &bytes, qsizetype at, const Layout &layout)
+{
+    if (layout.unit == 1)
+        return static_cast<uchar>(bytes[at]);
+    if (at + 1 >= bytes.size())
+        return 0xFFFF;
+    const auto first = static_cast<uchar>(bytes[at]), second = static_cast<uchar>(bytes[at + 1]);
+    return layout.littleEndian ? char16_t(first | second << 8) : char16_t(first << 8 | second);
+}
+
+// A line's text as far as its ASCII goes: its units below 0x80, the rest as a stand-in.
+QString AsciiOf(const QByteArray &bytes, const Layout &layout)
+{
+    QString text;
+    for (qsizetype at = 0; at < bytes.size(); at += layout.unit) {
+        const char16_t unit = UnitAt(bytes, at, layout);
+        text += unit < 0x80 ? QChar(unit) : QChar(u'\uFFFD');
+    }
+    return text;
+}
+
+// The lines the writer must not touch, each with its line break (CR LF, LF or CR).
 QList<QByteArray> LinesNotWritten(QByteArray bytes)
 {
+    const Layout layout = LayoutOf(bytes);
     // A byte order mark stays in front of the first line, whatever that line becomes.
-    QList<QByteArray> lines{bytes.startsWith(kBom) ? kBom : QByteArray()};
-    bytes.remove(0, lines.first().size());
+    QList<QByteArray> lines{layout.bom};
+    bytes.remove(0, layout.bom.size());
     qsizetype start = 0;
     while (start < bytes.size()) {
-        const qsizetype end = bytes.indexOf('\n', start);
-        const qsizetype next = end < 0 ? bytes.size() : end + 1;
-        QByteArray line = bytes.mid(start, next - start);
-        if (!MayBeWritten(line))
+        qsizetype next = start;
+        while (next < bytes.size()) {
+            const char16_t unit = UnitAt(bytes, next, layout);
+            next += layout.unit;
+            if (unit == u'\r' && next < bytes.size() && UnitAt(bytes, next, layout) == u'\n') {
+                next += layout.unit;
+                break;
+            }
+            if (unit == u'\n' || unit == u'\r')
+                break;
+        }
+        next = std::min(next, bytes.size());
+        const QByteArray line = bytes.mid(start, next - start);
+        if (!MayBeWritten(AsciiOf(line, layout)))
             lines << line;
         start = next;
     }
@@ -89,9 +144,15 @@ bool SameLines(const QList<QByteArray> &before, const QList<QByteArray> &after)
         return false;
     for (qsizetype i = 0; i < before.size(); ++i) {
         const QByteArray &line = before[i];
-        const bool gainsBreak = i == before.size() - 1 && !line.endsWith('\n');
-        if (after[i] != line &&
-            !(gainsBreak && (after[i] == line + "\n" || after[i] == line + "\r\n")))
+        const bool last = i == before.size() - 1;
+        if (after[i] == line)
+            continue;
+        if (!last)
+            return false;
+        const bool gainsBreak =
+            std::any_of(kLineBreaks.begin(), kLineBreaks.end(),
+                        [&](const QByteArray &lineBreak) { return after[i] == line + lineBreak; });
+        if (!gainsBreak)
             return false;
     }
     return true;
@@ -179,7 +240,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     written.replace(QLatin1Char('\r'), QLatin1Char(' '))
         .replace(QLatin1Char('\n'), QLatin1Char(' '));
     const bool sameCharset =
-        IsAscii(written) || input.startsWith(kBom) || DecodeGb18030(input).has_value();
+        IsAscii(written) || !LayoutOf(input).bom.isEmpty() || DecodeGb18030(input).has_value();
     if (!sameCharset)
         return 0;
     if (EncodeGb18030(written))

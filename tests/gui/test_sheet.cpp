@@ -13,6 +13,7 @@
 #include <stdexcept>
 
 #include "calcform.h"
+#include "common/sheetlinebound.h"
 #include "formtesting.h"
 
 using namespace tallimo;
@@ -325,6 +326,51 @@ private slots:
         QTest::keyClick(s.memo, Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(s.Text(), QStringLiteral("2*3+"));
         QCOMPARE(s.memo->textCursor().position(), 4);
+    }
+
+    // The pasted text is measured with the part of the line it joins.
+    void pasteThatMakesAnOverlongLineInsertsNothing_data()
+    {
+        QTest::addColumn<QString>("sheet");
+        QTest::addColumn<QString>("pasted");
+        QTest::addColumn<QString>("message");
+        const QString half(LongestSheetLine / 2, QLatin1Char('1'));
+        QTest::newRow("half a line into half a line")
+            << "2*" + half << half.chopped(2) << QString();
+        QTest::newRow("half a line and more into half a line")
+            << "2*" + half << half + "\n3" << OverlongLineMessage(2);
+        QTest::newRow("an overlong second line")
+            << "1"
+            << "+2\n" + half + half + "1" << OverlongLineMessage(3);
+    }
+    void pasteThatMakesAnOverlongLineInsertsNothing()
+    {
+        QFETCH(QString, sheet);
+        QFETCH(QString, pasted);
+        QFETCH(QString, message);
+        Sheet s;
+        s.memo->setPlainText("1+1\n" + sheet);
+        s.memo->moveCursor(QTextCursor::End);
+        QGuiApplication::clipboard()->setText(pasted);
+        QTest::keyClick(s.memo, Qt::Key_V, Qt::ControlModifier);
+        if (message.isEmpty()) {
+            QCOMPARE(s.Text(), "1+1\n" + sheet + pasted);
+            QVERIFY(s.world.messages.isEmpty());
+        } else {
+            QCOMPARE(s.Text(), "1+1\n" + sheet);
+            QCOMPARE(s.world.messages, QStringList{message});
+        }
+    }
+
+    // A line made overlong another way is reported on Enter, not read.
+    void enterOnAnOverlongLineReportsIt()
+    {
+        Sheet s;
+        s.memo->setPlainText(QString(LongestSheetLine + 1, QLatin1Char('1')));
+        s.memo->moveCursor(QTextCursor::End);
+        QTest::keyClick(s.memo, Qt::Key_Return);
+        QCOMPARE(s.world.messages, QStringList{OverlongLineMessage(1)});
+        QVERIFY(s.Field("Edit4").isEmpty());
     }
 
     void aFailureStillInsertsTheLineBreak()

@@ -7,11 +7,13 @@
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBlock>
 #include <QTimer>
 #include <QToolButton>
 
 #include <unistd.h>
 
+#include "common/sheetlinebound.h"
 #include "formtesting.h"
 #include "windows/about.h"
 #include "windows/calchelp.h"
@@ -243,6 +245,34 @@ private slots:
         toolbar.Click("SpeedButton47");
         QCOMPARE(toolbar.Sheet()->toPlainText(), QStringLiteral("1+2=3"));
         QCOMPARE(toolbar.world.messages.join(QString()).section(QLatin1Char(' '), 0, 2), message);
+    }
+
+    void importOfAnOverlongLineChangesNothing_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("message");
+        const QByteArray longest(LongestSheetLine, '1');
+        QTest::newRow("the longest line") << "1+2\r\n" + longest << "";
+        QTest::newRow("one more in line 2")
+            << "1+2\r\n" + longest + "1\r\n3" << OverlongLineMessage(2);
+        QTest::newRow("one more in line 1, CR only") << longest + "1\r3" << OverlongLineMessage(1);
+    }
+    void importOfAnOverlongLineChangesNothing()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, message);
+        Toolbar toolbar;
+        toolbar.Sheet()->setPlainText(QStringLiteral("1+2=3"));
+        toolbar.world.openFileAnswer = toolbar.FilePath(QStringLiteral("long.txt"));
+        WriteBytes(toolbar.world.openFileAnswer, bytes);
+        toolbar.Click("SpeedButton47");
+        if (message.isEmpty()) {
+            QVERIFY(toolbar.world.messages.isEmpty());
+            QCOMPARE(toolbar.Sheet()->document()->lastBlock().length() - 1, int(LongestSheetLine));
+        } else {
+            QCOMPARE(toolbar.world.messages, QStringList{message});
+            QCOMPARE(toolbar.Sheet()->toPlainText(), QStringLiteral("1+2=3"));
+        }
     }
 
     void savedSheetImportsAsItWas()

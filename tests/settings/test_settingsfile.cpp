@@ -1,6 +1,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -12,6 +13,7 @@
 #include "common/settingslocation.h"
 #include "common/textcodec.h"
 #include "filebytes.h"
+#include "support/fulldisk.h"
 
 using namespace tallimo;
 
@@ -102,6 +104,60 @@ private slots:
         const QByteArray saved = ReadBytes(path_);
         QVERIFY(saved.startsWith("[calcform]\r\niTop=7\r\n"));
         QVERIFY(saved.contains(gaokao));
+    }
+
+    // The file's character set and line ends hold for the keys the program writes and the lines
+    // it adds; every other line keeps its bytes.
+    void writesInTheFilesCharsetAndLineEnds_data()
+    {
+        QTest::addColumn<QByteArray>("encoding");
+        QTest::addColumn<QString>("lineBreak");
+        QTest::newRow("UTF-16 LE, CR LF") << QByteArray("UTF-16LE") << "\r\n";
+        QTest::newRow("UTF-16 BE, CR LF") << QByteArray("UTF-16BE") << "\r\n";
+        QTest::newRow("UTF-16 LE, LF") << QByteArray("UTF-16LE") << "\n";
+        QTest::newRow("UTF-16 BE, CR") << QByteArray("UTF-16BE") << "\r";
+        QTest::newRow("UTF-8 with mark, CR") << QByteArray("UTF-8") << "\r";
+        QTest::newRow("code page, CR") << QByteArray("GB18030") << "\r";
+    }
+    void writesInTheFilesCharsetAndLineEnds()
+    {
+        QFETCH(QByteArray, encoding);
+        QFETCH(QString, lineBreak);
+        const auto fileBytes = [&](QString text) {
+            text.replace(QLatin1Char('\n'), lineBreak);
+            if (encoding == "GB18030")
+                return *EncodeGb18030(text);
+            QStringEncoder encoder(encoding.constData(), QStringEncoder::Flag::WriteBom);
+            return QByteArray(encoder.encode(text));
+        };
+        const QString before = QStringLiteral(
+            "[calcform]\niTop=5\n; 高考 = note\n\n[gaokao]\nname=高考\n[other]\nx=1");
+        SettingsFile file = SettingsFile::FromBytes(fileBytes(before));
+        QCOMPARE(file.integer(kCalcForm, QStringLiteral("iTop")), 5);
+        QCOMPARE(file.value(kGaokao, QStringLiteral("name")), QStringLiteral("高考"));
+        QCOMPARE(file.value(QStringLiteral("other"), QStringLiteral("x")), QStringLiteral("1"));
+
+        file.setInteger(kCalcForm, QStringLiteral("iTop"), 7);
+        file.setBoolean(kCalcForm, QStringLiteral("voice"), true);
+        file.setValue(kGaokao, QStringLiteral("name"), QStringLiteral("中考"));
+        file.setValue(QStringLiteral("new"), QStringLiteral("y"), QStringLiteral("2"));
+        QCOMPARE(file.toBytes(),
+                 fileBytes(QStringLiteral("[calcform]\niTop=7\nvoice=1\n; 高考 = note\n\n"
+                                          "[gaokao]\nname=中考\n[other]\nx=1\n\n[new]\ny=2\n")));
+    }
+
+    // A lone surrogate stays as it is, and half a character at the end stays there.
+    void keepsBrokenUtf16AsItIs()
+    {
+        const QByteArray broken = QByteArrayLiteral(
+            "\xFF\xFE[\0g\0]\0\r\0\n\0"
+            "\x00\xD8=\0\r\0\n\0\x41");
+        SettingsFile file = SettingsFile::FromBytes(broken);
+        file.setInteger(kCalcForm, QStringLiteral("iTop"), 1);
+        const QByteArray saved = file.toBytes();
+        QVERIFY(saved.startsWith(broken.chopped(1)));
+        QVERIFY(saved.endsWith(QByteArray("\n\0A", 3)));
+        QCOMPARE(SettingsFile::FromBytes(saved).integer(kCalcForm, QStringLiteral("iTop")), 1);
     }
 
     void keepsGbkNamesThatDifferInTrailByteCase()
@@ -227,6 +283,17 @@ private slots:
         QCOMPARE(result.path, path);
         QVERIFY(!result.error.isEmpty());
         QCOMPARE(ReadBytes(blocker), QByteArray("kept"));
+    }
+
+    void fullDiskIsReportedWithTheSystemsReason()
+    {
+        WriteBytes(path_, "[calcform]\r\niTop=5\r\n");
+        SettingsFile file = SettingsFile::Load(path_);
+        file.setInteger(kCalcForm, QStringLiteral("iTop"), 9);
+        const SettingsFile::SaveResult result = file.save(path_, FullDisk());
+        QVERIFY(!result.saved);
+        QCOMPARE(result.error, NoSpaceReason());
+        QCOMPARE(ReadBytes(path_), QByteArray("[calcform]\r\niTop=5\r\n"));
     }
 
     void failsInAReadOnlyFolderAndKeepsTheOldFile()

@@ -96,6 +96,34 @@ private slots:
             QSKIP("the web engine does not start on this machine");
     }
 
+    void pageFromTheDiskReadsNoOtherFile()
+    {
+        QFile secret(pages.filePath("secret.txt"));
+        QVERIFY(secret.open(QIODevice::WriteOnly));
+        secret.write("secret-content");
+        secret.close();
+        const QString secretUrl = QUrl::fromLocalFile(secret.fileName()).toString();
+        QFile probe(pages.filePath("probe.html"));
+        QVERIFY(probe.open(QIODevice::WriteOnly));
+        probe.write(QStringLiteral(R"(<html><title>waiting</title><script>
+const tries = [];
+function done(what) { tries.push(what); if (tries.length == 2) document.title = tries.join(' '); }
+const request = new XMLHttpRequest();
+request.onload = () => done('xhr:' + request.status + ':' + request.responseText);
+request.onerror = () => done('xhr:failed');
+try { request.open('GET', '%1'); request.send(); } catch (e) { done('xhr:failed'); }
+fetch('%1').then((r) => r.text()).then((t) => done('fetch:' + t), () => done('fetch:failed'));
+</script></html>)")
+                        .arg(secretUrl)
+                        .toUtf8());
+        probe.close();
+
+        Tf_webbrowse window;
+        QVERIFY(Load(window, QUrl::fromLocalFile(probe.fileName())));
+        QTRY_COMPARE_WITH_TIMEOUT(Browser(window)->title(), QString("xhr:failed fetch:failed"),
+                                  EngineStart);
+    }
+
     void freshWindowAsItOpens()
     {
         Tf_webbrowse window;

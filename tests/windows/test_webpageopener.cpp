@@ -1,3 +1,4 @@
+#include <QDir>
 #include <QFile>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -7,7 +8,10 @@
 #include "common/windowsdirectory.h"
 #include "engine/calcerror.h"
 #include "support/fakeworld.h"
+#include "support/fulldisk.h"
 #include "windows/webpageopener.h"
+
+#include <sys/stat.h>
 
 using namespace tallimo;
 
@@ -61,6 +65,7 @@ private slots:
         windowsMade = 0;
         world.openedAddresses.clear();
         QFile::remove(PagePath());
+        QDir().rmdir(PagePath());
     }
 
     void shortcutsAndCalendarShareOneWindow()
@@ -135,6 +140,44 @@ private slots:
             QCOMPARE(error.kind(), CalcError::Kind::FileAccess);
             QVERIFY(
                 QString::fromStdString(error.what()).startsWith("Unable to write to " + blocker));
+        }
+        QCOMPARE(windowsMade, 0);
+        QVERIFY(world.openedAddresses.isEmpty());
+    }
+
+    void fullDiskIsReportedWithTheSystemsReason()
+    {
+        try {
+            UnpackCalendarPage(Folder(), FullDisk());
+            QFAIL("a page was written to a full disk");
+        } catch (const CalcError &error) {
+            QCOMPARE(QString::fromStdString(error.what()),
+                     QStringLiteral("Unable to write to %1\n%2").arg(PagePath(), NoSpaceReason()));
+        }
+        QCOMPARE(QDir(Folder()).entryList({"jpwnl.html*"}, QDir::AllEntries), QStringList());
+    }
+
+    void calendarPageThatIsNoRegularFileOpensNothing_data()
+    {
+        QTest::addColumn<bool>("folder");
+        QTest::newRow("a folder") << true;
+        QTest::newRow("a named pipe") << false;
+    }
+
+    void calendarPageThatIsNoRegularFileOpensNothing()
+    {
+        QFETCH(bool, folder);
+        if (folder)
+            QVERIFY(QDir().mkdir(PagePath()));
+        else
+            QCOMPARE(::mkfifo(QFile::encodeName(PagePath()).constData(), 0600), 0);
+        WebPageOpener opener(seams, Maker(true));
+        try {
+            opener.OpenCalendarPage(Folder());
+            QFAIL("something other than a file was shown");
+        } catch (const CalcError &error) {
+            QCOMPARE(error.kind(), CalcError::Kind::FileAccess);
+            QVERIFY(QString::fromStdString(error.what()).contains("not a regular file"));
         }
         QCOMPARE(windowsMade, 0);
         QVERIFY(world.openedAddresses.isEmpty());
