@@ -126,7 +126,7 @@ void TCalcForm::ExitProcedure(bool save, FailureReport report)
     exited_ = true;
     StopVoice();
     tokens_.reset();
-    SaveKeptSheetNow(save);
+    SaveKeptSheetNow(report == FailureReport::MessageBox);
     if (save)
         SaveSettings(report);
     if (trayIcon_)

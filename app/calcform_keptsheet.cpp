@@ -3,6 +3,7 @@
 // sheet is copied on the window's thread and written on the writer's; only the exit procedure
 // and the option's own changes wait for the disk.
 
+#include <cstdio>
 #include <QCheckBox>
 #include <QDir>
 #include <QEvent>
@@ -123,6 +124,8 @@ void TCalcForm::SaveKeptSheetNow(bool mayShowFailure)
     } catch (const CalcError &error) {
         if (mayShowFailure)
             seams_.showMessage(QString::fromStdString(error.what()));
+        else
+            std::fprintf(stderr, "tallimo: %s\n", error.what());
     }
 }
 
