@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QTimer>
 
+#include "app/voice/backgroundclipplayer.h"
 #include "appsetup.h"
 #include "calcform.h"
 #include "desktopseams.h"
@@ -11,7 +12,9 @@
 
 using namespace tallimo;
 
-int main(int argc, char *argv[])
+namespace {
+
+int RunWindow(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     SetUpApplication();
@@ -30,3 +33,7 @@ int main(int argc, char *argv[])
     QTimer::singleShot(0, [] { QApplication::setWindowIcon(ApplicationIcon()); });
     return app.exec();
 }
+
+}  // namespace
+
+int main(int argc, char *argv[]) { return EndOfProgram(RunWindow(argc, argv)); }

@@ -10,7 +10,8 @@
 namespace tallimo {
 
 // Opens the module `name` (without prefix or suffix) in `folder` and returns its exported
-// function `entry`, or null when the module or the function is missing or cannot be loaded.
+// function `entry`, or null when the module or the function is missing or cannot be loaded; the
+// reason is then written to stderr.
 QFunctionPointer ResolveModuleEntry(const QString &folder, const QString &name, const char *entry);
 
 }  // namespace tallimo

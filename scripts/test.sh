@@ -9,7 +9,7 @@ QT_QPA_PLATFORM=offscreen ctest --output-on-failure --timeout 300
 # Every benchmark once, with as little repetition as it allows, so that a benchmark that no
 # longer runs fails the run.
 for bench in bench/bench_*; do
-    [[ -x $bench ]] || continue
+    [[ -f $bench && -x $bench ]] || continue
     echo "== $bench"
     output=$(QT_QPA_PLATFORM=offscreen "$bench" --benchmark_min_time=0.001 2>&1) || {
         echo "$output"

@@ -21,18 +21,16 @@ constexpr int kCloseGraceMilliseconds = 500;
 // Players left behind inside the sound system that have not come back from it.
 std::atomic<int> stuckPlayers{0};
 
-// The sound system's libraries clean up after the program has ended and trip over a player still
-// inside them (the PulseAudio client aborts, freeing a lock that the player waits on). While one
-// is, the program ends without that clean-up; everything of the program's own is done by then.
-void EndQuietlyWhileAPlayerIsStuck()
+}  // namespace
+
+int EndOfProgram(int status)
 {
     if (stuckPlayers.load() > 0) {
         std::fflush(nullptr);
-        std::_Exit(EXIT_SUCCESS);
+        std::_Exit(status);
     }
+    return status;
 }
-
-}  // namespace
 
 // The requests not yet handed to the player. The thread holds them too, so a thread left behind
 // at the end never reads freed memory.
@@ -127,8 +125,6 @@ BackgroundClipPlayer::~BackgroundClipPlayer()
             // own, and cleans up after itself should the program still be running then.
             requests_->leftBehind = true;
             ++stuckPlayers;
-            static std::once_flag registered;
-            std::call_once(registered, [] { std::atexit(EndQuietlyWhileAPlayerIsStuck); });
             QObject::connect(thread_, &QThread::finished, thread_, &QObject::deleteLater);
             return;
         }

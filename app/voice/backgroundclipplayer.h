@@ -43,4 +43,10 @@ private:
     Thread *thread_ = nullptr;
 };
 
+// The status for `main` to return, given after everything of the program's own has been closed.
+// While a player is left stuck inside the sound system, the program ends here instead, with that
+// status and without the sound system's clean-up at the end, which would trip over the player
+// (the PulseAudio client aborts, freeing a lock that the player waits on).
+int EndOfProgram(int status);
+
 }  // namespace tallimo
