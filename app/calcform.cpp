@@ -10,6 +10,7 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include "common/programfolders.h"
 #include "controlnames.h"
 #include "formstyle.h"
 #include "tf_tools.h"
@@ -20,7 +21,7 @@ namespace tallimo {
 TCalcForm::TCalcForm(const ProgramSeams &seams, QWidget *parent)
     : QWidget(parent),
       seams_(seams),
-      webPages_(seams_, [] { return LoadWebPageWindow(QCoreApplication::applicationDirPath()); })
+      webPages_(seams_, [] { return LoadWebPageWindow(ModuleFolder(QCoreApplication::applicationDirPath())); })
 {
     CreateControls();
     CheckControlNames();
@@ -151,6 +152,16 @@ void TCalcForm::N1Click()
     N1->setChecked(true);
     N2->setChecked(false);
     show();
+}
+
+void TCalcForm::BringToFront()
+{
+    if (exited_)
+        return;
+    N1Click();
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    raise();
+    activateWindow();
 }
 
 void TCalcForm::N2Click()
