@@ -27,9 +27,20 @@ void Print(FILE *stream, const QString &text)
     std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stream);
 }
 
+// The help text, naming the program by its name rather than by the path it was started with.
+QString HelpText(const QCommandLineParser &parser)
+{
+    QString text = parser.helpText();
+    const QString usage = QStringLiteral("Usage: ");
+    const QString called = QCoreApplication::arguments().constFirst();
+    if (text.startsWith(usage + called))
+        text.replace(usage.size(), called.size(), QCoreApplication::applicationName());
+    return text;
+}
+
 int Usage(const QCommandLineParser &parser, const QString &message)
 {
-    Print(stderr, message + QLatin1Char('\n') + parser.helpText());
+    Print(stderr, message + QLatin1Char('\n') + HelpText(parser));
     return ExitUsage;
 }
 
@@ -109,7 +120,7 @@ int main(int argc, char *argv[])
     if (!parser.parse(QCoreApplication::arguments()))
         return Usage(parser, parser.errorText());
     if (parser.isSet(helpOption)) {
-        Print(stdout, parser.helpText());
+        Print(stdout, HelpText(parser));
         return AfterOutput(0);
     }
     if (parser.isSet(versionOption)) {
