@@ -19,9 +19,9 @@
 namespace tallimo {
 
 TCalcForm::TCalcForm(const ProgramSeams &seams, QWidget *parent)
-    : QWidget(parent),
-      seams_(seams),
-      webPages_(seams_, [] { return LoadWebPageWindow(ModuleFolder(QCoreApplication::applicationDirPath())); })
+    : QWidget(parent), seams_(seams), webPages_(seams_, [] {
+          return LoadWebPageWindow(ModuleFolder(QCoreApplication::applicationDirPath()));
+      })
 {
     CreateControls();
     CheckControlNames();

@@ -4,8 +4,8 @@
 #include <QTimer>
 
 #include "appsetup.h"
-#include "common/programinfo.h"
 #include "calcform.h"
+#include "common/programinfo.h"
 #include "desktopseams.h"
 #include "endsignals.h"
 #include "formstyle.h"

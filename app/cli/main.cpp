@@ -70,7 +70,8 @@ int AfterOutput(int status)
     if (std::fflush(stdout) == 0 && !std::ferror(stdout))
         return status;
     const int error = errno;
-    QString message = QStringLiteral("%1: cannot write the output").arg(QCoreApplication::applicationName());
+    QString message =
+        QStringLiteral("%1: cannot write the output").arg(QCoreApplication::applicationName());
     if (error != 0)
         message += QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(error));
     Print(stderr, message + QLatin1Char('\n'));
@@ -125,7 +126,7 @@ int main(int argc, char *argv[])
     }
     if (parser.isSet(versionOption)) {
         Print(stdout, QStringLiteral("%1 %2\n").arg(QCoreApplication::applicationName(),
-                                                   QCoreApplication::applicationVersion()));
+                                                    QCoreApplication::applicationVersion()));
         return AfterOutput(0);
     }
 
@@ -150,11 +151,10 @@ int main(int argc, char *argv[])
                 Print(stderr, QStringLiteral("%1: cannot be read\n").arg(input));
                 return ExitUsage;
             }
-            EvaluateSheet(SheetLines(bytes), options,
-                          [&](int index, const BatchLine &line) {
-                              if (!PrintLine(input, index, line, tsv))
-                                  status = ExitLineFailed;
-                          });
+            EvaluateSheet(SheetLines(bytes), options, [&](int index, const BatchLine &line) {
+                if (!PrintLine(input, index, line, tsv))
+                    status = ExitLineFailed;
+            });
         } catch (const std::bad_alloc &) {
             std::fflush(stdout);
             Print(stderr, QStringLiteral("%1: too large for the memory available\n").arg(input));

@@ -199,9 +199,9 @@ private slots:
             ::dup2(ends[1], STDOUT_FILENO);
             std::signal(SIGPIPE, SIG_IGN);
         };
-        const Run run = RunTool({}, "1+2\n3*4\n",
-                                closedPipe ? std::function<void()>(closeTheReader) : nullptr,
-                                outputFile);
+        const Run run =
+            RunTool({}, "1+2\n3*4\n", closedPipe ? std::function<void()>(closeTheReader) : nullptr,
+                    outputFile);
         QCOMPARE(run.exitCode, 2);
         QVERIFY2(run.err.contains(QStringLiteral("cannot write")), qPrintable(run.err));
     }
