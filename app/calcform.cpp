@@ -10,6 +10,7 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include "common/programfolders.h"
 #include "controlnames.h"
 #include "formstyle.h"
 #include "tf_tools.h"
@@ -18,9 +19,9 @@
 namespace tallimo {
 
 TCalcForm::TCalcForm(const ProgramSeams &seams, QWidget *parent)
-    : QWidget(parent),
-      seams_(seams),
-      webPages_(seams_, [] { return LoadWebPageWindow(QCoreApplication::applicationDirPath()); })
+    : QWidget(parent), seams_(seams), webPages_(seams_, [] {
+          return LoadWebPageWindow(ModuleFolder(QCoreApplication::applicationDirPath()));
+      })
 {
     CreateControls();
     CheckControlNames();
@@ -156,6 +157,16 @@ void TCalcForm::N1Click()
     N1->setChecked(true);
     N2->setChecked(false);
     show();
+}
+
+void TCalcForm::BringToFront()
+{
+    if (exited_)
+        return;
+    N1Click();
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    raise();
+    activateWindow();
 }
 
 void TCalcForm::N2Click()

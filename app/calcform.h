@@ -65,6 +65,10 @@ public:
     // the window is on screen, so that the tools cost the first paint nothing.
     void CreateToolsWindow(std::function<void(const QUrl &)> openWebPage);
 
+    // Shows the window, restored from the notification area or from a minimised state, on top
+    // and active: a later start of the program asks for it.
+    void BringToFront();
+
     // The one web page window of the run, which the tools window's web shortcuts share.
     WebPageOpener &WebPages() { return webPages_; }
 

@@ -9,6 +9,7 @@
 
 #include "app/voice/clipplayerloader.h"
 #include "common/clipplayer.h"
+#include "common/programfolders.h"
 #include "common/pause.h"
 #include "systemmemory.h"
 
@@ -71,7 +72,7 @@ ProgramSeams DesktopSeams()
     seams.chooseColour = ChooseColour;
     seams.openAddress = [](const QUrl &address) { QDesktopServices::openUrl(address); };
     seams.memoryFigures = SystemMemoryFigures;
-    seams.makeClipPlayer = [] { return LoadClipPlayer(QCoreApplication::applicationDirPath()); };
+    seams.makeClipPlayer = [] { return LoadClipPlayer(ModuleFolder(QCoreApplication::applicationDirPath())); };
     seams.makeWaiter = [] { return std::make_unique<EventLoopWaiter>(); };
     seams.settingsFolders = DefaultSettingsFolders;
     seams.quit = [] { QCoreApplication::quit(); };

@@ -6,9 +6,11 @@
 #include "app/voice/backgroundclipplayer.h"
 #include "appsetup.h"
 #include "calcform.h"
+#include "common/programinfo.h"
 #include "desktopseams.h"
 #include "endsignals.h"
 #include "formstyle.h"
+#include "singleinstance.h"
 
 using namespace tallimo;
 
@@ -17,9 +19,16 @@ namespace {
 int RunWindow(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(DesktopId));
+    // A start while the program already runs for the user shows that program's window instead.
+    SingleInstance instance(SingleInstance::DefaultSocketPath());
+    if (!instance.Claim())
+        return 0;
     SetUpApplication();
     const ProgramSeams seams = DesktopSeams();
     TCalcForm CalcForm(seams);
+    QObject::connect(&instance, &SingleInstance::showRequested, &CalcForm,
+                     &TCalcForm::BringToFront);
     EndSignals endSignals;
     QObject::connect(&endSignals, &EndSignals::received, &CalcForm, &TCalcForm::EndBySignal);
     CalcForm.show();

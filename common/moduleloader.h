@@ -1,7 +1,7 @@
 #pragma once
 
-// The program's modules (the sound, the web page window) are shared libraries beside the
-// executable, opened on first use so that the program starts without their libraries. A module
+// The program's modules (the sound, the web page window) are shared libraries in the folder that
+// ModuleFolder names, opened on first use so that the program starts without their libraries. A module
 // stays loaded for the rest of the run: the objects it makes run its code.
 
 #include <QString>

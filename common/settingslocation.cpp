@@ -5,6 +5,8 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include "common/programfolders.h"
+
 namespace tallimo {
 
 namespace {
@@ -17,8 +19,13 @@ QString FileIn(const QString &folder) { return QDir(folder).filePath(kFileName);
 
 SettingsFolders DefaultSettingsFolders()
 {
-    return {QCoreApplication::applicationDirPath(),
-            QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)};
+    const QString executableFolder = QCoreApplication::applicationDirPath();
+    const QString configuration =
+        QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+    // An installed program never writes beside itself, even where it could (as root).
+    if (RunsFromInstalledPrefix(executableFolder))
+        return {configuration, configuration};
+    return {executableFolder, configuration};
 }
 
 QString SettingsWritePath(const SettingsFolders &folders)

@@ -12,7 +12,8 @@ struct SettingsFolders {
     QString userConfiguration;
 };
 
-// The executable's folder and the application's configuration folder.
+// The executable's folder and the application's configuration folder; for a program run from an
+// installed prefix, the configuration folder in both places.
 SettingsFolders DefaultSettingsFolders();
 
 // The file that saves go to.

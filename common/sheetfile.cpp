@@ -58,7 +58,11 @@ QString ReadSheetFile(const QString &path)
     if (file.error() != QFileDevice::NoError)
         ThrowFileError(QStringLiteral("Cannot read file \"%1\". %2")
                            .arg(QDir::toNativeSeparators(path), file.errorString()));
+    return SheetTextOf(bytes);
+}
 
+QString SheetTextOf(const QByteArray &bytes)
+{
     QString text = DecodeSheetBytes(bytes);
     text.replace(FileLineEnd, QStringLiteral("\n"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));

@@ -28,4 +28,8 @@ void WriteSheetFile(const QString &path, const QString &sheetText,
 // The sheet text of a file, lines separated by "\n". Throws CalcError with the system's reason.
 QString ReadSheetFile(const QString &path);
 
+// The sheet text of a file's bytes, decoded as above, lines separated by "\n": a line ends with
+// CR LF, LF or a lone CR, and an end after the last line adds no empty line.
+QString SheetTextOf(const QByteArray &bytes);
+
 }  // namespace tallimo

@@ -27,7 +27,7 @@ fi
 sanitizers="-fsanitize=address,undefined,fuzzer-no-link -fno-sanitize-recover=undefined -g"
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_CXX_FLAGS="$sanitizers" \
-  -DTALLIMO_BUILD_TESTS=OFF -DTALLIMO_BUILD_BENCH=OFF -DTALLIMO_BUILD_FUZZ=ON
+  -DBUILD_TESTING=OFF -DTALLIMO_BUILD_BENCH=OFF -DTALLIMO_BUILD_FUZZ=ON
 cmake --build build-fuzz --target "${targets[@]}"
 
 corpus=build-fuzz/corpus

@@ -1,27 +1,47 @@
 #!/usr/bin/env bash
-# Installs every Debian 12 package that building, running and testing Tallimo needs.
+# Installs the Debian 12 packages Tallimo needs: to build and run the two programs, and with
+# --tests also to run the test suite and the benchmarks. A sound server is asked for only where
+# none is installed: a desktop whose sound runs on PipeWire keeps it, and the recorded voice test
+# uses PipeWire's own PulseAudio service there.
 set -euo pipefail
 
 packages=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-webengine-dev qt6-svg-dev
   qt6-qpa-plugins libgl1-mesa-dev
-  libbenchmark-dev
   librsvg2-bin qt6-translations-l10n
   fonts-wqy-microhei
-  xvfb xauth
-  nodejs
-  pulseaudio pulseaudio-utils
 )
+
+installed() {
+  dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"
+}
+
+if [ "${1:-}" = --tests ]; then
+  packages+=(libbenchmark-dev xvfb xauth nodejs desktop-file-utils appstream pulseaudio-utils)
+  if installed pipewire-pulse || installed pipewire-audio; then
+    packages+=(pipewire-pulse)
+  elif ! installed pulseaudio; then
+    packages+=(pulseaudio)
+  fi
+fi
+
+if ! command -v dpkg-query >/dev/null || ! command -v apt-get >/dev/null; then
+  echo "No apt here: install these packages (or your system's equivalents), then run again:" >&2
+  echo "  ${packages[*]}" >&2
+  [ "${1:-}" = --tests ] && echo "  npm" >&2
+  exit 0
+fi
 
 missing=()
 for package in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
-    missing+=("$package")
+  installed "$package" || missing+=("$package")
 done
 
 # The calendar tests install their npm packages with npm; a Node.js built elsewhere may bring its own.
-command -v npm >/dev/null || missing+=(npm)
+if [ "${1:-}" = --tests ]; then
+  command -v npm >/dev/null || missing+=(npm)
+fi
 
 if ((${#missing[@]})); then
   sudo=""

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and starts the calculator.
+# Installs what the two programs need, builds them (no tests, no benchmarks), and starts the
+# calculator.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
-scripts/build.sh
+scripts/build.sh -DBUILD_TESTING=OFF -DTALLIMO_BUILD_BENCH=OFF
 if [ -x build/tallimo ]; then
   exec build/tallimo "$@"
 fi

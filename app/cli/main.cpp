@@ -4,10 +4,13 @@
 #include <QCoreApplication>
 #include <QFile>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <new>
 
-#include "common/textcodec.h"
+#include "common/programinfo.h"
+#include "common/sheetfile.h"
 #include "engine/rounding.h"
 #include "sheetbatch.h"
 
@@ -24,9 +27,20 @@ void Print(FILE *stream, const QString &text)
     std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stream);
 }
 
+// The help text, naming the program by its name rather than by the path it was started with.
+QString HelpText(const QCommandLineParser &parser)
+{
+    QString text = parser.helpText();
+    const QString usage = QStringLiteral("Usage: ");
+    const QString called = QCoreApplication::arguments().constFirst();
+    if (text.startsWith(usage + called))
+        text.replace(usage.size(), called.size(), QCoreApplication::applicationName());
+    return text;
+}
+
 int Usage(const QCommandLineParser &parser, const QString &message)
 {
-    Print(stderr, message + QLatin1Char('\n') + parser.helpText());
+    Print(stderr, message + QLatin1Char('\n') + HelpText(parser));
     return ExitUsage;
 }
 
@@ -40,15 +54,28 @@ std::optional<QByteArray> ReadInput(const QString &name)
     return file.readAll();
 }
 
-// The lines of a sheet file: line breaks CR LF or LF, a last line break ends the last line.
-QStringList SheetLines(QByteArray bytes)
+// The lines of a sheet file, read as the window's import reads them.
+QStringList SheetLines(std::optional<QByteArray> &bytes)
 {
-    QString text = DecodeSheetBytes(bytes);
-    bytes = QByteArray();
-    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    if (text.endsWith(QLatin1Char('\n')))
-        text.chop(1);
+    const QString text = SheetTextOf(*bytes);
+    bytes.reset();
     return text.split(QLatin1Char('\n'));
+}
+
+// The status to end with once everything is written: a write error on standard output (a full
+// disk, a closed pipe) is named on standard error and ends the program as a failure.
+int AfterOutput(int status)
+{
+    errno = 0;
+    if (std::fflush(stdout) == 0 && !std::ferror(stdout))
+        return status;
+    const int error = errno;
+    QString message =
+        QStringLiteral("%1: cannot write the output").arg(QCoreApplication::applicationName());
+    if (error != 0)
+        message += QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(error));
+    Print(stderr, message + QLatin1Char('\n'));
+    return ExitUsage;
 }
 
 // Prints one evaluated line at once, so that a pipe sees the results while the tool runs, and
@@ -70,6 +97,7 @@ int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("tallimo-sheet"));
+    QCoreApplication::setApplicationVersion(QString::fromLatin1(ProgramVersion));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
@@ -84,6 +112,7 @@ int main(int argc, char *argv[])
         QStringLiteral("tsv"),
         QStringLiteral("One tab-separated row per line: number, status, line, result texts."));
     const QCommandLineOption helpOption = parser.addHelpOption();
+    const QCommandLineOption versionOption = parser.addVersionOption();
     parser.addOptions({decimalsOption, moneyOption, tsvOption});
     parser.addPositionalArgument(QStringLiteral("files"),
                                  QStringLiteral("Sheet files; none or - reads standard input."),
@@ -92,8 +121,13 @@ int main(int argc, char *argv[])
     if (!parser.parse(QCoreApplication::arguments()))
         return Usage(parser, parser.errorText());
     if (parser.isSet(helpOption)) {
-        Print(stdout, parser.helpText());
-        return 0;
+        Print(stdout, HelpText(parser));
+        return AfterOutput(0);
+    }
+    if (parser.isSet(versionOption)) {
+        Print(stdout, QStringLiteral("%1 %2\n").arg(QCoreApplication::applicationName(),
+                                                    QCoreApplication::applicationVersion()));
+        return AfterOutput(0);
     }
 
     BatchOptions options;
@@ -117,16 +151,17 @@ int main(int argc, char *argv[])
                 Print(stderr, QStringLiteral("%1: cannot be read\n").arg(input));
                 return ExitUsage;
             }
-            EvaluateSheet(SheetLines(std::move(*bytes)), options,
-                          [&](int index, const BatchLine &line) {
-                              if (!PrintLine(input, index, line, tsv))
-                                  status = ExitLineFailed;
-                          });
+            EvaluateSheet(SheetLines(bytes), options, [&](int index, const BatchLine &line) {
+                if (!PrintLine(input, index, line, tsv))
+                    status = ExitLineFailed;
+            });
         } catch (const std::bad_alloc &) {
             std::fflush(stdout);
             Print(stderr, QStringLiteral("%1: too large for the memory available\n").arg(input));
             return ExitUsage;
         }
+        if (std::ferror(stdout))
+            break;
     }
-    return status;
+    return AfterOutput(status);
 }

@@ -3,6 +3,9 @@
 #include <QTest>
 
 #include <sys/resource.h>
+#include <unistd.h>
+
+#include <csignal>
 
 #include <functional>
 
@@ -33,9 +36,11 @@ struct Run {
 };
 
 Run RunTool(const QStringList &arguments, const QByteArray &input = {},
-            const std::function<void()> &childSetUp = {})
+            const std::function<void()> &childSetUp = {}, const QString &outputFile = {})
 {
     QProcess process;
+    if (!outputFile.isEmpty())
+        process.setStandardOutputFile(outputFile);
     if (childSetUp)
         process.setChildProcessModifier(childSetUp);
     process.start(QStringLiteral(SHEET_TOOL), arguments);
@@ -59,6 +64,24 @@ private slots:
         QCOMPARE(run.exitCode, 0);
         QCOMPARE(run.out, QStringLiteral("1+2=3\n10/4=2.5\n\n2*3=6\n"));
         QVERIFY(run.err.isEmpty());
+    }
+
+    void lineEnds_data()
+    {
+        QTest::addColumn<QByteArray>("input");
+        QTest::newRow("CR LF") << QByteArray("1+2\r\n3*4\r\n");
+        QTest::newRow("LF") << QByteArray("1+2\n3*4\n");
+        QTest::newRow("lone CR") << QByteArray("1+2\r3*4\r");
+        QTest::newRow("mixed, no end after the last line") << QByteArray("1+2\r3*4");
+    }
+
+    // The tool reads line ends as the window's import does.
+    void lineEnds()
+    {
+        QFETCH(QByteArray, input);
+        const Run run = RunTool({}, input);
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.out, QStringLiteral("1+2=3\n3*4=12\n"));
     }
 
     void decimalsOption()
@@ -160,6 +183,43 @@ private slots:
         const Run run = RunTool({QStringLiteral("--help")});
         QCOMPARE(run.exitCode, 0);
         QVERIFY(run.out.contains(QStringLiteral("--decimals")));
+        QVERIFY(run.out.contains(QStringLiteral("--version")));
+        QVERIFY2(!run.out.contains(QStringLiteral(SHEET_TOOL)), qPrintable(run.out));
+    }
+
+    void version()
+    {
+        const Run run = RunTool({QStringLiteral("--version")});
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.out, QStringLiteral("tallimo-sheet " TALLIMO_VERSION "\n"));
+    }
+
+    // Output that cannot be written is a failure, named on standard error, never a success.
+    void writeErrors_data()
+    {
+        QTest::addColumn<QString>("outputFile");
+        QTest::addColumn<bool>("closedPipe");
+        QTest::newRow(">/dev/full") << QStringLiteral("/dev/full") << false;
+        QTest::newRow("a pipe closed by its reader, SIGPIPE ignored") << QString() << true;
+    }
+
+    void writeErrors()
+    {
+        QFETCH(QString, outputFile);
+        QFETCH(bool, closedPipe);
+        const auto closeTheReader = [] {
+            int ends[2];
+            if (::pipe(ends) != 0)
+                ::_exit(100);
+            ::close(ends[0]);
+            ::dup2(ends[1], STDOUT_FILENO);
+            std::signal(SIGPIPE, SIG_IGN);
+        };
+        const Run run =
+            RunTool({}, "1+2\n3*4\n", closedPipe ? std::function<void()>(closeTheReader) : nullptr,
+                    outputFile);
+        QCOMPARE(run.exitCode, 2);
+        QVERIFY2(run.err.contains(QStringLiteral("cannot write")), qPrintable(run.err));
     }
 };
 

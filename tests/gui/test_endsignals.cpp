@@ -128,6 +128,8 @@ private slots:
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         environment.insert(QStringLiteral("HOME"), folder.path());
+        // A runtime folder of its own, so that no other run of the program takes this start.
+        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), folder.path());
         process.setProcessEnvironment(environment);
         process.start(program, {});
         QVERIFY(process.waitForStarted());
