@@ -5,11 +5,11 @@
 #   scripts/sanitize.sh [-R test_name ...]
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/install-deps.sh
+scripts/install-deps.sh --tests
 sanitizers="-fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer -g"
 cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_CXX_FLAGS="$sanitizers" -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" \
-  -DCMAKE_SHARED_LINKER_FLAGS="-fsanitize=address,undefined" -DTALLIMO_BUILD_BENCH=OFF
+  -DCMAKE_SHARED_LINKER_FLAGS="-fsanitize=address,undefined" -DBUILD_TESTING=ON -DTALLIMO_BUILD_BENCH=OFF
 cmake --build build-sanitize --parallel
 cd build-sanitize
 # The web engine's own processes are not instrumented and keep memory to the end of the run, so
