@@ -1,5 +1,6 @@
 #include "windows/about.h"
 
+#include <QApplication>
 #include <QFrame>
 #include <QLabel>
 #include <QScreen>
@@ -30,8 +31,16 @@ Tf_about::Tf_about(const ProgramSeams &seams, QWidget *parent)
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
     setFixedSize(ClientSize);
+    // The blue links and the text keep their light ground on a dark desktop palette.
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, QColor(0xF0, 0xF0, 0xF0));
+    palette.setColor(QPalette::WindowText, Qt::black);
+    setPalette(palette);
     // Placed once on the middle of the screen; a parent would otherwise draw it over itself.
     move(screen()->availableGeometry().center() - rect().center());
+    // The program's pixel font is the window's own, so the fonts a desktop theme gives labels
+    // do not reach the fixed layout.
+    setFont(QApplication::font());
     CreateControls();
     FormCreate(seams);
 }
@@ -160,7 +169,7 @@ void Tf_about::CreateControls()
             label->setAlignment(Qt::AlignCenter);
         label->setVisible(facts.shown);
         if (facts.click) {
-            label->setCursor(Qt::PointingHandCursor);
+            label->MakeLink();
             connect(label, &LinkLabel::clicked, this, facts.click);
         }
         if (facts.member)
