@@ -1,7 +1,6 @@
 // The tools window's pages and controls, each control with its name, caption and place in one
 // line. Inside a page the controls keep fixed places, as the window's size is fixed.
 
-#include <QApplication>
 #include <QDateEdit>
 #include <QGroupBox>
 #include <QLabel>
@@ -15,6 +14,7 @@
 #include "cctab.h"
 #include "common/defaulterrorhandler.h"
 #include "tf_tools.h"
+#include "windows/windowfont.h"
 
 namespace tallimo {
 
@@ -109,9 +109,6 @@ void Tf_tools::CreateControls()
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);
     setFixedSize(ClientSize);
-    // The program's pixel font is the window's own, so the fonts a desktop theme gives fields
-    // and buttons do not reach the fixed layout.
-    setFont(QApplication::font());
 
     PageControl1 = Placed(new QTabWidget(this), "PageControl1", rect());
     PageControl1->addTab(CreateDatePage(), QStringLiteral("日期时间计算"));
@@ -121,6 +118,10 @@ void Tf_tools::CreateControls()
     // Made once its page sits in the window, whose keys it watches.
     CcTab1 = new TCcTab(PageControl1->widget(0));
     CcTab1->setObjectName(QStringLiteral("CcTab1"));
+    // The program's pixel font is the window's own, so the fonts a desktop theme gives fields
+    // and buttons do not reach the fixed layout; set once the controls are there, it reaches
+    // every one of them.
+    KeepProgramFont(*this);
 }
 
 QWidget *Tf_tools::CreateDatePage()

@@ -1,6 +1,5 @@
 #include "windows/about.h"
 
-#include <QApplication>
 #include <QFrame>
 #include <QLabel>
 #include <QScreen>
@@ -8,6 +7,7 @@
 #include "common/memorytexts.h"
 #include "windows/homepage.h"
 #include "windows/linklabel.h"
+#include "windows/windowfont.h"
 
 namespace tallimo {
 
@@ -39,8 +39,8 @@ Tf_about::Tf_about(const ProgramSeams &seams, QWidget *parent)
     // Placed once on the middle of the screen; a parent would otherwise draw it over itself.
     move(screen()->availableGeometry().center() - rect().center());
     // The program's pixel font is the window's own, so the fonts a desktop theme gives labels
-    // do not reach the fixed layout.
-    setFont(QApplication::font());
+    // do not reach the fixed layout; each label's font is made from it.
+    KeepProgramFont(*this);
     CreateControls();
     FormCreate(seams);
 }
@@ -155,7 +155,7 @@ void Tf_about::CreateControls()
         auto *label = new LinkLabel(facts.text, this);
         label->setObjectName(QString::fromLatin1(facts.name));
         label->setGeometry(facts.place);
-        QFont font = label->font();
+        QFont font = this->font();
         if (facts.pixelSize > 0)
             font.setPixelSize(facts.pixelSize);
         font.setBold(facts.bold);
