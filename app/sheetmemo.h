@@ -11,6 +11,7 @@ namespace tallimo {
 // filter before it goes in. When the filter answers with a carriage return (Enter, or "=" turned
 // into Enter) a line break goes in, in one undo step with whatever the filter wrote, so that one
 // undo after an evaluation restores the line as typed; any other answer lets the key act as usual.
+// Tab and Shift+Tab move the focus on and back and never type into the sheet.
 class SheetMemo : public QPlainTextEdit {
     Q_OBJECT
 public:
