@@ -1,14 +1,19 @@
 #include "calcform.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QGuiApplication>
+#include <QLineEdit>
 #include <QMenu>
 #include <QSessionManager>
+#include <QSpinBox>
 #include <QSystemTrayIcon>
 #include <QTimer>
 #include <QToolButton>
+
+#include <algorithm>
 
 #include "common/programfolders.h"
 #include "controlnames.h"
@@ -185,6 +190,40 @@ void TCalcForm::ShowPage(bool keypad)
     CreateSettingsPage();
     GroupBox1->setVisible(keypad);
     GroupBox2->setVisible(!keypad);
+    // Tab stops at the button of the page shown; the arrow keys move to the other one.
+    SpeedButton2->setFocusPolicy(keypad ? Qt::TabFocus : Qt::NoFocus);
+    SpeedButton4->setFocusPolicy(keypad ? Qt::NoFocus : Qt::TabFocus);
+}
+
+bool TCalcForm::focusNextPrevChild(bool next)
+{
+    QList<QWidget *> order{Memo1, SpeedButton2, SpeedButton4};
+    if (GroupBox2) {
+        order << SpeedButton35 << SpeedButton37 << SpeedButton36 << SpinEdit2 << SpinEdit1
+              << SpinEdit3 << CheckBox1 << CheckBox2 << CheckBox5 << CheckBox4 << CheckBox6
+              << CheckBox3 << CheckBox7;
+    }
+    order << Edit4 << Edit5 << Edit2;
+    for (QToolButton *button : ToolBar1->findChildren<QToolButton *>(Qt::FindDirectChildrenOnly))
+        order << button;
+
+    const QWidget *current = focusWidget();
+    const auto at = std::find_if(order.cbegin(), order.cend(), [current](const QWidget *widget) {
+        return widget == current || widget->isAncestorOf(current);
+    });
+    if (at == order.cend())
+        return QWidget::focusNextPrevChild(next);
+    const qsizetype count = order.size();
+    const qsizetype from = at - order.cbegin();
+    for (qsizetype step = 1; step < count; ++step) {
+        QWidget *candidate = order[(from + (next ? step : count - step)) % count];
+        if (candidate->isVisible() && candidate->isEnabled() &&
+            (candidate->focusPolicy() & Qt::TabFocus)) {
+            candidate->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            break;
+        }
+    }
+    return true;
 }
 
 void TCalcForm::SpeedButton48Click() { Panel1->setHidden(!Panel1->isHidden()); }

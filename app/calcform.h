@@ -88,6 +88,9 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void changeEvent(QEvent *event) override;
+    // Tab and Shift+Tab run from the sheet through the page buttons, the page shown, the result
+    // boxes and the toolbar, back to the sheet.
+    bool focusNextPrevChild(bool next) override;
 
 private:
     // A click handler of a control named in a table.

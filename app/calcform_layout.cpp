@@ -39,12 +39,14 @@ constexpr int DateLineInterval = 200;
 // Two characters of the 12-pixel window font.
 constexpr QSize CaptionSize(24, 15);
 
-QLineEdit *ReadOnlyBox(QLineEdit *box, const QRect &geometry)
+// A result box: read-only, but it takes the focus by click or Tab, so that its text can be
+// selected, copied and read; its accessible name says what it shows.
+QLineEdit *ReadOnlyBox(QLineEdit *box, const QRect &geometry, const QString &shows)
 {
     box->setReadOnly(true);
-    // Clicking selects the text for copying; Tab passes the box by.
-    box->setFocusPolicy(Qt::ClickFocus);
+    box->setFocusPolicy(Qt::StrongFocus);
     box->setGeometry(geometry);
+    box->setAccessibleName(shows);
     return box;
 }
 
@@ -130,6 +132,9 @@ QWidget *TCalcForm::CreateToolbarPanel()
 
     // The toolbar, left to right. A button's handler runs on its click; a command gets its
     // button by filling in the handler of its row.
+    // A button is announced by what it does: its hint, or for the two lettered buttons the
+    // hint's first words; a command with a key of its own runs on that key too, while the
+    // window is active (never while a modal window is open).
     struct ToolbarButton {
         const char *name;
         const char *caption;
@@ -137,28 +142,30 @@ QWidget *TCalcForm::CreateToolbarPanel()
         const char *icon;
         QToolButton *TCalcForm::*member;
         Handler click;
+        const char *spokenName = nullptr;
+        const char *key = nullptr;
     };
     const ToolbarButton buttons[] = {
         {"SpeedButton7", "&C", "清空(按Alt+C 快速清空)", nullptr, &TCalcForm::SpeedButton7,
-         &TCalcForm::SpeedButton7Click},
+         &TCalcForm::SpeedButton7Click, "清空"},
         {"sb_copyresult", "&O", "复制结果 (Alt+O快速复制结果)", nullptr, &TCalcForm::sb_copyresult,
-         &TCalcForm::sb_copyresultClick},
+         &TCalcForm::sb_copyresultClick, "复制结果"},
         {"SpeedButton1", nullptr, "粘贴", "paste", &TCalcForm::SpeedButton1,
          &TCalcForm::SpeedButton1Click},
         {"SpeedButton6", nullptr, "存档", "save", &TCalcForm::SpeedButton6,
-         &TCalcForm::SpeedButton6Click},
+         &TCalcForm::SpeedButton6Click, nullptr, "Ctrl+S"},
         {"SpeedButton47", nullptr, "导入文件", "import", &TCalcForm::SpeedButton47,
-         &TCalcForm::SpeedButton47Click},
+         &TCalcForm::SpeedButton47Click, nullptr, "Ctrl+O"},
         {"SpeedButton43", nullptr, "万年历", "calendar", &TCalcForm::SpeedButton43,
-         &TCalcForm::SpeedButton43Click},
+         &TCalcForm::SpeedButton43Click, nullptr, "Ctrl+L"},
         {"SpeedButton44", nullptr, "小工具", "tools", &TCalcForm::SpeedButton44,
-         &TCalcForm::SpeedButton44Click},
+         &TCalcForm::SpeedButton44Click, nullptr, "Ctrl+T"},
         {"SpeedButton42", nullptr, "主页", "home", &TCalcForm::SpeedButton42,
          &TCalcForm::SpeedButton42Click},
         {"ToolButton6", nullptr, "声音关或开", "voice-on", &TCalcForm::ToolButton6,
          &TCalcForm::ToolButton6Click},
         {"SpeedButton46", nullptr, "帮助", "help", &TCalcForm::SpeedButton46,
-         &TCalcForm::SpeedButton46Click},
+         &TCalcForm::SpeedButton46Click, nullptr, "F1"},
         {"SpeedButton48", nullptr, "隐藏或显示", "side-panel", &TCalcForm::SpeedButton48,
          &TCalcForm::SpeedButton48Click},
         {"SpeedButton45", nullptr, "退出", "exit", &TCalcForm::SpeedButton45,
@@ -172,10 +179,22 @@ QWidget *TCalcForm::CreateToolbarPanel()
             button->setText(QString::fromUtf8(entry.caption));
         if (entry.icon)
             button->setIcon(ToolbarIcon(entry.icon));
-        button->setToolTip(QString::fromUtf8(entry.hint));
+        const QString hint = QString::fromUtf8(entry.hint);
+        button->setToolTip(hint);
+        button->setAccessibleName(entry.spokenName ? QString::fromUtf8(entry.spokenName) : hint);
         button->setGeometry(QRect(QPoint(left, top), ToolbarButtonSize));
         button->setAutoRaise(true);
-        button->setFocusPolicy(Qt::NoFocus);
+        // Tab reaches the button; a click leaves the focus in the sheet.
+        button->setFocusPolicy(Qt::TabFocus);
+        if (entry.key) {
+            const QKeySequence key(QString::fromLatin1(entry.key));
+            button->setAccessibleDescription(
+                QStringLiteral("%1 (%2)").arg(hint, key.toString(QKeySequence::NativeText)));
+            auto *command = new QAction(button);
+            command->setShortcut(key);
+            addAction(command);
+            connect(command, &QAction::triggered, this, entry.click);
+        }
         left += ToolbarButtonSize.width() + ToolbarSpacing;
         auto *separator = new QFrame(ToolBar1);
         separator->setFrameStyle(QFrame::VLine | QFrame::Sunken);
@@ -205,6 +224,7 @@ void TCalcForm::CreateSheet()
     palette.setColor(QPalette::Text, White);
     Memo1->setPalette(palette);
     Memo1->setToolTip(QStringLiteral("请在“=”前进行修改，按回车或等号计算结果"));
+    Memo1->setAccessibleName(QStringLiteral("算式"));
     // Tab leaves the sheet for the next control, as in any form.
     Memo1->setTabChangesFocus(true);
 }
@@ -220,21 +240,23 @@ QWidget *TCalcForm::CreateSidePanel()
     bevel->setGeometry(11, 3, 80, 28);
 
     pageButtons_ = new QButtonGroup(this);
-    auto pageButton = [this](const char *name, const QString &caption, int left, Handler click) {
+    auto pageButton = [this](const char *name, const QString &caption, int left) {
         auto *button = Named(new QToolButton(Panel1), name);
         button->setText(caption);
         button->setCheckable(true);
-        button->setFocusPolicy(Qt::NoFocus);
+        button->setFocusPolicy(Qt::TabFocus);
         button->setGeometry(left, 6, 37, 22);
         pageButtons_->addButton(button);
-        connect(button, &QToolButton::clicked, this, click);
         return button;
     };
-    SpeedButton2 =
-        pageButton("SpeedButton2", QStringLiteral("键盘"), 14, &TCalcForm::SpeedButton2Click);
-    SpeedButton4 =
-        pageButton("SpeedButton4", QStringLiteral("设置"), 51, &TCalcForm::SpeedButton4Click);
+    SpeedButton2 = pageButton("SpeedButton2", QStringLiteral("键盘"), 14);
+    SpeedButton4 = pageButton("SpeedButton4", QStringLiteral("设置"), 51);
     SpeedButton2->setChecked(true);
+    SpeedButton4->setFocusPolicy(Qt::NoFocus);
+    // The page follows the buttons' state however they are pressed: mouse, keyboard or an
+    // assistive tool's action.
+    connect(SpeedButton2, &QToolButton::toggled, this, &TCalcForm::SpeedButton2Click);
+    connect(SpeedButton4, &QToolButton::toggled, this, &TCalcForm::SpeedButton4Click);
 
     CreateKeypadPage();
     return Panel1;
@@ -252,10 +274,13 @@ QWidget *TCalcForm::CreateResultBar()
     Label1->setGeometry(6, 6, 88, 16);
 
     Label3 = Caption(Named(new QLabel(QStringLiteral("本次"), Panel4), "Label3"), QPoint(94, 8));
-    Edit4 = ReadOnlyBox(Named(new QLineEdit(Panel4), "Edit4"), QRect(120, 4, 177, 21));
+    Edit4 = ReadOnlyBox(Named(new QLineEdit(Panel4), "Edit4"), QRect(120, 4, 177, 21),
+                        QStringLiteral("本次结果大写"));
     Label2 = Caption(Named(new QLabel(QStringLiteral("合计"), Panel4), "Label2"), QPoint(303, 8));
-    Edit5 = ReadOnlyBox(Named(new QLineEdit(Panel4), "Edit5"), QRect(329, 4, 109, 21));
-    Edit2 = ReadOnlyBox(Named(new QLineEdit(Panel4), "Edit2"), QRect(441, 4, 189, 21));
+    Edit5 = ReadOnlyBox(Named(new QLineEdit(Panel4), "Edit5"), QRect(329, 4, 109, 21),
+                        QStringLiteral("合计"));
+    Edit2 = ReadOnlyBox(Named(new QLineEdit(Panel4), "Edit2"), QRect(441, 4, 189, 21),
+                        QStringLiteral("合计大写"));
     return Panel4;
 }
 

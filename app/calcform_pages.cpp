@@ -2,8 +2,9 @@
 // start, so it is made once the window is on screen, or at once should it be asked for earlier.
 
 #include <QCheckBox>
+#include <QFrame>
 #include <QGroupBox>
-#include <QLineEdit>
+#include <QLabel>
 #include <QSpinBox>
 #include <QToolButton>
 
@@ -40,6 +41,8 @@ void TCalcForm::CreateSettingsPage()
         QToolButton *button =
             PageButton(Named(new QToolButton(GroupBox2), entry.name),
                        QString::fromUtf8(entry.caption), QRect(12, entry.top, 76, 25));
+        // Tab reaches the button; a click leaves the focus where it is.
+        button->setFocusPolicy(Qt::TabFocus);
         this->*entry.member = button;
         connect(button, &QToolButton::clicked, this, entry.click);
     }
@@ -65,13 +68,18 @@ void TCalcForm::CreateSettingsPage()
          &TCalcForm::SpinEdit3, nullptr},
     };
     for (const NumberBox &entry : numberBoxes) {
-        auto *label =
-            Named(new QLineEdit(QString::fromUtf8(entry.label), GroupBox2), entry.labelName);
-        label->setReadOnly(true);
-        label->setFocusPolicy(Qt::NoFocus);
+        // The caption looks like a read-only box and is the box's label.
+        auto *label = Named(new QLabel(QString::fromUtf8(entry.label), GroupBox2), entry.labelName);
+        label->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+        label->setBackgroundRole(QPalette::Base);
+        label->setForegroundRole(QPalette::Text);
+        label->setAutoFillBackground(true);
+        label->setIndent(2);
         label->setGeometry(8, entry.top, 34, 21);
 
         auto *box = Named(new QSpinBox(GroupBox2), entry.name);
+        label->setBuddy(box);
+        box->setAccessibleName(label->text());
         box->setRange(entry.range.minimum, entry.range.maximum);
         box->setSingleStep(entry.step);
         box->setValue(pageSettings_.*entry.value);

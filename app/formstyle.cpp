@@ -17,6 +17,7 @@ namespace tallimo {
 
 namespace {
 
+const QColor GreyText(0x80, 0x80, 0x80);
 const QString SongFamily = QStringLiteral("宋体");
 const QString ArialFamily = QStringLiteral("Arial");
 
@@ -130,6 +131,13 @@ void SetBackground(QWidget *widget, const QColor &colour)
 {
     QPalette palette = widget->palette();
     palette.setColor(QPalette::Window, colour);
+    // The text on a panel and the buttons' faces are fixed with its colour, so a dark desktop
+    // palette leaves the panel readable.
+    palette.setColor(QPalette::WindowText, Black);
+    palette.setColor(QPalette::Button, ButtonFace);
+    palette.setColor(QPalette::ButtonText, Black);
+    palette.setColor(QPalette::Disabled, QPalette::WindowText, GreyText);
+    palette.setColor(QPalette::Disabled, QPalette::ButtonText, GreyText);
     widget->setPalette(palette);
     widget->setAutoFillBackground(true);
 }

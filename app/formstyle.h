@@ -19,6 +19,9 @@ inline const QColor Teal(0x00, 0x80, 0x80);
 inline const QColor Blue(0x00, 0x00, 0xFF);
 inline const QColor Red(0xFF, 0x00, 0x00);
 inline const QColor White(0xFF, 0xFF, 0xFF);
+inline const QColor Black(0x00, 0x00, 0x00);
+// The face of the buttons on the coloured panels.
+inline const QColor ButtonFace(0xF0, 0xF0, 0xF0);
 
 // The installed fonts that stand in for "宋体" and Arial. For "宋体": SimSun where it is installed,
 // otherwise one of the Chinese fonts that a Linux desktop has (the set-up installs the small
@@ -50,7 +53,8 @@ QGroupBox *SidePage(QGroupBox *page);
 // A button of a side panel page, which leaves the keyboard focus where it is.
 QToolButton *PageButton(QToolButton *button, const QString &caption, const QRect &geometry);
 
-// Fills the widget's background with the colour.
+// Fills the widget's background with the colour; the text on it is black and the buttons on it
+// have a light face, whatever the desktop's palette.
 void SetBackground(QWidget *widget, const QColor &colour);
 // Sets the colour of the widget's text (labels, buttons, check boxes).
 void SetTextColour(QWidget *widget, const QColor &colour);

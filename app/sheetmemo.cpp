@@ -58,6 +58,13 @@ void SheetMemo::keyPressEvent(QKeyEvent *event)
         QPlainTextEdit::keyPressEvent(event);
         return;
     }
+    // Tab and Shift+Tab move the focus on and back; the sheet never takes a tab character.
+    if (event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab) {
+        if (!(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)))
+            focusNextPrevChild(event->key() == Qt::Key_Tab &&
+                               !(event->modifiers() & Qt::ShiftModifier));
+        return;
+    }
     emit keyDown();
     Act(event);
     emit keyActed();

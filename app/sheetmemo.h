@@ -13,6 +13,7 @@ namespace tallimo {
 // undo after an evaluation restores the line as typed; any other answer lets the key act as usual.
 // A paste or a drop that would make a line longer than the sheet takes goes in not at all and is
 // reported instead.
+// Tab and Shift+Tab move the focus on and back and never type into the sheet.
 class SheetMemo : public QPlainTextEdit {
     Q_OBJECT
 public:

@@ -9,9 +9,12 @@
 #include <QTabWidget>
 #include <QTimeEdit>
 
+#include <utility>
+
 #include "cctab.h"
 #include "common/defaulterrorhandler.h"
 #include "tf_tools.h"
+#include "windows/windowfont.h"
 
 namespace tallimo {
 
@@ -19,6 +22,7 @@ namespace {
 
 constexpr QSize ClientSize(446, 269);
 const QColor CountdownColour(0x00, 0x00, 0xFF);
+const QColor CountdownGround(0xF0, 0xF0, 0xF0);
 
 template <typename Widget>
 Widget *Placed(Widget *widget, const char *name, const QRect &place)
@@ -72,6 +76,13 @@ QTimeEdit *TimeField(QWidget *parent, const char *name, const QRect &place,
     return field;
 }
 
+// Fields are announced by their own label within their group, so that no two sound alike.
+void Announce(QGroupBox *group, std::initializer_list<std::pair<QWidget *, const char *>> fields)
+{
+    for (const auto &[field, label] : fields)
+        field->setAccessibleName(group->title() + QLatin1Char(' ') + QString::fromUtf8(label));
+}
+
 void ChainFocus(std::initializer_list<QWidget *> order)
 {
     for (auto it = order.begin(); std::next(it) != order.end(); ++it)
@@ -107,6 +118,10 @@ void Tf_tools::CreateControls()
     // Made once its page sits in the window, whose keys it watches.
     CcTab1 = new TCcTab(PageControl1->widget(0));
     CcTab1->setObjectName(QStringLiteral("CcTab1"));
+    // The program's pixel font is the window's own, so the fonts a desktop theme gives fields
+    // and buttons do not reach the fixed layout; set once the controls are there, it reaches
+    // every one of them.
+    KeepProgramFont(*this);
 }
 
 QWidget *Tf_tools::CreateDatePage()
@@ -146,6 +161,20 @@ QWidget *Tf_tools::CreateDatePage()
     Caption(span, "Label11", QStringLiteral("秒差"), {226, 94});
     Edit9 = ResultBox(span, "Edit9", {272, 90, 148, 20});
 
+    Announce(sum, {{Date1, "初始日期"},
+                   {Time1, "初始时间"},
+                   {Edit3, "增加天数"},
+                   {Edit4, "增加小时"},
+                   {Edit5, "增加分钟"},
+                   {Edit2, "结果"}});
+    Announce(span, {{Date2, "起始日期"},
+                    {Time2, "起始时间"},
+                    {Date3, "终止日期"},
+                    {Time3, "终止时间"},
+                    {Edit6, "天数差"},
+                    {Edit7, "小时差"},
+                    {Edit8, "分钟差"},
+                    {Edit9, "秒差"}});
     ChainFocus({Time1, Date1, Edit2, Edit3, Edit4, Edit5, BitBtn1, Date2, Date3, Time2, Time3,
                 Edit6, Edit7, Edit8, Edit9});
     return page;
@@ -168,8 +197,12 @@ QWidget *Tf_tools::CreateCountdownPage()
     Label12 = Placed(new QLabel(group), "Label12", {16, 100, 400, 24});
     QPalette blue = Label12->palette();
     blue.setColor(QPalette::WindowText, CountdownColour);
+    // Its ground is fixed with its colour, so a dark desktop palette leaves it readable.
+    blue.setColor(QPalette::Window, CountdownGround);
     Label12->setPalette(blue);
+    Label12->setAutoFillBackground(true);
 
+    Announce(group, {{gaokao, "倒计时日期"}, {Time4, "倒计时时间"}, {Edit1, "倒计时名称"}});
     ChainFocus({gaokao, Time4, Edit1, save});
     ShowCountdown(DefaultCountdown());
     return page;

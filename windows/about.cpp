@@ -7,6 +7,7 @@
 #include "common/memorytexts.h"
 #include "windows/homepage.h"
 #include "windows/linklabel.h"
+#include "windows/windowfont.h"
 
 namespace tallimo {
 
@@ -30,8 +31,16 @@ Tf_about::Tf_about(const ProgramSeams &seams, QWidget *parent)
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
     setFixedSize(ClientSize);
+    // The blue links and the text keep their light ground on a dark desktop palette.
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, QColor(0xF0, 0xF0, 0xF0));
+    palette.setColor(QPalette::WindowText, Qt::black);
+    setPalette(palette);
     // Placed once on the middle of the screen; a parent would otherwise draw it over itself.
     move(screen()->availableGeometry().center() - rect().center());
+    // The program's pixel font is the window's own, so the fonts a desktop theme gives labels
+    // do not reach the fixed layout; each label's font is made from it.
+    KeepProgramFont(*this);
     CreateControls();
     FormCreate(seams);
 }
@@ -146,7 +155,7 @@ void Tf_about::CreateControls()
         auto *label = new LinkLabel(facts.text, this);
         label->setObjectName(QString::fromLatin1(facts.name));
         label->setGeometry(facts.place);
-        QFont font = label->font();
+        QFont font = this->font();
         if (facts.pixelSize > 0)
             font.setPixelSize(facts.pixelSize);
         font.setBold(facts.bold);
@@ -160,7 +169,7 @@ void Tf_about::CreateControls()
             label->setAlignment(Qt::AlignCenter);
         label->setVisible(facts.shown);
         if (facts.click) {
-            label->setCursor(Qt::PointingHandCursor);
+            label->MakeLink();
             connect(label, &LinkLabel::clicked, this, facts.click);
         }
         if (facts.member)

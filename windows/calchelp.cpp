@@ -81,6 +81,7 @@ Tf_calchelp::Tf_calchelp(QWidget *parent) : QDialog(parent)
     Memo1->setObjectName(QStringLiteral("Memo1"));
     Memo1->setPlainText(HelpPage());
     Memo1->setReadOnly(true);
+    Memo1->setAccessibleName(QStringLiteral("帮助"));
     // Read-only still lets the keyboard move the caret and select, as in any text field.
     Memo1->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QVBoxLayout>
 #include <QWebEngineSettings>
@@ -47,6 +48,10 @@ Tf_webbrowse::Tf_webbrowse(QWidget *parent) : QWidget(parent, Qt::Window)
     setWindowFlag(Qt::WindowStaysOnTopHint);
     resize(708, 542);
     setWindowState(Qt::WindowMaximized);
+    // Escape closes the window, as it closes the about and help windows.
+    auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    escape->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(escape, &QShortcut::activated, this, &QWidget::close);
 
     Panel1 = new QWidget(this);
     Panel1->setObjectName(QStringLiteral("Panel1"));

@@ -49,7 +49,8 @@ const char kGridScript[] = R"JS(JSON.stringify((() => {
     notice: notice.hidden ? '' : notice.textContent,
     cells: [...document.querySelectorAll('#grid td[data-date]')].map((cell) => ({
       date: cell.dataset.date, column: cell.cellIndex,
-      label: cell.querySelector('.lunar').textContent })),
+      label: cell.querySelector('.lunar').textContent,
+      extra: cell.querySelector('.extra')?.textContent ?? '' })),
     days: calendarDays(year, month),
   };
 })())
@@ -65,6 +66,8 @@ private slots:
     void gridFollowsControls_data();
     void gridFollowsControls();
     void arrowKeysStep();
+    void fitsItsWindow_data();
+    void fitsItsWindow();
     void reportsFirstPaint();
 
 private:
@@ -115,14 +118,23 @@ void CalendarPageTest::VerifyGrid(const QJsonObject &grid)
         QCOMPARE(cell[QStringLiteral("date")].toString(), date);
         QCOMPARE(cell[QStringLiteral("column")].toInt(),
                  QDate::fromString(date, Qt::ISODate).dayOfWeek() % 7);
-        // A festival outranks a holiday, a holiday the solar term, the term the lunar text.
+        // A festival outranks a holiday, a holiday the solar term, the term the lunar text; on a
+        // lunar month's first day the month's name stays, with the first of the others below.
         QString expected;
         for (const char *field : {"festival", "holiday", "term", "text"}) {
             expected = day[QLatin1String(field)].toString();
             if (!expected.isEmpty())
                 break;
         }
-        QCOMPARE(cell[QStringLiteral("label")].toString(), expected);
+        const QString text = day[QStringLiteral("text")].toString();
+        if (text.endsWith(QStringLiteral("月"))) {
+            QCOMPARE(cell[QStringLiteral("label")].toString(), text);
+            QCOMPARE(cell[QStringLiteral("extra")].toString(),
+                     expected == text ? QString() : expected);
+        } else {
+            QCOMPARE(cell[QStringLiteral("label")].toString(), expected);
+            QCOMPARE(cell[QStringLiteral("extra")].toString(), QString());
+        }
     }
 }
 
@@ -152,6 +164,9 @@ void CalendarPageTest::gridFollowsControls_data()
         << JumpTo(QStringLiteral("2034-01-10")) + Click(QStringLiteral("prevMonth")) << 2033 << 12
         << "2033-12-25"
         << "圣诞节" << false;
+    QTest::newRow("jump to 2034-02-19, the new year")
+        << JumpTo(QStringLiteral("2034-02-19")) << 2034 << 2 << "2034-02-19"
+        << "正月" << false;
     QTest::newRow("choose 1906 and May")
         << Choose(QStringLiteral("yearSelect"), 1906) + Choose(QStringLiteral("monthSelect"), 5)
         << 1906 << 5 << "1906-05-23"
@@ -219,6 +234,50 @@ void CalendarPageTest::arrowKeysStep()
         QCOMPARE(grid[QStringLiteral("year")].toInt(), step.year);
         VerifyGrid(grid);
     }
+}
+
+// The page in the web page window's view: at its own size and maximised on a 1280 x 800 screen,
+// the bar stays one row, the details stand beside the grid and the world time is in view, with
+// nothing to scroll.
+void CalendarPageTest::fitsItsWindow_data()
+{
+    QTest::addColumn<QSize>("view");
+    QTest::newRow("708 x 542 window") << QSize(708, 482);
+    QTest::newRow("1280 x 800 screen, maximised") << QSize(1280, 700);
+}
+
+void CalendarPageTest::fitsItsWindow()
+{
+    QFETCH(QSize, view);
+    const QSize before = view_->size();
+    view_->resize(view);
+    // July 2034 takes six rows.
+    RunScript(JumpTo(QStringLiteral("2034-07-15")) + QStringLiteral("JSON.stringify({})"));
+    const char layout[] = R"JS(JSON.stringify((() => {
+  const box = (id) => document.getElementById(id).getBoundingClientRect();
+  const root = document.documentElement;
+  const clipped = [...document.querySelectorAll('#grid td span, #bar > *')]
+    .filter((e) => e.scrollWidth > e.clientWidth + 1).length;
+  return { width: innerWidth, height: innerHeight, scrollWidth: root.scrollWidth,
+           scrollHeight: root.scrollHeight, barRow: box('jump').top - box('prevYear').top,
+           gridRight: box('grid').right, detailsLeft: box('details').left,
+           cityBottom: box('citySelect').bottom, clipped };
+})()))JS";
+    QJsonObject fit;
+    QTRY_VERIFY_WITH_TIMEOUT(
+        (fit = RunScript(QString::fromUtf8(layout)))[QStringLiteral("width")].toInt() ==
+            view.width(),
+        5000);
+    view_->resize(before);
+    QVERIFY2(fit[QStringLiteral("scrollWidth")].toInt() <= view.width(),
+             qPrintable(QJsonDocument(fit).toJson(QJsonDocument::Compact)));
+    QVERIFY2(fit[QStringLiteral("scrollHeight")].toInt() <= fit[QStringLiteral("height")].toInt(),
+             qPrintable(QJsonDocument(fit).toJson(QJsonDocument::Compact)));
+    QVERIFY(qAbs(fit[QStringLiteral("barRow")].toDouble()) < 4);
+    QVERIFY(fit[QStringLiteral("detailsLeft")].toDouble() >=
+            fit[QStringLiteral("gridRight")].toDouble());
+    QVERIFY(fit[QStringLiteral("cityBottom")].toDouble() <= fit[QStringLiteral("height")].toInt());
+    QCOMPARE(fit[QStringLiteral("clipped")].toInt(), 0);
 }
 
 // The page's own paint timings, logged for the record; how fast is fast enough is not a test's

@@ -1,3 +1,4 @@
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QDateEdit>
@@ -6,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSet>
 #include <QTabWidget>
 #include <QTest>
 #include <QTimeEdit>
@@ -120,6 +122,47 @@ private slots:
     {
         QLocale::setDefault(QLocale::c());
         defaultMessageHandler = qInstallMessageHandler(DropRaiseWarnings);
+    }
+
+    // Every field of the window is announced by its own label within its group, none twice.
+    void fieldsHaveNamesOfTheirOwn()
+    {
+        Tools tools;
+        Tf_tools &form = tools.Create();
+        QStringList names;
+        for (QWidget *field : form.findChildren<QWidget *>()) {
+            if (!qobject_cast<QLineEdit *>(field) && !qobject_cast<QDateTimeEdit *>(field))
+                continue;
+            if (qobject_cast<QDateTimeEdit *>(field->parentWidget()))
+                continue;
+            const QString name =
+                QAccessible::queryAccessibleInterface(field)->text(QAccessible::Name);
+            QVERIFY2(!name.isEmpty(), qPrintable(field->objectName()));
+            names << name;
+        }
+        QCOMPARE(names.size(), 17);
+        QCOMPARE(QSet<QString>(names.cbegin(), names.cend()).size(), names.size());
+        QCOMPARE(
+            QAccessible::queryAccessibleInterface(tools.Child("Edit3"))->text(QAccessible::Name),
+            QStringLiteral("日期加减 增加天数"));
+    }
+
+    // A font the desktop theme gives fields and buttons does not reach the fixed layout.
+    void keepsItsPixelFontUnderADesktopFont()
+    {
+        const QFont before = QApplication::font();
+        QFont windowFont = before;
+        windowFont.setPixelSize(12);
+        QApplication::setFont(windowFont);
+        const QFont desktopFont(windowFont.family(), 20);
+        QApplication::setFont(desktopFont, "QLineEdit");
+        QApplication::setFont(desktopFont, "QAbstractSpinBox");
+        QApplication::setFont(desktopFont, "QPushButton");
+        Tools tools;
+        tools.Create();
+        for (const char *field : {"Edit3", "Date1", "Time1", "Edit9", "BitBtn1"})
+            QVERIFY2(tools.Child(field)->font().pixelSize() == 12, field);
+        QApplication::setFont(before);
     }
 
     void windowAtCreation()

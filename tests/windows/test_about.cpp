@@ -1,3 +1,6 @@
+#include <QAccessible>
+#include <QAccessibleActionInterface>
+#include <QApplication>
 #include <QLabel>
 #include <QScreen>
 #include <QTest>
@@ -113,6 +116,49 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&about));
         QTest::mouseClick(LabelOf(about, qPrintable(label)), Qt::LeftButton);
         QCOMPARE(world.openedAddresses, opened);
+    }
+
+    // The links take the focus by Tab, open with Enter and are exposed as links that an
+    // assistive tool can press.
+    void linksWorkFromTheKeyboard()
+    {
+        FakeWorld world;
+        Tf_about about(world.Seams());
+        about.show();
+        QVERIFY(QTest::qWaitForWindowActive(&about));
+        QLabel *home = LabelOf(about, "Label7");
+        QLabel *mail = LabelOf(about, "Label6");
+        home->setFocus();
+        QTest::keyClick(home, Qt::Key_Return);
+        QTest::keyClick(home, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), mail);
+        QAccessibleInterface *link = QAccessible::queryAccessibleInterface(mail);
+        QCOMPARE(link->role(), QAccessible::Link);
+        QCOMPARE(link->text(QAccessible::Name), Tf_about::MailAddress.path());
+        link->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QCOMPARE(world.openedAddresses, (QList<QUrl>{Tf_about::HomePage, Tf_about::MailAddress}));
+        QCOMPARE(QAccessible::queryAccessibleInterface(LabelOf(about, "Label2"))->role(),
+                 QAccessible::StaticText);
+        QVERIFY(about.isVisible());
+        QTest::keyClick(mail, Qt::Key_Escape);
+        QVERIFY(!about.isVisible());
+    }
+
+    // A font the desktop theme gives labels does not reach the fixed layout.
+    void keepsItsPixelFontUnderADesktopFont()
+    {
+        const QFont before = QApplication::font();
+        QFont windowFont = before;
+        windowFont.setPixelSize(12);
+        QApplication::setFont(windowFont);
+        QApplication::setFont(QFont(windowFont.family(), 20), "QLabel");
+        FakeWorld world;
+        Tf_about about(world.Seams());
+        QCOMPARE(LabelOf(about, "Label3")->font().pixelSize(), 12);
+        QCOMPARE(LabelOf(about, "Label1")->font().pixelSize(), 19);
+        QCOMPARE(LabelOf(about, "Label7")->font().pixelSize(), 16);
+        QApplication::setFont(before);
+        QApplication::setFont(before, "QLabel");
     }
 
     void looksAsDesigned()

@@ -219,15 +219,21 @@ fetch('%1').then((r) => r.text()).then((t) => done('fetch:' + t), () => done('fe
         WebPageOpener opener = OpenerMaking(window);
         const QUrl calendar = QUrl::fromLocalFile(folder.filePath("jpwnl.html"));
         bool wasModal = false;
+        bool closedByEscape = false;
         QUrl shown;
         QTimer::singleShot(0, this, [&] {
             wasModal = window->isVisible() && window->isModal();
             if (QTest::qWaitFor([&] { return Browser(*window)->url() == calendar; }, EngineStart))
                 shown = calendar;
+            // Escape closes it, wherever the focus is in the window.
+            QWidget *focus = window->focusWidget() ? window->focusWidget() : window;
+            QTest::keyClick(focus, Qt::Key_Escape);
+            closedByEscape = !window->isVisible();
             window->close();
         });
         opener.OpenCalendarPage(folder.path() + '/');
         QVERIFY(wasModal);
+        QVERIFY(closedByEscape);
         QCOMPARE(shown, calendar);
         QVERIFY(!window->isVisible());
         QCOMPARE(window->windowTitle(), "万年历");
