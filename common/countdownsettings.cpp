@@ -1,7 +1,6 @@
 #include "countdownsettings.h"
 
 #include "dates.h"
-#include "engine/calcerror.h"
 #include "engine/texthelpers.h"
 
 namespace tallimo {
