@@ -1,7 +1,6 @@
 #include "countdownsettings.h"
 
 #include "dates.h"
-#include "engine/calcerror.h"
 #include "engine/texthelpers.h"
 
 namespace tallimo {
@@ -15,13 +14,10 @@ const QString NameKey = QStringLiteral("name");
 const QString DefaultName = QStringLiteral("高考");
 const QTime DefaultStoredTime(8, 0);
 
+// A text that makes no date, a day beyond the month's end among them, counts as today.
 QDate StoredDate(const QString &text, QDate today, const RegionalSettings &regional)
 {
-    try {
-        return DateOfValue(DateTextToDate(text, regional));
-    } catch (const CalcError &) {
-        return today;
-    }
+    return ReadDateText(text, regional).value_or(today);
 }
 
 // The long time format, or hours and minutes alone, with one or two digits each.

@@ -11,7 +11,8 @@ namespace tallimo {
 
 namespace {
 
-constexpr qint64 MillisecondsPerDay = 24 * 60 * 60 * 1000;
+constexpr qint64 SecondsPerDay = 24 * 60 * 60;
+constexpr qint64 MillisecondsPerDay = SecondsPerDay * 1000;
 // Far beyond every date a calendar holds, and well within the integers a double keeps exactly.
 constexpr double FarthestDay = 1e12;
 
@@ -152,6 +153,23 @@ int MonthLength(const QString &year, const QString &month, const RegionalSetting
     return DaysInMonthOf(DateTimeToValue(*first, QTime(0, 0)));
 }
 
+namespace {
+
+// The text with either separator written as the regional one.
+QString WithRegionalSeparator(QString text, QChar separator)
+{
+    return text.replace(separator == QLatin1Char('-') ? QLatin1Char('/') : QLatin1Char('-'),
+                        separator);
+}
+
+}  // namespace
+
+std::optional<QDate> ReadDateText(const QString &text, const RegionalSettings &regional)
+{
+    const QChar separator = DateSeparator(regional);
+    return ReadYearFirstDate(WithRegionalSeparator(text, separator), separator);
+}
+
 double DateTextToDate(const QString &text, const RegionalSettings &regional)
 {
     // The four year digits and one separator come first; month and day are cut at the first
@@ -168,39 +186,44 @@ double DateTextToDate(const QString &text, const RegionalSettings &regional)
     if (length < TextToInteger(day))
         dateText = year + QLatin1Char('-') + month + QLatin1Char('-') + QString::number(length);
 
-    const QChar separator = DateSeparator(regional);
-    dateText.replace(separator == QLatin1Char('-') ? QLatin1Char('/') : QLatin1Char('-'),
-                     separator);
-    const std::optional<QDate> date = ReadYearFirstDate(dateText, separator);
+    const std::optional<QDate> date = ReadDateText(dateText, regional);
     if (!date)
-        ThrowNotADate(dateText);
+        ThrowNotADate(WithRegionalSeparator(dateText, DateSeparator(regional)));
     return DateTimeToValue(*date, QTime(0, 0));
 }
 
-double DateTimeSpan(SpanUnit unit, double a, double b)
+qint64 DateTimeSpan(SpanUnit unit, qint64 a, qint64 b)
 {
-    long double span = std::fabs(static_cast<long double>(b) - static_cast<long double>(a));
+    const qint64 seconds = a < b ? b - a : a - b;
+    qint64 perUnit = 1;
     switch (unit) {
     case SpanUnit::Days:
+        perUnit = SecondsPerDay;
         break;
     case SpanUnit::Hours:
-        span = span * 24;
+        perUnit = 60 * 60;
         break;
     case SpanUnit::Minutes:
-        span = span * 24 * 60;
+        perUnit = 60;
         break;
     case SpanUnit::Seconds:
-        span = span * 24 * 60 * 60;
         break;
     case SpanUnit::Milliseconds:
-        span = span * 24 * 60 * 60 * 1000;
-        break;
+        return seconds * 1000;
     }
-    // The default rounding mode goes to the nearest integer and an exact half to the even one.
-    return static_cast<double>(std::nearbyint(span));
+    // Nearest whole unit, an exact half to the even neighbour.
+    qint64 whole = seconds / perUnit;
+    const qint64 twiceRest = seconds % perUnit * 2;
+    if (twiceRest > perUnit || (twiceRest == perUnit && whole % 2 != 0))
+        ++whole;
+    return whole;
 }
 
-double DateTimePairValue(QDate date, QTime time, const RegionalSettings &regional)
+namespace {
+
+// The date through its text in the short date format, and the time of day as far as the long
+// time format shows it.
+std::pair<double, QTime> PairAsShown(QDate date, QTime time, const RegionalSettings &regional)
 {
     QString dateText = date.toString(regional.shortDateFormat);
     const qsizetype blank = dateText.indexOf(QLatin1Char(' '));
@@ -208,8 +231,21 @@ double DateTimePairValue(QDate date, QTime time, const RegionalSettings &regiona
         dateText.truncate(blank);
     const QTime shown =
         QTime::fromString(time.toString(regional.longTimeFormat), regional.longTimeFormat);
-    return DateTextToDate(dateText, regional) +
-           static_cast<double>(shown.msecsSinceStartOfDay()) / MillisecondsPerDay;
+    return {DateTextToDate(dateText, regional), shown};
+}
+
+}  // namespace
+
+double DateTimePairValue(QDate date, QTime time, const RegionalSettings &regional)
+{
+    const auto [day, shown] = PairAsShown(date, time, regional);
+    return day + static_cast<double>(shown.msecsSinceStartOfDay()) / MillisecondsPerDay;
+}
+
+qint64 DateTimePairSeconds(QDate date, QTime time, const RegionalSettings &regional)
+{
+    const auto [day, shown] = PairAsShown(date, time, regional);
+    return static_cast<qint64>(day) * SecondsPerDay + shown.msecsSinceStartOfDay() / 1000;
 }
 
 }  // namespace tallimo

@@ -10,6 +10,8 @@
 #include <QTime>
 #include <QtGlobal>
 
+#include <optional>
+
 #include "engine/regional.h"
 
 namespace tallimo {
@@ -44,15 +46,22 @@ int MonthLength(const QString &year, const QString &month, const RegionalSetting
 // beyond the month's end is taken as its last day (2013-2-30 is 28 February 2013).
 double DateTextToDate(const QString &text, const RegionalSettings &regional);
 
+// The same text read as it stands: no date when the day lies beyond the month's end or the
+// text is no date.
+std::optional<QDate> ReadDateText(const QString &text, const RegionalSettings &regional);
+
 enum class SpanUnit { Days, Hours, Minutes, Seconds, Milliseconds };
 
-// The distance between two date-time values in the unit, rounded to a whole number with ties
-// to even; the products are formed in extended precision. Each unit is rounded on its own, so
-// the results of different units are not a breakdown of one another.
-double DateTimeSpan(SpanUnit unit, double a, double b);
+// The distance between two date-times given in whole seconds, in the unit, rounded to a whole
+// number with an exact half to the even neighbour. Each unit is rounded on its own, so the
+// results of different units are not a breakdown of one another.
+qint64 DateTimeSpan(SpanUnit unit, qint64 a, qint64 b);
 
 // The value of a date picker and a time field as the tools read them: the date through its text
 // in the short date format, the time of day as far as the long time format shows it.
 double DateTimePairValue(QDate date, QTime time, const RegionalSettings &regional);
+
+// The same date-time in whole seconds from 1899-12-30 00:00:00.
+qint64 DateTimePairSeconds(QDate date, QTime time, const RegionalSettings &regional);
 
 }  // namespace tallimo

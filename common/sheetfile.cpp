@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include "common/filereplace.h"
 #include "common/textcodec.h"
@@ -48,18 +49,38 @@ void WriteSheetFile(const QString &path, const QString &sheetText, const FileWri
                            .arg(QDir::toNativeSeparators(path), *failure));
 }
 
-QString ReadSheetFile(const QString &path)
+QByteArray ReadSheetFileBytes(const QString &path)
 {
+    const QString shownPath = QDir::toNativeSeparators(path);
+    // Checked before opening: opening a pipe without a writer waits for one.
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile())
+        ThrowFileError(
+            QStringLiteral("Cannot open file \"%1\". It is not a regular file.").arg(shownPath));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        ThrowFileError(QStringLiteral("Cannot open file \"%1\". %2")
-                           .arg(QDir::toNativeSeparators(path), file.errorString()));
-    const QByteArray bytes = file.readAll();
+        ThrowFileError(
+            QStringLiteral("Cannot open file \"%1\". %2").arg(shownPath, file.errorString()));
+    if (file.isSequential())
+        ThrowFileError(
+            QStringLiteral("Cannot open file \"%1\". It is not a regular file.").arg(shownPath));
+    const QString tooLarge =
+        QStringLiteral("Cannot open file \"%1\". It is larger than %2 MB, more than a sheet holds.")
+            .arg(shownPath)
+            .arg(MaxSheetFileBytes / (1024 * 1024));
+    if (file.size() > MaxSheetFileBytes)
+        ThrowFileError(tooLarge);
+    // One byte beyond the limit tells a file that grows while it is read.
+    const QByteArray bytes = file.read(MaxSheetFileBytes + 1);
     if (file.error() != QFileDevice::NoError)
-        ThrowFileError(QStringLiteral("Cannot read file \"%1\". %2")
-                           .arg(QDir::toNativeSeparators(path), file.errorString()));
-    return SheetTextOf(bytes);
+        ThrowFileError(
+            QStringLiteral("Cannot read file \"%1\". %2").arg(shownPath, file.errorString()));
+    if (bytes.size() > MaxSheetFileBytes)
+        ThrowFileError(tooLarge);
+    return bytes;
 }
+
+QString ReadSheetFile(const QString &path) { return SheetTextOf(ReadSheetFileBytes(path)); }
 
 QString SheetTextOf(const QByteArray &bytes)
 {

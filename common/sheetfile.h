@@ -4,6 +4,7 @@
 // sheet line per file line, each ended by CR LF, so the files open in the editors the program's
 // users already have; read back as UTF-8 when the bytes are valid UTF-8, else as GB18030.
 
+#include <QByteArray>
 #include <QString>
 
 #include "common/filereplace.h"
@@ -24,6 +25,13 @@ QString WithTxtSuffix(const QString &chosenPath);
 // mode. Throws CalcError with the system's reason.
 void WriteSheetFile(const QString &path, const QString &sheetText,
                     const FileWrites &writes = SystemFileWrites());
+
+// The most bytes a sheet file may hold; larger files are refused, not read.
+constexpr qint64 MaxSheetFileBytes = 64 * 1024 * 1024;
+
+// The bytes of a sheet file: a regular file of at most MaxSheetFileBytes, read as a whole.
+// Throws CalcError with the reason otherwise, or with the system's reason.
+QByteArray ReadSheetFileBytes(const QString &path);
 
 // The sheet text of a file, lines separated by "\n". Throws CalcError with the system's reason.
 QString ReadSheetFile(const QString &path);

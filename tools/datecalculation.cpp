@@ -12,10 +12,9 @@ qint32 FieldNumber(const QString &text)
     return TrimBlanks(text).isEmpty() ? 0 : TextToInteger(text);
 }
 
-QString SpanText(SpanUnit unit, double a, double b)
+QString SpanText(SpanUnit unit, qint64 a, qint64 b)
 {
-    // Whole, non-negative and far below 10^15: plain digits.
-    return QString::number(DateTimeSpan(unit, a, b), 'f', 0);
+    return QString::number(DateTimeSpan(unit, a, b));
 }
 
 }  // namespace
@@ -36,8 +35,8 @@ DateCalculationResult CalculateDates(const DateCalculationInput &input,
 
     DateCalculationResult result;
     result.sum = DateTimeText(sum, regional);
-    const double a = DateTimePairValue(input.firstDate, input.firstTime, regional);
-    const double b = DateTimePairValue(input.secondDate, input.secondTime, regional);
+    const qint64 a = DateTimePairSeconds(input.firstDate, input.firstTime, regional);
+    const qint64 b = DateTimePairSeconds(input.secondDate, input.secondTime, regional);
     result.days = SpanText(SpanUnit::Days, a, b);
     result.hours = SpanText(SpanUnit::Hours, a, b);
     result.minutes = SpanText(SpanUnit::Minutes, a, b);

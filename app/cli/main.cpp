@@ -11,6 +11,7 @@
 
 #include "common/programinfo.h"
 #include "common/sheetfile.h"
+#include "engine/calcerror.h"
 #include "engine/rounding.h"
 #include "sheetbatch.h"
 
@@ -44,21 +45,23 @@ int Usage(const QCommandLineParser &parser, const QString &message)
     return ExitUsage;
 }
 
-std::optional<QByteArray> ReadInput(const QString &name)
+// Standard input is streamed as it comes; a named file is read as the window reads it.
+// Throws CalcError with the reason a file cannot be read.
+QByteArray ReadInput(const QString &name)
 {
-    QFile file(name);
-    const bool opened = name == QLatin1String("-") ? file.open(stdin, QIODevice::ReadOnly)
-                                                   : file.open(QIODevice::ReadOnly);
-    if (!opened)
-        return std::nullopt;
+    if (name != QLatin1String("-"))
+        return ReadSheetFileBytes(name);
+    QFile file;
+    if (!file.open(stdin, QIODevice::ReadOnly))
+        throw CalcError(CalcError::Kind::FileAccess, "Cannot read standard input.");
     return file.readAll();
 }
 
 // The lines of a sheet file, read as the window's import reads them.
-QStringList SheetLines(std::optional<QByteArray> &bytes)
+QStringList SheetLines(QByteArray &bytes)
 {
-    const QString text = SheetTextOf(*bytes);
-    bytes.reset();
+    const QString text = SheetTextOf(bytes);
+    bytes = QByteArray();
     return text.split(QLatin1Char('\n'));
 }
 
@@ -146,9 +149,12 @@ int main(int argc, char *argv[])
     int status = 0;
     for (const QString &input : std::as_const(inputs)) {
         try {
-            auto bytes = ReadInput(input);
-            if (!bytes) {
-                Print(stderr, QStringLiteral("%1: cannot be read\n").arg(input));
+            QByteArray bytes;
+            try {
+                bytes = ReadInput(input);
+            } catch (const CalcError &error) {
+                Print(stderr,
+                      QStringLiteral("%1: %2\n").arg(input, QString::fromStdString(error.what())));
                 return ExitUsage;
             }
             EvaluateSheet(SheetLines(bytes), options, [&](int index, const BatchLine &line) {

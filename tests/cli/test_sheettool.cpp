@@ -168,6 +168,7 @@ private slots:
         QTest::newRow("-d x") << QStringList{QStringLiteral("-d"), QStringLiteral("x")};
         QTest::newRow("--bogus") << QStringList{QStringLiteral("--bogus")};
         QTest::newRow("missing file") << QStringList{QStringLiteral("/nonexistent/sheet.txt")};
+        QTest::newRow("/dev/zero") << QStringList{QStringLiteral("/dev/zero")};
     }
 
     void usageErrors()

@@ -112,41 +112,51 @@ private slots:
 
     void measuresSpans_data()
     {
-        QTest::addColumn<double>("a");
-        QTest::addColumn<double>("b");
-        QTest::addColumn<QList<double>>("spans");  // days, hours, minutes, seconds, milliseconds
+        QTest::addColumn<qint64>("a");
+        QTest::addColumn<qint64>("b");
+        QTest::addColumn<QList<qint64>>("spans");  // days, hours, minutes, seconds, milliseconds
 
-        const double start = Value(2013, 6, 7, QTime(8, 0));
-        const auto later = [start](int hours, int minutes = 0) {
-            return start + (hours * 60 + minutes) / 1440.0;
+        const RegionalSettings regional = WithDateSeparator('-');
+        const qint64 start = DateTimePairSeconds(QDate(2013, 6, 7), QTime(8, 0), regional);
+        const auto later = [start](int hours, int minutes = 0, int seconds = 0) {
+            return start + (hours * 60 + minutes) * 60 + seconds;
         };
         QTest::newRow("12 hours") << start << later(12)
-                                  << QList<double>{0, 12, 720, 43200, 43200000};
+                                  << QList<qint64>{0, 12, 720, 43200, 43200000};
         QTest::newRow("1 day 13 hours")
-            << start << later(37) << QList<double>{2, 37, 2220, 133200, 133200000};
+            << start << later(37) << QList<qint64>{2, 37, 2220, 133200, 133200000};
         QTest::newRow("1 day 13 hours swapped")
-            << later(37) << start << QList<double>{2, 37, 2220, 133200, 133200000};
-        QTest::newRow("equal") << start << start << QList<double>{0, 0, 0, 0, 0};
+            << later(37) << start << QList<qint64>{2, 37, 2220, 133200, 133200000};
+        QTest::newRow("equal") << start << start << QList<qint64>{0, 0, 0, 0, 0};
         QTest::newRow("36 hours") << start << later(36)
-                                  << QList<double>{2, 36, 2160, 129600, 129600000};
+                                  << QList<qint64>{2, 36, 2160, 129600, 129600000};
         QTest::newRow("60 hours") << start << later(60)
-                                  << QList<double>{2, 60, 3600, 216000, 216000000};
+                                  << QList<qint64>{2, 60, 3600, 216000, 216000000};
         QTest::newRow("29 minutes")
-            << start << later(0, 29) << QList<double>{0, 0, 29, 1740, 1740000};
+            << start << later(0, 29) << QList<qint64>{0, 0, 29, 1740, 1740000};
+        QTest::newRow("30 minutes")
+            << start << later(0, 30) << QList<qint64>{0, 0, 30, 1800, 1800000};
         QTest::newRow("90 minutes")
-            << start << later(0, 90) << QList<double>{0, 2, 90, 5400, 5400000};
+            << start << later(0, 90) << QList<qint64>{0, 2, 90, 5400, 5400000};
+        QTest::newRow("30 seconds")
+            << start << later(0, 0, 30) << QList<qint64>{0, 0, 0, 30, 30000};
+        QTest::newRow("90 seconds")
+            << start << later(0, 0, 90) << QList<qint64>{0, 0, 2, 90, 90000};
+        QTest::newRow("12 hours and 1 second")
+            << start << later(12, 0, 1) << QList<qint64>{1, 12, 720, 43201, 43201000};
         QTest::newRow("across 1899-12-30")
-            << Value(1899, 12, 29, QTime(18, 0)) << Value(1899, 12, 30, QTime(6, 0))
-            << QList<double>{0, 12, 720, 43200, 43200000};
+            << DateTimePairSeconds(QDate(1899, 12, 29), QTime(18, 0), regional)
+            << DateTimePairSeconds(QDate(1899, 12, 30), QTime(6, 0), regional)
+            << QList<qint64>{0, 12, 720, 43200, 43200000};
     }
     void measuresSpans()
     {
-        QFETCH(double, a);
-        QFETCH(double, b);
-        QFETCH(QList<double>, spans);
+        QFETCH(qint64, a);
+        QFETCH(qint64, b);
+        QFETCH(QList<qint64>, spans);
         const SpanUnit units[] = {SpanUnit::Days, SpanUnit::Hours, SpanUnit::Minutes,
                                   SpanUnit::Seconds, SpanUnit::Milliseconds};
-        QList<double> measured;
+        QList<qint64> measured;
         for (const SpanUnit unit : units)
             measured << DateTimeSpan(unit, a, b);
         QCOMPARE(measured, spans);
@@ -221,6 +231,9 @@ private slots:
         const double value =
             DateTimePairValue(QDate(2013, 6, 7), QTime(8, 30, 15, 999), WithDateSeparator('/'));
         QCOMPARE(value, Value(2013, 6, 7, QTime(8, 30, 15)));
+        const qint64 seconds =
+            DateTimePairSeconds(QDate(2013, 6, 7), QTime(8, 30, 15, 999), WithDateSeparator('/'));
+        QCOMPARE(seconds, qint64(41432) * 86400 + (8 * 60 + 30) * 60 + 15);
     }
 
     void takesYearFirstLocaleFormats_data()

@@ -225,6 +225,44 @@ private slots:
         const QString folderError = ErrorOf([&] { ReadSheetFile(folder_.path()); });
         QVERIFY2(!folderError.isEmpty(), "reading a folder must fail");
     }
+
+    void refusesWhatIsNoSheetFile_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("/dev/zero") << "/dev/zero"
+                                   << "It is not a regular file.";
+        QTest::newRow("a pipe without a writer") << "fifo"
+                                                 << "It is not a regular file.";
+        QTest::newRow("64 MB and one byte") << "large.txt"
+                                            << "It is larger than 64 MB, more than a sheet holds.";
+    }
+    void refusesWhatIsNoSheetFile()
+    {
+        QFETCH(QString, path);
+        QFETCH(QString, reason);
+        if (path == QLatin1String("fifo")) {
+            path = PathOf(path);
+            QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        } else if (path == QLatin1String("large.txt")) {
+            path = PathOf(path);
+            QFile large(path);
+            QVERIFY(large.open(QIODevice::WriteOnly));
+            QVERIFY(large.resize(MaxSheetFileBytes + 1));
+        }
+        QCOMPARE(ErrorOf([&] { ReadSheetFile(path); }),
+                 QStringLiteral("Cannot open file \"%1\". %2").arg(path, reason));
+    }
+
+    void readsAFileOfTheLimit()
+    {
+        const QString path = PathOf(QStringLiteral("limit.txt"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QVERIFY(file.resize(MaxSheetFileBytes));
+        file.close();
+        QCOMPARE(ReadSheetFile(path).size(), MaxSheetFileBytes);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestSheetFile)

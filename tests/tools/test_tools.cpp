@@ -262,6 +262,80 @@ private slots:
         QVERIFY(tools.world.messages.isEmpty());
     }
 
+    void measuresDistancesWithExactHalves_data()
+    {
+        QTest::addColumn<QDateTime>("first");
+        QTest::addColumn<QDateTime>("second");
+        QTest::addColumn<QStringList>("distance");
+
+        const auto at = [](int year, int month, int day, int h, int m, int s) {
+            return QDateTime(QDate(year, month, day), QTime(h, m, s));
+        };
+        QTest::newRow("00:00:00 to 00:30:00") << at(2024, 1, 1, 0, 0, 0) << at(2024, 1, 1, 0, 30, 0)
+                                              << QStringList{"0", "0", "30", "1800"};
+        QTest::newRow("10:00:00 to 12:30:00")
+            << at(2024, 1, 1, 10, 0, 0) << at(2024, 1, 1, 12, 30, 0)
+            << QStringList{"0", "2", "150", "9000"};
+        QTest::newRow("00:00:00 to 00:00:30") << at(2024, 1, 1, 0, 0, 0) << at(2024, 1, 1, 0, 0, 30)
+                                              << QStringList{"0", "0", "0", "30"};
+        QTest::newRow("17:43:29 to 18:13:29")
+            << at(2024, 1, 1, 17, 43, 29) << at(2024, 1, 1, 18, 13, 29)
+            << QStringList{"0", "0", "30", "1800"};
+        QTest::newRow("23:59:59 to 02:29:59 swapped")
+            << at(2024, 3, 2, 2, 29, 59) << at(2024, 3, 1, 23, 59, 59)
+            << QStringList{"0", "2", "150", "9000"};
+        QTest::newRow("03:07:11 to 03:08:41")
+            << at(2024, 1, 1, 3, 7, 11) << at(2024, 1, 1, 3, 8, 41)
+            << QStringList{"0", "0", "2", "90"};
+        QTest::newRow("1899-12-30 00:00:02 to 12:00:02")
+            << at(1899, 12, 30, 0, 0, 2) << at(1899, 12, 30, 12, 0, 2)
+            << QStringList{"0", "12", "720", "43200"};
+        QTest::newRow("1899-12-30 00:00:01 to 1899-12-31 12:00:01")
+            << at(1899, 12, 30, 0, 0, 1) << at(1899, 12, 31, 12, 0, 1)
+            << QStringList{"2", "36", "2160", "129600"};
+        QTest::newRow("0100-01-01 to 9999-12-31 23:59:59")
+            << at(100, 1, 1, 0, 0, 0) << at(9999, 12, 31, 23, 59, 59)
+            << QStringList{"3615900", "86781600", "5206896000", "312413759999"};
+    }
+    void measuresDistancesWithExactHalves()
+    {
+        QFETCH(QDateTime, first);
+        QFETCH(QDateTime, second);
+        QFETCH(QStringList, distance);
+        Tools tools;
+        tools.Show();
+        tools.Child<QDateEdit>("Date2")->setDate(first.date());
+        tools.Child<QTimeEdit>("Time2")->setTime(first.time());
+        tools.Child<QDateEdit>("Date3")->setDate(second.date());
+        tools.Child<QTimeEdit>("Time3")->setTime(second.time());
+        tools.Calculate();
+        QCOMPARE(tools.Outputs().mid(1), distance);
+    }
+
+    void countsDownHalfHoursFromAnySecond_data()
+    {
+        QTest::addColumn<QTime>("now");
+        QTest::addColumn<int>("minutes");
+        QTest::addColumn<QString>("countdown");
+        QTest::newRow("00:00:00, 30 minutes") << QTime(0, 0, 0) << 30 << "距高考:0 天 0 小时 ";
+        QTest::newRow("10:17:43, 30 minutes") << QTime(10, 17, 43) << 30 << "距高考:0 天 0 小时 ";
+        QTest::newRow("21:05:09, 90 minutes") << QTime(21, 5, 9) << 90 << "距高考:0 天 2 小时 ";
+    }
+    void countsDownHalfHoursFromAnySecond()
+    {
+        QFETCH(QTime, now);
+        QFETCH(int, minutes);
+        QFETCH(QString, countdown);
+        Tools tools;
+        tools.world.clock = QDateTime(QDate(2024, 1, 1), now);
+        tools.Show();
+        const QDateTime target = tools.world.clock.addSecs(minutes * 60);
+        tools.Child<QDateEdit>("gaokao")->setDate(target.date());
+        tools.Child<QTimeEdit>("Time4")->setTime(target.time());
+        tools.Child<QPushButton>("Button7")->click();
+        QCOMPARE(tools.Countdown(), countdown);
+    }
+
     void refusesFieldsThatAreNoIntegers_data()
     {
         QTest::addColumn<QString>("days");
@@ -443,6 +517,13 @@ private slots:
             << QDateTime(QDate(2013, 6, 7), QTime(7, 5)) << "高考";
         QTest::newRow("no date at all") << '-' << QByteArray("[gaokao]\r\ndate=June 7\r\n")
                                         << QDateTime(today, QTime(8, 0)) << "高考";
+        QTest::newRow("30 February") << '-' << QByteArray("[gaokao]\r\ndate=2013-2-30\r\n")
+                                     << QDateTime(today, QTime(8, 0)) << "高考";
+        QTest::newRow("30 February with slashes")
+            << '-' << QByteArray("[gaokao]\r\ndate=2013/2/30\r\n") << QDateTime(today, QTime(8, 0))
+            << "高考";
+        QTest::newRow("29 February 1900") << '/' << QByteArray("[gaokao]\r\ndate=1900/2/29\r\n")
+                                          << QDateTime(today, QTime(8, 0)) << "高考";
         QTest::newRow("empty date and unreadable time")
             << '-' << QByteArray("[gaokao]\r\ndate=\r\ntime=noon\r\n")
             << QDateTime(today, QTime(8, 0)) << "高考";
