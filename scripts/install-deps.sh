@@ -6,7 +6,7 @@ packages=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-webengine-dev qt6-svg-dev
   qt6-qpa-plugins libgl1-mesa-dev
-  libbenchmark-dev
+  libbenchmark-dev bc
   librsvg2-bin qt6-translations-l10n
   fonts-wqy-microhei
   xvfb xauth

@@ -4,6 +4,8 @@
 #include <QCoreApplication>
 #include <QFile>
 
+#include <unistd.h>
+
 #include <cstdio>
 #include <new>
 
@@ -51,16 +53,27 @@ QStringList SheetLines(QByteArray bytes)
     return text.split(QLatin1Char('\n'));
 }
 
-// Prints one evaluated line at once, so that a pipe sees the results while the tool runs, and
-// names a failed line on standard error. Returns false for a failed line.
-bool PrintLine(const QString &input, int index, const BatchLine &line, bool tsv)
+// A terminal sees each line as it is done; a file or pipe gets the output in blocks, flushed
+// before the next input is read and at the end.
+bool WriteInBlocks()
+{
+    if (isatty(fileno(stdout)))
+        return false;
+    std::setvbuf(stdout, nullptr, _IOFBF, 1 << 16);
+    return true;
+}
+
+// Prints one evaluated line and names a failed line on standard error. Returns false for a
+// failed line.
+bool PrintLine(const QString &input, int index, const BatchLine &line, bool tsv, bool inBlocks)
 {
     const bool failed = line.status == BatchLine::Status::Error;
     if (failed)
         Print(stderr, QStringLiteral("%1:%2: %3\n").arg(input).arg(index + 1).arg(line.error));
     Print(stdout, tsv ? TsvRow(index + 1, line) : line.line);
     std::fputc('\n', stdout);
-    std::fflush(stdout);
+    if (!inBlocks)
+        std::fflush(stdout);
     return !failed;
 }
 
@@ -109,9 +122,12 @@ int main(int argc, char *argv[])
         inputs << QStringLiteral("-");
 
     const bool tsv = parser.isSet(tsvOption);
+    options.resultBar = tsv;
+    const bool inBlocks = WriteInBlocks();
     int status = 0;
     for (const QString &input : std::as_const(inputs)) {
         try {
+            std::fflush(stdout);
             auto bytes = ReadInput(input);
             if (!bytes) {
                 Print(stderr, QStringLiteral("%1: cannot be read\n").arg(input));
@@ -119,7 +135,7 @@ int main(int argc, char *argv[])
             }
             EvaluateSheet(SheetLines(std::move(*bytes)), options,
                           [&](int index, const BatchLine &line) {
-                              if (!PrintLine(input, index, line, tsv))
+                              if (!PrintLine(input, index, line, tsv, inBlocks))
                                   status = ExitLineFailed;
                           });
         } catch (const std::bad_alloc &) {
@@ -128,5 +144,6 @@ int main(int argc, char *argv[])
             return ExitUsage;
         }
     }
+    std::fflush(stdout);
     return status;
 }
