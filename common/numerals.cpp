@@ -135,7 +135,8 @@ int ReadExponent(QStringView text, QStringView numberText)
     return negative ? -exponent : exponent;
 }
 
-PlainDigits ExpandNumberText(QStringView text, QChar separator)
+// Nothing when the number has more integer or fraction digits than the words can hold.
+std::optional<PlainDigits> ExpandNumberText(QStringView text, QChar separator)
 {
     const int mantissaLength = MantissaLength(text, separator);
     if (mantissaLength == 0)
@@ -154,9 +155,9 @@ PlainDigits ExpandNumberText(QStringView text, QChar separator)
     // Digits before the point, counted from the first digit of the mantissa.
     const qsizetype point = (separatorAt >= 0 ? separatorAt : digits.size()) + exponent;
     if (point - leadingZeros > MostIntegerDigits && leadingZeros < digits.size())
-        ThrowUnwritable(text.toString());
+        return std::nullopt;
     if (digits.size() - point > MostFractionDigits)
-        ThrowUnwritable(text.toString());
+        return std::nullopt;
 
     PlainDigits plain;
     if (point <= 0) {
@@ -173,9 +174,14 @@ PlainDigits ExpandNumberText(QStringView text, QChar separator)
 
 }  // namespace
 
-QString NumberToUppercase(const QString &numberText, const RegionalSettings &regional)
+std::optional<QString> TryNumberToUppercase(QStringView numberText,
+                                            const RegionalSettings &regional)
 {
-    const PlainDigits plain = ExpandNumberText(numberText, regional.decimalSeparator);
+    const std::optional<PlainDigits> expanded =
+        ExpandNumberText(numberText, regional.decimalSeparator);
+    if (!expanded)
+        return std::nullopt;
+    const PlainDigits &plain = *expanded;
     QString text = IntegerWords(plain.integer.isEmpty() ? QStringLiteral("0") : plain.integer);
     if (!plain.fraction.isEmpty()) {
         text += PointWord;
@@ -185,11 +191,19 @@ QString NumberToUppercase(const QString &numberText, const RegionalSettings &reg
     return text;
 }
 
-QString AmountToUppercase(double value, const RegionalSettings &regional)
+QString NumberToUppercase(const QString &numberText, const RegionalSettings &regional)
+{
+    std::optional<QString> text = TryNumberToUppercase(numberText, regional);
+    if (!text)
+        ThrowUnwritable(numberText);
+    return *std::move(text);
+}
+
+std::optional<QString> TryAmountToUppercase(double value, const RegionalSettings &regional)
 {
     const double magnitude = std::fabs(value);
     if (!(magnitude < FirstUnwritable))
-        ThrowUnwritable(QString::number(value));
+        return std::nullopt;
     double yuan = std::trunc(magnitude);
     double fraction = DecimalRound(magnitude - yuan, 2);
     if (fraction == 1) {
@@ -209,6 +223,14 @@ QString AmountToUppercase(double value, const RegionalSettings &regional)
             text += i == 0 ? JiaoWord : FenWord;
     }
     return text;
+}
+
+QString AmountToUppercase(double value, const RegionalSettings &regional)
+{
+    std::optional<QString> text = TryAmountToUppercase(value, regional);
+    if (!text)
+        ThrowUnwritable(QString::number(value));
+    return *std::move(text);
 }
 
 }  // namespace tallimo

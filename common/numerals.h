@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QString>
+#include <QStringView>
+
+#include <optional>
 
 #include "engine/regional.h"
 
@@ -19,5 +22,11 @@ QString NumberToUppercase(const QString &numberText, const RegionalSettings &reg
 // carried into the 元 when it rounds up to a whole one. The sign of the value is dropped; the text
 // always holds 元.
 QString AmountToUppercase(double value, const RegionalSettings &regional);
+
+// The same texts, with nothing for a number that cannot be written, for callers to whom such a
+// number is an ordinary outcome.
+std::optional<QString> TryNumberToUppercase(QStringView numberText,
+                                            const RegionalSettings &regional);
+std::optional<QString> TryAmountToUppercase(double value, const RegionalSettings &regional);
 
 }  // namespace tallimo

@@ -20,28 +20,30 @@ struct UppercaseText {
 
 UppercaseText WriteUppercase(double rounded, bool money, const RegionalSettings &regional)
 {
-    try {
-        const double magnitude = std::fabs(rounded);
-        QString text = money ? AmountToUppercase(magnitude, regional)
-                             : NumberToUppercase(NumberText(magnitude, regional), regional);
-        if (rounded < 0)
-            text.prepend(u'负');
-        return {text, false};
-    } catch (const CalcError &error) {
-        if (error.kind() != CalcError::Kind::Unwritable)
-            throw;
+    const double magnitude = std::fabs(rounded);
+    std::optional<QString> text = money
+                                      ? TryAmountToUppercase(magnitude, regional)
+                                      : TryNumberToUppercase(NumberText(magnitude, regional), regional);
+    if (!text)
         return {NumberText(rounded, regional), true};
-    }
+    if (rounded < 0)
+        text->prepend(u'负');
+    return {*std::move(text), false};
 }
 
 }  // namespace
 
+void CheckResultBarRange(Value value, double total)
+{
+    if (!std::isfinite(static_cast<double>(value)) || !std::isfinite(total))
+        throw CalcError(CalcError::Kind::Overflow, "the result is out of range");
+}
+
 ResultBarTexts MakeResultBarTexts(Value value, double total, int decimals, bool money,
                                   const RegionalSettings &regional)
 {
+    CheckResultBarRange(value, total);
     const double lineValue = static_cast<double>(value);
-    if (!std::isfinite(lineValue) || !std::isfinite(total))
-        throw CalcError(CalcError::Kind::Overflow, "the result is out of range");
     const int places = money ? MoneyDecimals : decimals;
     const double line = DecimalRound(lineValue, places);
     const double roundedTotal = DecimalRound(total, places);

@@ -21,6 +21,10 @@ struct ResultBarTexts {
     QString totalText;        // Edit2
 };
 
+// Throws CalcError when the line's value or the total leaves the double range, as the result
+// bar's texts do.
+void CheckResultBarRange(Value value, double total);
+
 // Throws CalcError when the value leaves the double range.
 ResultBarTexts MakeResultBarTexts(Value value, double total, int decimals, bool money,
                                   const RegionalSettings &regional);

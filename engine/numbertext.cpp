@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <optional>
 
 #include "platform.h"
@@ -99,36 +100,45 @@ QString NumberText(Value value, const RegionalSettings &regional)
     int count = SignificantDigits;
     while (count > 1 && d.digits[count - 1] == '0')
         --count;
-    const QString digits = QString::fromLatin1(d.digits, count);
-
-    QString text;
-    text.reserve(32);  // the longest text: a sign, 15 digits, a separator and "E-4951"
+    // The text is put together in one buffer and made a string once.
+    QChar text[32];  // the longest text: a sign, 15 digits, a separator and "E-4951"
+    int length = 0;
+    const auto put = [&](char c) { text[length++] = QLatin1Char(c); };
+    const auto putDigits = [&](int from, int to) {
+        for (int k = from; k < to; ++k)
+            put(d.digits[k]);
+    };
     if (value < 0)
-        text += QLatin1Char('-');
+        put('-');
     if (exponent >= -3 && exponent <= 15) {
         if (exponent <= 0) {
-            text += QLatin1Char('0');
-            text += regional.decimalSeparator;
-            text += QString(-exponent, QLatin1Char('0'));
-            text += digits;
+            put('0');
+            text[length++] = regional.decimalSeparator;
+            for (int k = exponent; k < 0; ++k)
+                put('0');
+            putDigits(0, count);
         } else if (count <= exponent) {
-            text += digits;
-            text += QString(exponent - count, QLatin1Char('0'));
+            putDigits(0, count);
+            for (int k = count; k < exponent; ++k)
+                put('0');
         } else {
-            text += digits.left(exponent);
-            text += regional.decimalSeparator;
-            text += digits.mid(exponent);
+            putDigits(0, exponent);
+            text[length++] = regional.decimalSeparator;
+            putDigits(exponent, count);
         }
     } else {
-        text += digits[0];
+        putDigits(0, 1);
         if (count > 1) {
-            text += regional.decimalSeparator;
-            text += digits.mid(1);
+            text[length++] = regional.decimalSeparator;
+            putDigits(1, count);
         }
-        text += QLatin1Char('E');
-        text += QString::number(exponent - 1);
+        put('E');
+        char power[8];
+        const int written = std::snprintf(power, sizeof power, "%d", exponent - 1);
+        for (int k = 0; k < written; ++k)
+            put(power[k]);
     }
-    return text;
+    return QString(text, length);
 }
 
 }  // namespace tallimo

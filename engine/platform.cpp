@@ -50,9 +50,10 @@ int TruncatedDigits(Value magnitude, int count, char *digits)
 std::optional<std::uint64_t> ScaledMantissa(std::uint64_t mantissa, int powerOfFive, int shift)
 {
 #if TALLIMO_HAVE_INT128
-    unsigned __int128 scaled = mantissa;
+    std::uint64_t power = 1;  // 5^27, the largest power asked for, is below 2^64
     for (int k = 0; k < powerOfFive; ++k)
-        scaled *= 5;
+        power *= 5;
+    unsigned __int128 scaled = static_cast<unsigned __int128>(mantissa) * power;
     scaled >>= shift;
     constexpr auto largest = std::numeric_limits<std::uint64_t>::max();
     return scaled > largest ? largest : static_cast<std::uint64_t>(scaled);

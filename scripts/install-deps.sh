@@ -18,7 +18,7 @@ installed() {
 }
 
 if [ "${1:-}" = --tests ]; then
-  packages+=(libbenchmark-dev xvfb xauth nodejs desktop-file-utils appstream pulseaudio-utils)
+  packages+=(libbenchmark-dev xvfb xauth nodejs desktop-file-utils appstream pulseaudio-utils bc)
   if installed pipewire-pulse || installed pipewire-audio; then
     packages+=(pipewire-pulse)
   elif ! installed pulseaudio; then

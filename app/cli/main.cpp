@@ -4,6 +4,8 @@
 #include <QCoreApplication>
 #include <QFile>
 
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -81,16 +83,27 @@ int AfterOutput(int status)
     return ExitUsage;
 }
 
-// Prints one evaluated line at once, so that a pipe sees the results while the tool runs, and
-// names a failed line on standard error. Returns false for a failed line.
-bool PrintLine(const QString &input, int index, const BatchLine &line, bool tsv)
+// A terminal sees each line as it is done; a file or pipe gets the output in blocks, flushed
+// before the next input is read and at the end.
+bool WriteInBlocks()
+{
+    if (isatty(fileno(stdout)))
+        return false;
+    std::setvbuf(stdout, nullptr, _IOFBF, 1 << 16);
+    return true;
+}
+
+// Prints one evaluated line and names a failed line on standard error. Returns false for a
+// failed line.
+bool PrintLine(const QString &input, int index, const BatchLine &line, bool tsv, bool inBlocks)
 {
     const bool failed = line.status == BatchLine::Status::Error;
     if (failed)
         Print(stderr, QStringLiteral("%1:%2: %3\n").arg(input).arg(index + 1).arg(line.error));
     Print(stdout, tsv ? TsvRow(index + 1, line) : line.line);
     std::fputc('\n', stdout);
-    std::fflush(stdout);
+    if (!inBlocks)
+        std::fflush(stdout);
     return !failed;
 }
 
@@ -146,9 +159,12 @@ int main(int argc, char *argv[])
         inputs << QStringLiteral("-");
 
     const bool tsv = parser.isSet(tsvOption);
+    options.resultBar = tsv;
+    const bool inBlocks = WriteInBlocks();
     int status = 0;
     for (const QString &input : std::as_const(inputs)) {
         try {
+            std::fflush(stdout);
             QByteArray bytes;
             try {
                 bytes = ReadInput(input);
@@ -158,7 +174,7 @@ int main(int argc, char *argv[])
                 return ExitUsage;
             }
             EvaluateSheet(SheetLines(bytes), options, [&](int index, const BatchLine &line) {
-                if (!PrintLine(input, index, line, tsv))
+                if (!PrintLine(input, index, line, tsv, inBlocks))
                     status = ExitLineFailed;
             });
         } catch (const std::bad_alloc &) {

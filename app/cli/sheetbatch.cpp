@@ -45,8 +45,11 @@ void EvaluateSheet(QStringList lines, const BatchOptions &options, const BatchRe
         try {
             const LineEvaluation outcome =
                 EvaluateLine(sheet, i, options.decimals, options.regional, tokens);
-            bar = MakeResultBarTexts(outcome.value, outcome.total, options.decimals, options.money,
-                                     options.regional);
+            if (options.resultBar)
+                bar = MakeResultBarTexts(outcome.value, outcome.total, options.decimals,
+                                         options.money, options.regional);
+            else
+                CheckResultBarRange(outcome.value, outcome.total);
             result.status = outcome.evaluated ? BatchLine::Status::Ok : BatchLine::Status::None;
         } catch (const CalcError &error) {
             result.status = BatchLine::Status::Error;

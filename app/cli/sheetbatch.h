@@ -12,6 +12,7 @@ namespace tallimo {
 struct BatchOptions {
     int decimals = 2;
     bool money = false;
+    bool resultBar = true;  // the result bar's texts are made for each line
     RegionalSettings regional;
 };
 

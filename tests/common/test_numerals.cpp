@@ -153,6 +153,13 @@ private slots:
         QFETCH(QChar, separator);
         QFETCH(CalcError::Kind, kind);
         QCOMPARE(FailureOf([&] { NumberToUppercase(text, WithSeparator(separator)); }), kind);
+        // An unwritable number is an ordinary outcome of the optional form; a text that is not
+        // a number stays a failure.
+        if (kind == CalcError::Kind::Unwritable)
+            QCOMPARE(TryNumberToUppercase(text, WithSeparator(separator)), std::nullopt);
+        else
+            QCOMPARE(FailureOf([&] { TryNumberToUppercase(text, WithSeparator(separator)); }),
+                     kind);
     }
 
     void writesAmounts_data()
@@ -208,6 +215,7 @@ private slots:
         QFETCH(double, value);
         QCOMPARE(FailureOf([&] { AmountToUppercase(value, RegionalSettings{}); }),
                  CalcError::Kind::Unwritable);
+        QCOMPARE(TryAmountToUppercase(value, RegionalSettings{}), std::nullopt);
     }
 };
 
