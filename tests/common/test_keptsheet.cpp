@@ -10,25 +10,10 @@
 
 #include "common/keptsheet.h"
 #include "engine/calcerror.h"
+#include "support/errorof.h"
 #include "tests/settings/filebytes.h"
 
 using namespace tallimo;
-
-namespace {
-
-// The message of the CalcError that the call throws, or an empty text when it throws none.
-template <typename Call>
-QString ErrorOf(Call call)
-{
-    try {
-        call();
-    } catch (const CalcError &error) {
-        return QString::fromStdString(error.what());
-    }
-    return {};
-}
-
-}  // namespace
 
 class TestKeptSheet : public QObject {
     Q_OBJECT

@@ -9,6 +9,7 @@
 
 #include "common/sheetfile.h"
 #include "engine/calcerror.h"
+#include "support/errorof.h"
 #include "support/fulldisk.h"
 
 using namespace tallimo;
@@ -26,18 +27,6 @@ QByteArray ReadBytes(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-// The message of the CalcError that the call throws, or an empty text when it throws none.
-template <typename Call>
-QString ErrorOf(Call call)
-{
-    try {
-        call();
-    } catch (const CalcError &error) {
-        return QString::fromStdString(error.what());
-    }
-    return {};
 }
 
 }  // namespace

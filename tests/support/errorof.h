@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+#include "engine/calcerror.h"
+
+namespace tallimo {
+
+// The message of the CalcError that the call throws, or an empty text when it throws none.
+template <typename Call>
+QString ErrorOf(Call call)
+{
+    try {
+        call();
+    } catch (const CalcError &error) {
+        return QString::fromStdString(error.what());
+    }
+    return {};
+}
+
+}  // namespace tallimo
