@@ -70,7 +70,7 @@ ProgramSeams DesktopSeams()
                                             filter);
     };
     seams.chooseColour = ChooseColour;
-    seams.openAddress = [](const QUrl &address) { QDesktopServices::openUrl(address); };
+    seams.openAddress = [](const QUrl &address) { return QDesktopServices::openUrl(address); };
     seams.memoryFigures = SystemMemoryFigures;
     seams.makeClipPlayer = [] { return LoadClipPlayer(ModuleFolder(QCoreApplication::applicationDirPath())); };
     seams.makeWaiter = [] { return std::make_unique<EventLoopWaiter>(); };

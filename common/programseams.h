@@ -39,8 +39,9 @@ struct ProgramSeams {
     std::function<QString(const QString &filter)> chooseSaveFile;
     // The colour dialog opening on a colour (as 0xAARRGGBB); nothing when the user cancels.
     std::function<std::optional<quint32>(quint32 start)> chooseColour;
-    // Opens a web or "mailto:" address with the system's default program.
-    std::function<void(const QUrl &address)> openAddress;
+    // Opens a web or "mailto:" address with the system's default program; false when the
+    // desktop has no program to hand it to.
+    std::function<bool(const QUrl &address)> openAddress;
     std::function<MemoryFigures()> memoryFigures;
     // The player of the spoken clips, made on the first clip so that the sound system never
     // holds up the start.

@@ -33,7 +33,7 @@ private:
     void Label9Click();
     void Label10Click();
 
-    std::function<void(const QUrl &)> openAddress_;
+    std::function<bool(const QUrl &)> openAddress_;
     QLabel *PhysMem = nullptr;
     QLabel *FreeRes = nullptr;
 };

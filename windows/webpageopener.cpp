@@ -1,5 +1,7 @@
 #include "windows/webpageopener.h"
 
+#include <QDir>
+
 #include "common/calendarpage.h"
 #include "common/webaddress.h"
 
@@ -25,7 +27,10 @@ void WebPageOpener::OpenShortcut(const QUrl &address)
 {
     WebPageWindow *window = Window();
     if (!window) {
-        seams_.openAddress(NavigableAddress(address));
+        const QUrl page = NavigableAddress(address);
+        if (!seams_.openAddress(page))
+            seams_.showMessage(
+                QStringLiteral("无法显示网页 %1：没有可以打开它的浏览器。").arg(page.toString()));
         return;
     }
     window->HideAddressField();
@@ -38,7 +43,9 @@ void WebPageOpener::OpenCalendarPage(const QString &folder)
     const QUrl page = QUrl::fromLocalFile(UnpackCalendarPage(folder));
     WebPageWindow *window = Window();
     if (!window) {
-        seams_.openAddress(page);
+        if (!seams_.openAddress(page))
+            seams_.showMessage(QStringLiteral("无法显示万年历：没有可以打开它的浏览器。页面文件在 %1")
+                                   .arg(QDir::toNativeSeparators(page.toLocalFile())));
         return;
     }
     window->SetCaption(QStringLiteral("万年历"));

@@ -26,6 +26,7 @@ struct FakeWorld {
     QDateTime clock{QDate(2026, 12, 10), QTime(9, 30, 0)};
     QStringList messages;
     QList<QUrl> openedAddresses;
+    bool browserAvailable = true;
     // What the next file dialogs answer (an empty text cancels) and the filters they were shown.
     QString openFileAnswer;
     QString saveFileAnswer;
@@ -50,7 +51,10 @@ struct FakeWorld {
             return saveFileAnswer;
         };
         seams.chooseColour = [this](quint32) { return colourAnswer; };
-        seams.openAddress = [this](const QUrl &address) { openedAddresses << address; };
+        seams.openAddress = [this](const QUrl &address) {
+            openedAddresses << address;
+            return browserAvailable;
+        };
         seams.memoryFigures = [this] { return memory; };
         seams.makeClipPlayer = [this] { return std::make_unique<HeardClips::Player>(clips); };
         seams.makeWaiter = [] { return std::make_unique<EventLoopWaiter>(); };

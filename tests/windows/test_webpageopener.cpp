@@ -64,6 +64,8 @@ private slots:
         calls.clear();
         windowsMade = 0;
         world.openedAddresses.clear();
+        world.messages.clear();
+        world.browserAvailable = true;
         QFile::remove(PagePath());
         QDir().rmdir(PagePath());
     }
@@ -101,6 +103,20 @@ private slots:
         QCOMPARE(world.openedAddresses, QList<QUrl>({opened, QUrl::fromLocalFile(PagePath())}));
         QCOMPARE(windowsMade, 1);
         QVERIFY(calls.isEmpty());
+        QVERIFY(world.messages.isEmpty());
+    }
+
+    // With neither the window nor a browser, each page says that it cannot be shown, and the
+    // calendar says where its file is.
+    void withoutWindowOrBrowserPagesSayWhy()
+    {
+        world.browserAvailable = false;
+        WebPageOpener opener(seams, Maker(false));
+        opener.OpenShortcut(QUrl("ip138.com"));
+        opener.OpenCalendarPage(Folder());
+        QCOMPARE(world.messages.size(), 2);
+        QVERIFY(world.messages[0].contains("http://ip138.com"));
+        QVERIFY(world.messages[1].contains(QDir::toNativeSeparators(PagePath())));
     }
 
     void calendarPageUnpackedByteForByteWhenMissing()
