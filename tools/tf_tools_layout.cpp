@@ -1,6 +1,7 @@
 // The tools window's pages and controls, each control with its name, caption and place in one
 // line. Inside a page the controls keep fixed places, as the window's size is fixed.
 
+#include <QCalendarWidget>
 #include <QDateEdit>
 #include <QGroupBox>
 #include <QLabel>
@@ -64,6 +65,9 @@ QDateEdit *DatePicker(QWidget *parent, const char *name, const QRect &place,
     auto *picker = Placed(new QDateEdit(parent), name, place);
     picker->setDisplayFormat(regional.shortDateFormat);
     picker->setCalendarPopup(true);
+    // The month and day names of the popup are the window's language, whatever the system's
+    // locale; the date itself is read and written in the regional format above.
+    picker->calendarWidget()->setLocale(QLocale(QLocale::Chinese, QLocale::China));
     picker->setDateRange(QDate(100, 1, 1), QDate(9999, 12, 31));
     return picker;
 }
