@@ -3,9 +3,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 
+#include "common/filereplace.h"
+#include "common/sheetfile.h"
 #include "engine/calcerror.h"
 
 namespace tallimo {
@@ -46,21 +47,12 @@ QString ReadKeptSheet(const QString &path)
     const QFileInfo info(path);
     if (!info.exists() && !info.isSymLink())
         return QString();
-    if (!info.isFile())
-        ThrowFileError(QStringLiteral("保留的算式“%1”不是普通文件").arg(Native(path)));
-    if (info.size() > KeptSheetMaximumBytes)
-        ThrowFileError(QStringLiteral("保留的算式“%1”大于 64 MB").arg(Native(path)));
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        ThrowFileError(
-            QStringLiteral("保留的算式“%1”无法读取：%2").arg(Native(path), file.errorString()));
-    // The size is checked again on what is read: the file may grow after the look at it.
-    const QByteArray bytes = file.read(KeptSheetMaximumBytes + 1);
-    if (file.error() != QFileDevice::NoError)
-        ThrowFileError(
-            QStringLiteral("保留的算式“%1”无法读取：%2").arg(Native(path), file.errorString()));
-    if (bytes.size() > KeptSheetMaximumBytes)
-        ThrowFileError(QStringLiteral("保留的算式“%1”大于 64 MB").arg(Native(path)));
+    QByteArray bytes;
+    try {
+        bytes = ReadSheetFileBytes(path);
+    } catch (const CalcError &error) {
+        ThrowFileError(QStringLiteral("保留的算式无法读取：%1").arg(QString::fromStdString(error.what())));
+    }
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = decoder.decode(bytes);
     if (decoder.hasError())
@@ -70,11 +62,8 @@ QString ReadKeptSheet(const QString &path)
 
 void WriteKeptSheet(const QString &path, const QString &text)
 {
-    const QByteArray bytes = text.toUtf8();
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        ThrowFileError(
-            QStringLiteral("Unable to write to %1: %2").arg(Native(path), file.errorString()));
+    if (const std::optional<QString> failure = ReplaceFile(path, text.toUtf8()))
+        ThrowFileError(QStringLiteral("Unable to write to %1: %2").arg(Native(path), *failure));
 }
 
 KeptSheetWriter::KeptSheetWriter() { thread_.setMaxThreadCount(1); }

@@ -12,8 +12,6 @@
 namespace tallimo {
 
 inline constexpr char KeptSheetFileName[] = "sheet.txt";
-// A kept file larger than this is not the program's own and is not read.
-inline constexpr qint64 KeptSheetMaximumBytes = 64ll * 1024 * 1024;
 
 // The option, off when the key is missing or unreadable.
 bool ReadKeepSheet(const SettingsFile &file);
@@ -21,13 +19,13 @@ bool LoadKeepSheet(const SettingsFolders &folders);
 // Writes the option's key alone; every other byte of the file stays as it was.
 SettingsFile::SaveResult SaveKeepSheet(const SettingsFolders &folders, bool on);
 
-// The kept sheet's text, or an empty text when there is no file. A file that is not a regular
-// file, is larger than KeptSheetMaximumBytes, cannot be read or is not valid UTF-8 raises
-// CalcError with a message for the user and is left as it is.
+// The kept sheet's text, or an empty text when there is no file. A file that a sheet file may
+// not be (not a regular file, larger than MaxSheetFileBytes), that cannot be read or is not
+// valid UTF-8 raises CalcError with a message for the user and is left as it is.
 QString ReadKeptSheet(const QString &path);
 
-// Replaces the file with the text in UTF-8, through a temporary file, so that a failed or
-// interrupted save leaves the earlier file whole. Throws CalcError with the system's reason.
+// Replaces the file with the text in UTF-8, whole or not at all, keeping its owner and mode.
+// Throws CalcError with the system's reason.
 void WriteKeptSheet(const QString &path, const QString &text);
 
 // Writes the kept sheet in the order the saves are asked for: a save while typing goes to a

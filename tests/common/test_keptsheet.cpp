@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include "common/keptsheet.h"
+#include "common/sheetfile.h"
 #include "engine/calcerror.h"
 #include "support/errorof.h"
 #include "tests/settings/filebytes.h"
@@ -69,7 +70,7 @@ private slots:
         } else if (kind == "huge") {
             QFile file(path);
             QVERIFY(file.open(QIODevice::WriteOnly));
-            QVERIFY(file.resize(KeptSheetMaximumBytes + 1));
+            QVERIFY(file.resize(MaxSheetFileBytes + 1));
         } else if (kind == "dangling") {
             QVERIFY(QFile::link(folder_->filePath(QStringLiteral("gone")), path));
         } else {
