@@ -3,6 +3,7 @@
 #include "calcform.h"
 #include "windows/about.h"
 #include "windows/calchelp.h"
+#include "windows/modalwindow.h"
 
 namespace tallimo {
 
@@ -10,14 +11,14 @@ void TCalcForm::SpeedButton42Click()
 {
     if (!f_about)
         f_about = new Tf_about(seams_, this);
-    f_about->exec();
+    ExecAboveBlockedWindows(*f_about);
 }
 
 void TCalcForm::SpeedButton46Click()
 {
     if (!f_calchelp)
         f_calchelp = new Tf_calchelp(this);
-    f_calchelp->exec();
+    ExecAboveBlockedWindows(*f_calchelp);
 }
 
 }  // namespace tallimo

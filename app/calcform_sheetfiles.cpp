@@ -1,5 +1,6 @@
 // Saving the sheet as a text file and importing one into it.
 
+#include <QFileInfo>
 #include <QTextCursor>
 
 #include "calcform.h"
@@ -9,6 +10,8 @@
 
 namespace tallimo {
 
+// The sheet goes to the chosen name with ".txt" added; an existing file is asked about under the
+// name that is written, and only "是" replaces it.
 void TCalcForm::SpeedButton6Click()
 {
     const QString sheet = Memo1->toPlainText();
@@ -17,8 +20,14 @@ void TCalcForm::SpeedButton6Click()
     const QString chosen = seams_.chooseSaveFile(SheetFileFilter);
     if (chosen.isEmpty())
         return;
+    const QString path = WithTxtSuffix(chosen);
+    const QFileInfo target(path);
+    // A folder of that name is not replaced: the write fails with the system's reason.
+    if (target.exists() && !target.isDir() &&
+        !seams_.askYesNo(QStringLiteral("%1 已存在。\n要替换它吗？").arg(target.fileName())))
+        return;
     try {
-        WriteSheetFile(WithTxtSuffix(chosen), sheet);
+        WriteSheetFile(path, sheet);
     } catch (const CalcError &error) {
         seams_.showMessage(QString::fromStdString(error.what()));
     }

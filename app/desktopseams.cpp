@@ -9,9 +9,10 @@
 
 #include "app/voice/clipplayerloader.h"
 #include "common/clipplayer.h"
-#include "common/programfolders.h"
 #include "common/pause.h"
+#include "common/programfolders.h"
 #include "systemmemory.h"
+#include "windows/modalwindow.h"
 
 namespace tallimo {
 
@@ -21,16 +22,41 @@ const QString ProgramName = QStringLiteral("Tallimo");
 
 void ShowModalMessage(const QString &text)
 {
-    MakeMessageBox(text, QApplication::activeWindow())->exec();
+    ExecAboveBlockedWindows(*MakeMessageBox(text, ModalOwner()));
+}
+
+bool AskYesNo(const QString &question)
+{
+    const std::unique_ptr<QMessageBox> box = MakeMessageBox(question, ModalOwner());
+    box->setIcon(QMessageBox::Question);
+    box->setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+    box->setDefaultButton(QMessageBox::No);
+    return ExecAboveBlockedWindows(*box) == QMessageBox::Yes;
+}
+
+// The file and colour dialogs are Qt's own windows, not the desktop's, so that they can be placed
+// above the windows they block. The save dialog leaves the question about an existing file to the
+// window, which knows the name it writes.
+QString ChooseFile(QFileDialog::AcceptMode mode, const QString &filter)
+{
+    QFileDialog dialog(ModalOwner(), QString(), QString(), filter);
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
+                                                       : QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    if (ExecAboveBlockedWindows(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
 }
 
 std::optional<quint32> ChooseColour(quint32 start)
 {
-    const QColor chosen =
-        QColorDialog::getColor(QColor::fromRgba(start), QApplication::activeWindow());
-    if (!chosen.isValid())
+    QColorDialog dialog(QColor::fromRgba(start), ModalOwner());
+    dialog.setOption(QColorDialog::DontUseNativeDialog);
+    if (ExecAboveBlockedWindows(dialog) != QDialog::Accepted)
         return std::nullopt;
-    return chosen.rgba();
+    return dialog.selectedColor().rgba();
 }
 
 }  // namespace
@@ -61,18 +87,19 @@ ProgramSeams DesktopSeams()
     ProgramSeams seams;
     seams.now = [] { return QDateTime::currentDateTime(); };
     seams.showMessage = ShowModalMessage;
+    seams.askYesNo = AskYesNo;
     seams.chooseOpenFile = [](const QString &filter) {
-        return QFileDialog::getOpenFileName(QApplication::activeWindow(), QString(), QString(),
-                                            filter);
+        return ChooseFile(QFileDialog::AcceptOpen, filter);
     };
     seams.chooseSaveFile = [](const QString &filter) {
-        return QFileDialog::getSaveFileName(QApplication::activeWindow(), QString(), QString(),
-                                            filter);
+        return ChooseFile(QFileDialog::AcceptSave, filter);
     };
     seams.chooseColour = ChooseColour;
     seams.openAddress = [](const QUrl &address) { return QDesktopServices::openUrl(address); };
     seams.memoryFigures = SystemMemoryFigures;
-    seams.makeClipPlayer = [] { return LoadClipPlayer(ModuleFolder(QCoreApplication::applicationDirPath())); };
+    seams.makeClipPlayer = [] {
+        return LoadClipPlayer(ModuleFolder(QCoreApplication::applicationDirPath()));
+    };
     seams.makeWaiter = [] { return std::make_unique<EventLoopWaiter>(); };
     seams.settingsFolders = DefaultSettingsFolders;
     seams.quit = [] { QCoreApplication::quit(); };

@@ -33,8 +33,11 @@ struct ProgramSeams {
     std::function<QDateTime()> now;
     // A modal message box with an OK button, captioned with the program's name.
     std::function<void(const QString &text)> showMessage;
+    // A modal question with the buttons 是 and 否, captioned with the program's name; true for 是.
+    std::function<bool(const QString &question)> askYesNo;
     // The open-file and save-file dialogs with a filter in Qt's form ("文本文件 (*.txt)"); the
-    // chosen path, or an empty text when the user cancels.
+    // chosen path, or an empty text when the user cancels. The save dialog asks nothing about an
+    // existing file: the window asks about the file it will write.
     std::function<QString(const QString &filter)> chooseOpenFile;
     std::function<QString(const QString &filter)> chooseSaveFile;
     // The colour dialog opening on a colour (as 0xAARRGGBB); nothing when the user cancels.

@@ -73,7 +73,7 @@ struct Toolbar : FormUnderTest {
     }
 
     // Clicks the button and notes the modal window it opens, then closes that window.
-    QWidget *ModalOf(const char *button) const
+    QWidget *ModalOf(const QByteArray &button) const
     {
         QWidget *opened = nullptr;
         QTimer::singleShot(0, [&opened] {
@@ -81,7 +81,7 @@ struct Toolbar : FormUnderTest {
             if (opened)
                 opened->close();
         });
-        Click(button);
+        Click(button.constData());
         return opened;
     }
 };
@@ -154,6 +154,51 @@ private slots:
         QVERIFY(toolbar.world.messages.isEmpty());
     }
 
+    // The question is about the file that is written, and only "是" replaces it; a file that
+    // is not written is never asked about.
+    void savingOverAFileAsksAboutIt_data()
+    {
+        QTest::addColumn<QStringList>("present");
+        QTest::addColumn<QString>("chosen");
+        QTest::addColumn<bool>("yes");
+        QTest::addColumn<QStringList>("questions");
+        QTest::addColumn<QByteArray>("abcTxt");
+        const QString replaceAbcTxt = QStringLiteral("abc.txt 已存在。\n要替换它吗？");
+        QTest::newRow("abc over abc.txt, 否") << QStringList{"abc.txt"} << "abc" << false
+                                              << QStringList{replaceAbcTxt} << QByteArray("old");
+        QTest::newRow("abc over abc.txt, 是")
+            << QStringList{"abc.txt"} << "abc" << true << QStringList{replaceAbcTxt}
+            << QByteArray("1+2=3\r\n");
+        QTest::newRow("abc.txt over abc.txt, 否")
+            << QStringList{"abc.txt"} << "abc.txt" << false << QStringList{replaceAbcTxt}
+            << QByteArray("old");
+        QTest::newRow("abc beside a file abc")
+            << QStringList{"abc"} << "abc" << true << QStringList{} << QByteArray("1+2=3\r\n");
+        QTest::newRow("abc beside abc and abc.txt, 否")
+            << QStringList{"abc", "abc.txt"} << "abc" << false << QStringList{replaceAbcTxt}
+            << QByteArray("old");
+    }
+    void savingOverAFileAsksAboutIt()
+    {
+        QFETCH(QStringList, present);
+        QFETCH(QString, chosen);
+        QFETCH(bool, yes);
+        QFETCH(QStringList, questions);
+        QFETCH(QByteArray, abcTxt);
+        Toolbar toolbar;
+        for (const QString &name : present)
+            WriteBytes(toolbar.FilePath(name), "old");
+        toolbar.Sheet()->setPlainText(QStringLiteral("1+2=3"));
+        toolbar.world.saveFileAnswer = toolbar.FilePath(chosen);
+        toolbar.world.yesAnswer = yes;
+        toolbar.Click("SpeedButton6");
+        QCOMPARE(toolbar.world.questions, questions);
+        QCOMPARE(ReadBytes(toolbar.FilePath(QStringLiteral("abc.txt"))), abcTxt);
+        if (present.contains(QStringLiteral("abc")))
+            QCOMPARE(ReadBytes(toolbar.FilePath(QStringLiteral("abc"))), QByteArray("old"));
+        QVERIFY(toolbar.world.messages.isEmpty());
+    }
+
     void failedSaveShowsTheReason()
     {
         Toolbar toolbar;
@@ -177,6 +222,7 @@ private slots:
         const bool writesAnyway = access(qPrintable(toolbar.files.path()), W_OK) == 0;
         toolbar.Sheet()->setPlainText(QStringLiteral("2+2=4"));
         toolbar.world.saveFileAnswer = old;
+        toolbar.world.yesAnswer = true;
         toolbar.Click("SpeedButton6");
         QFile::setPermissions(toolbar.files.path(),
                               QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
@@ -329,6 +375,28 @@ private slots:
         QVERIFY(qobject_cast<Tf_calchelp *>(help));
         QCOMPARE(help->windowTitle(), QStringLiteral("Help"));
         QCOMPARE(toolbar.ModalOf("SpeedButton46"), help);
+    }
+
+    // The about and help windows stay on top while a window they block does, so that they are
+    // not hidden under it; otherwise they are normal windows.
+    void aboutAndHelpOpenAboveAWindowOnTop_data()
+    {
+        QTest::addColumn<QByteArray>("button");
+        QTest::newRow("主页") << QByteArray("SpeedButton42");
+        QTest::newRow("帮助") << QByteArray("SpeedButton46");
+    }
+    void aboutAndHelpOpenAboveAWindowOnTop()
+    {
+        QFETCH(QByteArray, button);
+        Toolbar toolbar;
+        QVERIFY(!toolbar.ModalOf(button)->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        QWidget tools(nullptr, Qt::Window | Qt::WindowStaysOnTopHint);
+        tools.show();
+        QWidget *modal = toolbar.ModalOf(button);
+        QVERIFY(modal->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        QCOMPARE(modal->parentWidget(), toolbar.form.get());
+        tools.hide();
+        QVERIFY(!toolbar.ModalOf(button)->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     }
 };
 

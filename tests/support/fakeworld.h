@@ -1,10 +1,11 @@
 #pragma once
 
 // The world outside the program as every window test sees it: a clock that stands still until a
-// test moves it, messages and opened addresses collected instead of shown, file dialogs answered
-// by the test, fixed memory figures, a player that only notes the clips (on its own thread, as the
-// window plays them: wait for them with QTRY_COMPARE), real waits, the settings
-// file in a temporary folder of the test's own, and quits counted instead of done.
+// test moves it, messages, questions and opened addresses collected instead of shown, file
+// dialogs and questions answered by the test, fixed memory figures, a player that only notes the
+// clips (on its own thread, as the window plays them: wait for them with QTRY_COMPARE), real
+// waits, the settings file in a temporary folder of the test's own, and quits counted instead of
+// done.
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -25,6 +26,9 @@ namespace tallimo {
 struct FakeWorld {
     QDateTime clock{QDate(2026, 12, 10), QTime(9, 30, 0)};
     QStringList messages;
+    // The questions asked, and the answer each one gets.
+    QStringList questions;
+    bool yesAnswer = false;
     QList<QUrl> openedAddresses;
     bool browserAvailable = true;
     // What the next file dialogs answer (an empty text cancels) and the filters they were shown.
@@ -42,6 +46,10 @@ struct FakeWorld {
         ProgramSeams seams;
         seams.now = [this] { return clock; };
         seams.showMessage = [this](const QString &text) { messages << text; };
+        seams.askYesNo = [this](const QString &question) {
+            questions << question;
+            return yesAnswer;
+        };
         seams.chooseOpenFile = [this](const QString &filter) {
             fileFilters << filter;
             return openFileAnswer;

@@ -1,0 +1,47 @@
+#include "windows/modalwindow.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QWidget>
+
+#include <algorithm>
+
+namespace tallimo {
+
+namespace {
+
+bool IsShownWindow(const QWidget *widget)
+{
+    return widget->isWindow() && widget->isVisible() && widget->windowType() != Qt::Popup &&
+           widget->windowType() != Qt::ToolTip;
+}
+
+}  // namespace
+
+QWidget *ModalOwner()
+{
+    if (QWidget *active = QApplication::activeWindow())
+        return active;
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    const auto shown = std::find_if(windows.cbegin(), windows.cend(), IsShownWindow);
+    return shown != windows.cend() ? *shown : nullptr;
+}
+
+void PlaceAboveBlockedWindows(QWidget &modal)
+{
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    const bool blocksOneOnTop = std::any_of(windows.cbegin(), windows.cend(), [&](QWidget *window) {
+        return window != &modal && IsShownWindow(window) &&
+               window->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+    });
+    if (modal.windowFlags().testFlag(Qt::WindowStaysOnTopHint) != blocksOneOnTop)
+        modal.setWindowFlag(Qt::WindowStaysOnTopHint, blocksOneOnTop);
+}
+
+int ExecAboveBlockedWindows(QDialog &dialog)
+{
+    PlaceAboveBlockedWindows(dialog);
+    return dialog.exec();
+}
+
+}  // namespace tallimo
