@@ -16,6 +16,7 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include "app/datelineplace.h"
 #include "calcform.h"
 #include "formstyle.h"
 
@@ -205,11 +206,13 @@ QWidget *TCalcForm::CreateToolbarPanel()
             connect(button, &QToolButton::clicked, this, entry.click);
     }
 
-    left += DateGapWidth + ToolbarSpacing;
+    const DateLinePlace dateLine =
+        PlaceDateLine(SongFont(14), left, left + DateGapWidth + ToolbarSpacing, ClientSize.width(),
+                      ToolbarHeight);
     Label4 = Named(new QLabel(ToolBar1), "Label4");
-    Label4->setFont(SongFont(14));
+    Label4->setFont(dateLine.font);
     SetTextColour(Label4, Blue);
-    Label4->setGeometry(left, 0, ClientSize.width() - left, ToolbarHeight);
+    Label4->setGeometry(dateLine.geometry);
     return Panel3;
 }
 

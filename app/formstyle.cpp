@@ -3,6 +3,7 @@
 #include <QFontDatabase>
 #include <QGroupBox>
 #include <QImage>
+#include <QList>
 #include <QPalette>
 #include <QPixmap>
 #include <QStringList>
@@ -22,41 +23,49 @@ const QString SongFamily = QStringLiteral("宋体");
 const QString ArialFamily = QStringLiteral("Arial");
 
 // Fonts with the Chinese glyphs: SimSun where it is installed, otherwise the small WenQuanYi font
-// that the set-up installs, which loads faster than the large sets.
-const QStringList ChineseFonts = {
-    QStringLiteral("SimSun"),
-    QStringLiteral("NSimSun"),
-    QStringLiteral("WenQuanYi Micro Hei"),
-    QStringLiteral("WenQuanYi Zen Hei"),
-    QStringLiteral("Noto Sans CJK SC"),
-    QStringLiteral("Droid Sans Fallback"),
+// that the set-up installs, which loads faster than the large sets. Each under every name the
+// font database may list it by: under a Chinese locale it gives the fonts' Chinese names.
+const QList<QStringList> ChineseFonts = {
+    {QStringLiteral("SimSun"), QStringLiteral("宋体")},
+    {QStringLiteral("NSimSun"), QStringLiteral("新宋体")},
+    {QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("文泉驿微米黑"),
+     QStringLiteral("文泉驛微米黑")},
+    {QStringLiteral("WenQuanYi Zen Hei"), QStringLiteral("文泉驿正黑"),
+     QStringLiteral("文泉驛正黑")},
+    {QStringLiteral("Noto Sans CJK SC")},
+    {QStringLiteral("Droid Sans Fallback")},
 };
 
 // Arial or its metric twins where installed, otherwise the plain sans serif that every desktop
 // has. Nimbus Sans is left out: it comes as a Type 1 font that takes milliseconds to load.
-const QStringList LatinFonts = {
-    QStringLiteral("Arial"),
-    QStringLiteral("Liberation Sans"),
-    QStringLiteral("Arimo"),
-    QStringLiteral("DejaVu Sans"),
+const QList<QStringList> LatinFonts = {
+    {QStringLiteral("Arial")},
+    {QStringLiteral("Liberation Sans")},
+    {QStringLiteral("Arimo")},
+    {QStringLiteral("DejaVu Sans")},
 };
 
-// The first of the wanted families that is installed; a family the font database lists once per
-// foundry ("Arimo [GOOG]") counts under its plain name. A desktop may list thousands of
-// families: each is read once, at the start, without copying its name.
-QString FirstInstalled(const QStringList &wanted, const QStringList &installed)
+// The first of the wanted fonts that is installed, by the name under which the font database
+// lists it; a family the database lists once per foundry ("Arimo [GOOG]") counts under its plain
+// name. A desktop may list thousands of families: each is read once, at the start, without
+// copying its name.
+QString FirstInstalled(const QList<QStringList> &wanted, const QStringList &installed)
 {
     qsizetype first = wanted.size();
+    QString found;
     for (const QString &name : installed) {
         const QStringView family = QStringView(name).left(name.indexOf(QLatin1String(" [")));
         for (qsizetype i = 0; i < first; ++i) {
-            if (family.compare(wanted[i], Qt::CaseInsensitive) == 0) {
-                first = i;
-                break;
+            for (const QString &wantedName : wanted[i]) {
+                if (family.compare(wantedName, Qt::CaseInsensitive) == 0) {
+                    first = i;
+                    found = wantedName;
+                    break;
+                }
             }
         }
     }
-    return first < wanted.size() ? wanted[first] : QString();
+    return found;
 }
 
 WindowFontFamilies &ChosenFamilies()

@@ -23,6 +23,7 @@
 #include <memory>
 #include <utility>
 
+#include "app/datelineplace.h"
 #include "calcform.h"
 #include "controlnames.h"
 #include "desktopseams.h"
@@ -210,6 +211,16 @@ private slots:
                                     << "DejaVu Sans";
         QTest::newRow("neither") << QStringList{"Cantarell"} << "宋体"
                                  << "Arial";
+        // Under a Chinese locale the font database gives the Chinese names.
+        QTest::newRow("文泉驿微米黑 before Droid Sans Fallback")
+            << QStringList{"DejaVu Sans", "Droid Sans Fallback", "文泉驿微米黑"} << "文泉驿微米黑"
+            << "DejaVu Sans";
+        QTest::newRow("文泉驛正黑 before Noto Sans CJK SC")
+            << QStringList{"Noto Sans CJK SC", "文泉驛正黑"} << "文泉驛正黑"
+            << "文泉驛正黑";
+        QTest::newRow("宋体 before 文泉驿微米黑")
+            << QStringList{"文泉驿微米黑", "宋体", "Arimo"} << "宋体"
+            << "Arimo";
     }
 
     void windowFonts()
@@ -394,6 +405,44 @@ private slots:
             left = button->x();
         }
         QVERIFY(shown.Child("Label4")->x() > left + 99);
+    }
+
+    // The whole date line shows in whatever font stands in for the window font: a wider font
+    // takes room from the gap after the buttons, one too wide even for that is made smaller.
+    void dateLineShowsWhole_data()
+    {
+        QTest::addColumn<QFont>("font");
+        QTest::addColumn<bool>("inItsPlace");
+        QTest::addColumn<bool>("sameSize");
+        QFont wide = SongFont(14);
+        wide.setLetterSpacing(QFont::AbsoluteSpacing, 1);
+        QFont huge = SongFont(40);
+        QTest::newRow("a narrow font") << SongFont(10) << true << true;
+        QTest::newRow("a wider font") << wide << false << true;
+        QTest::newRow("a font too wide for the gap") << huge << false << false;
+    }
+    void dateLineShowsWhole()
+    {
+        QFETCH(QFont, font);
+        QFETCH(bool, inItsPlace);
+        QFETCH(bool, sameSize);
+        constexpr int Earliest = 374, Start = 475, End = 652, Height = 30;
+        const DateLinePlace place = PlaceDateLine(font, Earliest, Start, End, Height);
+        QCOMPARE(place.geometry.left() == Start, inItsPlace);
+        QVERIFY(place.geometry.left() >= Earliest);
+        QCOMPARE(place.geometry.right(), End - 1);
+        QCOMPARE(place.geometry.height(), Height);
+        QCOMPARE(place.font.pixelSize() == font.pixelSize(), sameSize);
+        QVERIFY(WidestDateLineWidth(place.font) <= place.geometry.width());
+        const QFontMetrics metrics(place.font);
+        for (const char *line : {"2026-12-10 星期四 19:51:58", "2088-08-08 星期三 08:08:08"})
+            QVERIFY(metrics.horizontalAdvance(QString::fromUtf8(line)) <= place.geometry.width());
+
+        // The window's own date line shows whole in the font it has.
+        ShownForm shown;
+        auto *dateLine = shown.Child<QLabel>("Label4");
+        QVERIFY(WidestDateLineWidth(dateLine->font()) <= dateLine->width());
+        QCOMPARE(dateLine->geometry().right(), End - 1);
     }
 
     // Each button shows its image as drawn from the source, in full detail on a screen of twice
