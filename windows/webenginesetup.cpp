@@ -14,10 +14,21 @@ void qt_gl_set_global_share_context(QOpenGLContext *context);
 
 namespace tallimo {
 
+namespace {
+
+const QByteArray ChineseInterface("--lang=zh-CN");
+
+}  // namespace
+
 void PrepareWebEngine()
 {
     if (geteuid() == 0)
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", QByteArray("1"));
+    // The engine's own texts (error pages, context menus) in Chinese, as the rest of the windows,
+    // whatever the system's locale. The switch goes last, so it wins over one in the environment.
+    QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
+    if (!flags.contains(ChineseInterface))
+        qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags.append(' ').append(ChineseInterface).trimmed());
     if (!QOpenGLContext::globalShareContext()) {
         // Kept to the end of the run; where OpenGL is missing the invalid context makes the engine
         // draw in software.

@@ -8,7 +8,9 @@ namespace tallimo {
 //   only for a program that asked for it before start-up (and then at every start); it is made
 //   here instead;
 // - the engine's sandbox refuses to run for the superuser (as in a CI container), so only then
-//   it is switched off.
+//   it is switched off;
+// - the engine speaks Chinese in its own texts, such as the page it shows for a site it cannot
+//   reach.
 // Needs the application object.
 void PrepareWebEngine();
 

@@ -8,6 +8,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QWebEngineHistory>
+#include <QWebEnginePage>
 #include <QWebEngineView>
 
 #include <memory>
@@ -140,6 +141,25 @@ fetch('%1').then((r) => r.text()).then((t) => done('fetch:' + t), () => done('fe
         for (const char *name : {"Button1", "Button2", "Button3", "Button4"})
             captions << Control<QPushButton>(window, name)->text();
         QCOMPARE(captions, QStringList({"停止", "后退", "向前", "主页"}));
+    }
+
+    // The engine's own page for a site it cannot reach speaks Chinese, whatever the locale.
+    void unreachablePageInChinese()
+    {
+        Tf_webbrowse window;
+        QSignalSpy finished(Browser(window), &QWebEngineView::loadFinished);
+        // Nothing listens on port 1 of this machine.
+        window.Navigate(QUrl(QStringLiteral("http://127.0.0.1:1/")));
+        QVERIFY(finished.wait(EngineStart));
+        // The engine answers later, maybe after the test: the text outlives it.
+        const auto text = std::make_shared<QString>();
+        QTRY_VERIFY_WITH_TIMEOUT(
+            [&] {
+                Browser(window)->page()->toPlainText(
+                    [text](const QString &shown) { *text = shown; });
+                return text->contains(QStringLiteral("无法访问此网站"));
+            }(),
+            EngineStart);
     }
 
     void statusFollowsTheLoading()
