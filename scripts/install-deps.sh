@@ -18,7 +18,9 @@ installed() {
 }
 
 if [ "${1:-}" = --tests ]; then
-  packages+=(libbenchmark-dev xvfb xauth nodejs desktop-file-utils appstream pulseaudio-utils bc)
+  # openbox and xprop: the test of window placement runs under a window manager on Xvfb.
+  packages+=(libbenchmark-dev xvfb xauth openbox x11-utils nodejs desktop-file-utils appstream
+             pulseaudio-utils bc)
   if installed pipewire-pulse || installed pipewire-audio; then
     packages+=(pipewire-pulse)
   elif ! installed pulseaudio; then

@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QShortcut>
 #include <QStatusBar>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
@@ -146,6 +147,23 @@ void Tf_webbrowse::ShowModal()
     Show();
     untilClosed.exec();
     setWindowModality(Qt::NonModal);
+}
+
+// The page's view draws through the graphics card, and when it first shows Qt replaces the
+// window's native window with one that can show it; the new native window starts in the normal
+// state. The state the window had goes over to the new one.
+bool Tf_webbrowse::event(QEvent *event)
+{
+    if (event->type() == QEvent::WinIdChange) {
+        if (internalWinId() == 0) {
+            stateForNewWindow_ = windowState();
+        } else if (stateForNewWindow_) {
+            QTimer::singleShot(0, this,
+                               [this, state = *stateForNewWindow_] { setWindowState(state); });
+            stateForNewWindow_.reset();
+        }
+    }
+    return QWidget::event(event);
 }
 
 void Tf_webbrowse::hideEvent(QHideEvent *event)

@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+#include <optional>
+
 #include "windows/webpagewindow.h"
 
 class QHideEvent;
@@ -33,6 +35,7 @@ signals:
     void Hidden();
 
 protected:
+    bool event(QEvent *event) override;
     void hideEvent(QHideEvent *event) override;
 
 private:
@@ -54,6 +57,7 @@ private:
     QWebEngineView *WebBrowser1;
     QStatusBar *StatusBar1;
     QLabel *statusPanel_;
+    std::optional<Qt::WindowStates> stateForNewWindow_;
 };
 
 }  // namespace tallimo

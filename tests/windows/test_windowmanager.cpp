@@ -1,0 +1,160 @@
+// The windows as a window manager places them, on a virtual X screen (run by
+// tests/support/run-under-window-manager.sh): the web page window maximised, and modal windows
+// above the windows that stay on top.
+
+#include <QApplication>
+#include <QDialog>
+#include <QGuiApplication>
+#include <QProcess>
+#include <QScreen>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+
+#include "app/desktopseams.h"
+#include "common/programseams.h"
+#include "windows/webbrowse.h"
+#include "windows/webenginesetup.h"
+
+using namespace tallimo;
+
+namespace {
+
+using Seam = std::function<void(const ProgramSeams &)>;
+
+// The top-level windows from the bottom of the stack to the top, as the window manager keeps them.
+QList<WId> Stacking()
+{
+    QProcess xprop;
+    xprop.start(QStringLiteral("xprop"), {QStringLiteral("-root"), QStringLiteral("-notype"),
+                                          QStringLiteral("_NET_CLIENT_LIST_STACKING")});
+    xprop.waitForFinished();
+    const QByteArray output = xprop.readAllStandardOutput();
+    QList<WId> windows;
+    for (const QByteArray &part : output.mid(output.indexOf('#') + 1).split(',')) {
+        bool read = false;
+        const WId window = part.trimmed().toULongLong(&read, 16);
+        if (read)
+            windows << window;
+    }
+    return windows;
+}
+
+// A window maximised in the area: as wide as the area, and as high but for the window manager's
+// title bar, as the window is mapped (its frame's edges, as Qt reckons them, may be off by a few
+// pixels).
+bool Fills(const QRect &window, const QRect &area)
+{
+    constexpr int Slack = 2;
+    constexpr int TitleBar = 64;
+    return area.adjusted(-Slack, -Slack, Slack, Slack).contains(window) &&
+           window.width() >= area.width() - 2 * Slack &&
+           window.height() >= area.height() - TitleBar;
+}
+
+}  // namespace
+
+class TestWindowManager : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        if (QGuiApplication::platformName() != QLatin1String("xcb"))
+            QSKIP("needs an X screen with a window manager");
+    }
+
+    // It maps maximised the first time and again after it was closed.
+    void webPageWindowOpensMaximised()
+    {
+        Tf_webbrowse window;
+        for (int opening = 1; opening <= 2; ++opening) {
+            window.Show();
+            QVERIFY(QTest::qWaitForWindowExposed(&window));
+            const QRect available = window.screen()->availableGeometry();
+            QTRY_VERIFY2_WITH_TIMEOUT(
+                Fills(window.geometry(), available),
+                qPrintable(QStringLiteral("opening %1: window %2x%3, screen %4x%5")
+                               .arg(opening)
+                               .arg(window.width())
+                               .arg(window.height())
+                               .arg(available.width())
+                               .arg(available.height())),
+                10000);
+            QVERIFY(window.isMaximized());
+            window.close();
+            QTRY_VERIFY(!Stacking().contains(window.winId()));
+        }
+    }
+
+    // Every modal window of the seams maps above a window that stays on top, which it blocks,
+    // when it opens over another window (the main window with the tools window open).
+    void modalWindowsMapAboveAWindowOnTop_data()
+    {
+        QTest::addColumn<Seam>("open");
+        QTest::newRow("message") << Seam(
+            [](const ProgramSeams &seams) { seams.showMessage(QStringLiteral("表达式错误！")); });
+        QTest::newRow("question") << Seam([](const ProgramSeams &seams) {
+            seams.askYesNo(QStringLiteral("abc.txt 已存在。\n要替换它吗？"));
+        });
+        QTest::newRow("save dialog") << Seam([](const ProgramSeams &seams) {
+            seams.chooseSaveFile(QStringLiteral("文本文件(*.txt)"));
+        });
+        QTest::newRow("open dialog") << Seam([](const ProgramSeams &seams) {
+            seams.chooseOpenFile(QStringLiteral("文本文件(*.txt)"));
+        });
+        QTest::newRow("colour dialog")
+            << Seam([](const ProgramSeams &seams) { seams.chooseColour(0xFF0000FF); });
+    }
+    void modalWindowsMapAboveAWindowOnTop()
+    {
+        QFETCH(Seam, open);
+        QWidget main;
+        main.setWindowTitle(QStringLiteral("Tallimo"));
+        main.resize(652, 440);
+        QWidget onTop(nullptr, Qt::Window | Qt::WindowStaysOnTopHint);
+        onTop.setWindowTitle(QStringLiteral("小工具"));
+        onTop.resize(1000, 800);
+        main.show();
+        onTop.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&onTop));
+        QTRY_VERIFY_WITH_TIMEOUT(Stacking().contains(onTop.winId()), 5000);
+        main.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&main));
+
+        qsizetype modalPlace = -1;
+        qsizetype onTopPlace = -1;
+        QTimer::singleShot(0, this, [&] {
+            QWidget *modal = nullptr;
+            if (QTest::qWaitFor(
+                    [&] {
+                        modal = QApplication::activeModalWidget();
+                        return modal && modal->isVisible() && Stacking().contains(modal->winId());
+                    },
+                    5000)) {
+                QTest::qWait(200);
+                const QList<WId> stacking = Stacking();
+                modalPlace = stacking.indexOf(modal->winId());
+                onTopPlace = stacking.indexOf(onTop.winId());
+            }
+            // Closing ends the modal loop, whichever window it is.
+            for (QWidget *left = QApplication::activeModalWidget(); left;
+                 left = QApplication::activeModalWidget())
+                left->close();
+        });
+        open(DesktopSeams());
+        QVERIFY(onTopPlace >= 0);
+        QVERIFY2(modalPlace > onTopPlace, "the modal window is under the window on top");
+    }
+};
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    PrepareWebEngine();
+    TestWindowManager test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "test_windowmanager.moc"
