@@ -8,10 +8,10 @@
 #include <QPushButton>
 #include <QShortcut>
 #include <QStatusBar>
-#include <QTimer>
 #include <QVBoxLayout>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
+#include <QWindow>
 
 #include "common/webaddress.h"
 #include "windows/homepage.h"
@@ -149,17 +149,17 @@ void Tf_webbrowse::ShowModal()
     setWindowModality(Qt::NonModal);
 }
 
-// The page's view draws through the graphics card, and when it first shows Qt replaces the
-// window's native window with one that can show it; the new native window starts in the normal
-// state. The state the window had goes over to the new one.
+// The page's view draws through the graphics card, and once it is in place Qt replaces the
+// window's native window with one that can show it; the new native window would start in the
+// normal state. The state the window had goes over to the new one.
 bool Tf_webbrowse::event(QEvent *event)
 {
     if (event->type() == QEvent::WinIdChange) {
         if (internalWinId() == 0) {
             stateForNewWindow_ = windowState();
         } else if (stateForNewWindow_) {
-            QTimer::singleShot(0, this,
-                               [this, state = *stateForNewWindow_] { setWindowState(state); });
+            if (QWindow *native = windowHandle())
+                native->setWindowStates(*stateForNewWindow_);
             stateForNewWindow_.reset();
         }
     }

@@ -4,9 +4,11 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QFile>
 #include <QGuiApplication>
 #include <QProcess>
 #include <QScreen>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -65,10 +67,25 @@ private slots:
             QSKIP("needs an X screen with a window manager");
     }
 
-    // It maps maximised the first time and again after it was closed.
+    // It maps maximised the first time and again after it was closed, whether the callers have
+    // given it a page before showing it or not.
+    void webPageWindowOpensMaximised_data()
+    {
+        QTest::addColumn<bool>("withPage");
+        QTest::newRow("no page yet") << false;
+        QTest::newRow("a page loading") << true;
+    }
     void webPageWindowOpensMaximised()
     {
+        QFETCH(bool, withPage);
+        QTemporaryDir folder;
+        QFile page(folder.filePath(QStringLiteral("page.html")));
+        QVERIFY(page.open(QIODevice::WriteOnly));
+        page.write("<html><body>page</body></html>");
+        page.close();
         Tf_webbrowse window;
+        if (withPage)
+            window.Navigate(QUrl::fromLocalFile(page.fileName()));
         for (int opening = 1; opening <= 2; ++opening) {
             window.Show();
             QVERIFY(QTest::qWaitForWindowExposed(&window));
