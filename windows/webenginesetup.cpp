@@ -1,6 +1,5 @@
 #include "windows/webenginesetup.h"
 
-#include <QByteArray>
 #include <QCoreApplication>
 #include <QOpenGLContext>
 #include <QSurfaceFormat>
@@ -14,10 +13,10 @@ void qt_gl_set_global_share_context(QOpenGLContext *context);
 
 namespace tallimo {
 
-void PrepareWebEngine()
+bool PrepareWebEngine()
 {
-    if (geteuid() == 0)
-        qputenv("QTWEBENGINE_DISABLE_SANDBOX", QByteArray("1"));
+    if (geteuid() == 0 && !qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"))
+        return false;
     if (!QOpenGLContext::globalShareContext()) {
         // Kept to the end of the run; where OpenGL is missing the invalid context makes the engine
         // draw in software.
@@ -26,6 +25,7 @@ void PrepareWebEngine()
         shared->create();
         qt_gl_set_global_share_context(shared);
     }
+    return true;
 }
 
 }  // namespace tallimo
