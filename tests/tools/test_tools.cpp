@@ -1,7 +1,7 @@
 #include <QAccessible>
 #include <QApplication>
-#include <QClipboard>
 #include <QCalendarWidget>
+#include <QClipboard>
 #include <QDateEdit>
 #include <QDir>
 #include <QFile>
