@@ -38,6 +38,8 @@ public:
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         environment.insert(QStringLiteral("HOME"), folder_.path());
+        // A runtime folder of its own, so that no other run of the program takes this start.
+        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), folder_.path());
         process.setProcessEnvironment(environment);
     }
     ~Started()
