@@ -9,7 +9,7 @@ namespace {
 
 const QString kSection = QStringLiteral("calcform");
 
-// The keys in the order the file has always had them; reading and writing both walk this list.
+// The keys in the file's order; reading and writing both walk this list.
 template <typename Settings, typename Visit>
 void ForEachKey(Settings &settings, Visit visit)
 {

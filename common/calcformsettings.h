@@ -48,7 +48,7 @@ struct CalcFormReading {
 CalcFormReading ReadCalcForm(const SettingsFile &file);
 CalcFormReading LoadCalcForm(const SettingsFolders &folders);
 
-// Writes the fifteen keys, spelt and, where new, ordered as the window has always written them.
+// Writes the fifteen keys, spelt as the file spells them and, where new, in the file's order.
 void WriteCalcForm(SettingsFile &file, const CalcFormSettings &settings);
 
 // The window's whole section at exit, and the decimals on their own right after a load, when the

@@ -8,9 +8,14 @@
 
 namespace tallimo {
 
-// The one call through which the program's file saves reach the disk, so that tests can make a
-// write fail the way a full disk does, whoever runs them.
+// The calls through which the program's file saves reach the disk, so that tests can make a
+// save fail the way a full disk or a read-only folder does, whoever runs them.
 struct FileWrites {
+    // Whether new files may be made in the folder.
+    std::function<bool(const QString &folder)> mayCreateIn;
+    // Makes and opens a new file from a mkstemp() pattern, whose name it fills in: the
+    // descriptor, or -1 with errno set.
+    std::function<int(char *pattern)> create;
     // Writes to an open file: the count of bytes written, or -1 with errno set.
     std::function<qint64(int fd, const char *data, qint64 size)> write;
 };

@@ -55,9 +55,13 @@ QByteArray FileBehindLinks(const QString &path)
 
 FileWrites SystemFileWrites()
 {
-    return {[](int fd, const char *data, qint64 size) -> qint64 {
-        return ::write(fd, data, static_cast<size_t>(size));
-    }};
+    return {[](const QString &folder) {
+                return ::access(QFile::encodeName(folder).constData(), W_OK) == 0;
+            },
+            [](char *pattern) { return ::mkstemp(pattern); },
+            [](int fd, const char *data, qint64 size) -> qint64 {
+                return ::write(fd, data, static_cast<size_t>(size));
+            }};
 }
 
 std::optional<QString> ReplaceFile(const QString &path, const QByteArray &bytes,
@@ -65,7 +69,7 @@ std::optional<QString> ReplaceFile(const QString &path, const QByteArray &bytes,
 {
     const QByteArray target = FileBehindLinks(path);
     QByteArray temporary = target + ".XXXXXX";
-    const int fd = ::mkstemp(temporary.data());
+    const int fd = writes.create(temporary.data());
     if (fd < 0)
         return SystemReason(errno);
 

@@ -42,16 +42,17 @@ SettingsFile::SaveResult SaveKeepSheet(const SettingsFolders &folders, bool on)
     return file.save(SettingsWritePath(folders));
 }
 
-QString ReadKeptSheet(const QString &path)
+QString ReadKeptSheet(const QString &path, const FileReads &reads)
 {
     const QFileInfo info(path);
     if (!info.exists() && !info.isSymLink())
         return QString();
     QByteArray bytes;
     try {
-        bytes = ReadSheetFileBytes(path);
+        bytes = ReadSheetFileBytes(path, reads);
     } catch (const CalcError &error) {
-        ThrowFileError(QStringLiteral("保留的算式无法读取：%1").arg(QString::fromStdString(error.what())));
+        ThrowFileError(
+            QStringLiteral("保留的算式无法读取：%1").arg(QString::fromStdString(error.what())));
     }
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = decoder.decode(bytes);
@@ -60,9 +61,9 @@ QString ReadKeptSheet(const QString &path)
     return text;
 }
 
-void WriteKeptSheet(const QString &path, const QString &text)
+void WriteKeptSheet(const QString &path, const QString &text, const FileWrites &writes)
 {
-    if (const std::optional<QString> failure = ReplaceFile(path, text.toUtf8()))
+    if (const std::optional<QString> failure = ReplaceFile(path, text.toUtf8(), writes))
         ThrowFileError(QStringLiteral("Unable to write to %1: %2").arg(Native(path), *failure));
 }
 

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QThreadPool>
 
+#include "common/filereads.h"
+#include "common/filereplace.h"
 #include "common/settingsfile.h"
 #include "common/settingslocation.h"
 
@@ -22,11 +24,12 @@ SettingsFile::SaveResult SaveKeepSheet(const SettingsFolders &folders, bool on);
 // The kept sheet's text, or an empty text when there is no file. A file that a sheet file may
 // not be (not a regular file, larger than MaxSheetFileBytes), that cannot be read or is not
 // valid UTF-8 raises CalcError with a message for the user and is left as it is.
-QString ReadKeptSheet(const QString &path);
+QString ReadKeptSheet(const QString &path, const FileReads &reads = SystemFileReads());
 
 // Replaces the file with the text in UTF-8, whole or not at all, keeping its owner and mode.
 // Throws CalcError with the system's reason.
-void WriteKeptSheet(const QString &path, const QString &text);
+void WriteKeptSheet(const QString &path, const QString &text,
+                    const FileWrites &writes = SystemFileWrites());
 
 // Writes the kept sheet in the order the saves are asked for: a save while typing goes to a
 // thread of its own, so the window never waits for the disk; a save at exit or a removal first

@@ -148,7 +148,7 @@ bool SameName(const QString &name, const QString &wanted)
 struct SettingsFile::Lines {
     struct Line {
         enum class Kind { Other, Section, Key };
-        QByteArray text;       // without its line break
+        QByteArray text;  // without its line break
         // CR LF, LF or CR in the file's character set; empty on a last line that has none.
         QByteArray lineBreak;
         Kind kind = Kind::Other;
@@ -320,12 +320,12 @@ SettingsFile::~SettingsFile() = default;
 SettingsFile::SettingsFile(SettingsFile &&other) noexcept = default;
 SettingsFile &SettingsFile::operator=(SettingsFile &&other) noexcept = default;
 
-SettingsFile SettingsFile::Load(const QString &path)
+SettingsFile SettingsFile::Load(const QString &path, const FileReads &reads)
 {
-    QFile source(path);
-    if (!source.exists())
+    if (!QFile::exists(path))
         return SettingsFile();
-    if (!source.open(QIODevice::ReadOnly)) {
+    QFile source;
+    if (OpenToRead(source, path, reads)) {
         SettingsFile file;
         file.intact_ = false;
         return file;

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include "common/filereads.h"
 #include "common/filereplace.h"
 
 #include <memory>
@@ -30,7 +31,7 @@ public:
 
     // A missing file reads as an empty one. A file that exists but cannot be read also reads as
     // empty, and isIntact() tells that saving it would throw its contents away.
-    static SettingsFile Load(const QString &path);
+    static SettingsFile Load(const QString &path, const FileReads &reads = SystemFileReads());
     // A file holding these bytes, as Load reads it.
     static SettingsFile FromBytes(const QByteArray &bytes);
 

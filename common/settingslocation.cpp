@@ -28,18 +28,18 @@ SettingsFolders DefaultSettingsFolders()
     return {executableFolder, configuration};
 }
 
-QString SettingsWritePath(const SettingsFolders &folders)
+QString SettingsWritePath(const SettingsFolders &folders, const FileWrites &writes)
 {
-    const QFileInfo folder(folders.besideExecutable);
-    const bool portable = folder.isDir() && folder.isWritable();
+    const bool portable =
+        QFileInfo(folders.besideExecutable).isDir() && writes.mayCreateIn(folders.besideExecutable);
     return FileIn(portable ? folders.besideExecutable : folders.userConfiguration);
 }
 
-QString SettingsReadPath(const SettingsFolders &folders)
+QString SettingsReadPath(const SettingsFolders &folders, const FileWrites &writes)
 {
     const QString beside = FileIn(folders.besideExecutable);
     for (const QString &path :
-         {SettingsWritePath(folders), beside, FileIn(folders.userConfiguration)}) {
+         {SettingsWritePath(folders, writes), beside, FileIn(folders.userConfiguration)}) {
         if (QFileInfo::exists(path))
             return path;
     }

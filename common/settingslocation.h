@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include "common/filereplace.h"
+
 namespace tallimo {
 
 // Where setinfo.ini lives. A portable install keeps it beside the executable; when that folder
@@ -17,12 +19,14 @@ struct SettingsFolders {
 SettingsFolders DefaultSettingsFolders();
 
 // The file that saves go to.
-QString SettingsWritePath(const SettingsFolders &folders);
+QString SettingsWritePath(const SettingsFolders &folders,
+                          const FileWrites &writes = SystemFileWrites());
 
 // The file that is read: the one saves go to when it exists, otherwise the one beside the
 // executable, so a file shipped with a read-only install serves until the first save; failing
 // both, the one in the configuration folder, left there while the executable's folder could not
 // be written.
-QString SettingsReadPath(const SettingsFolders &folders);
+QString SettingsReadPath(const SettingsFolders &folders,
+                         const FileWrites &writes = SystemFileWrites());
 
 }  // namespace tallimo

@@ -49,7 +49,7 @@ void WriteSheetFile(const QString &path, const QString &sheetText, const FileWri
                            .arg(QDir::toNativeSeparators(path), *failure));
 }
 
-QByteArray ReadSheetFileBytes(const QString &path)
+QByteArray ReadSheetFileBytes(const QString &path, const FileReads &reads)
 {
     const QString shownPath = QDir::toNativeSeparators(path);
     // Checked before opening: opening a pipe without a writer waits for one.
@@ -57,10 +57,9 @@ QByteArray ReadSheetFileBytes(const QString &path)
     if (info.exists() && !info.isFile())
         ThrowFileError(
             QStringLiteral("Cannot open file \"%1\". It is not a regular file.").arg(shownPath));
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        ThrowFileError(
-            QStringLiteral("Cannot open file \"%1\". %2").arg(shownPath, file.errorString()));
+    QFile file;
+    if (const std::optional<QString> failure = OpenToRead(file, path, reads))
+        ThrowFileError(QStringLiteral("Cannot open file \"%1\". %2").arg(shownPath, *failure));
     if (file.isSequential())
         ThrowFileError(
             QStringLiteral("Cannot open file \"%1\". It is not a regular file.").arg(shownPath));

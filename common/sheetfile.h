@@ -7,6 +7,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include "common/filereads.h"
 #include "common/filereplace.h"
 
 namespace tallimo {
@@ -31,7 +32,7 @@ constexpr qint64 MaxSheetFileBytes = 64 * 1024 * 1024;
 
 // The bytes of a sheet file: a regular file of at most MaxSheetFileBytes, read as a whole.
 // Throws CalcError with the reason otherwise, or with the system's reason.
-QByteArray ReadSheetFileBytes(const QString &path);
+QByteArray ReadSheetFileBytes(const QString &path, const FileReads &reads = SystemFileReads());
 
 // The sheet text of a file, lines separated by "\n". Throws CalcError with the system's reason.
 QString ReadSheetFile(const QString &path);

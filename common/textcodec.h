@@ -13,8 +13,8 @@ namespace tallimo {
 bool IsAscii(QByteArrayView bytes);
 bool IsAscii(QStringView text);
 
-// Texts written by the program's Windows ancestors are in the Chinese code page 936. GB18030 is
-// a superset that encodes every GBK character with the same bytes, so it reads and writes them.
+// Settings files and sheet files of code page 936 (GBK) are read and written as GB18030, a
+// superset that encodes every GBK character with the same bytes, so it reads and writes them.
 // Nothing when the bytes are not valid GB18030, or when the text holds a character that the
 // converter cannot encode (some private-use code points, a lone surrogate).
 std::optional<QString> DecodeGb18030(const QByteArray &bytes);

@@ -19,8 +19,8 @@ installed() {
 
 if [ "${1:-}" = --tests ]; then
   # openbox and xprop: the test of window placement runs under a window manager on Xvfb.
-  packages+=(libbenchmark-dev xvfb xauth openbox x11-utils nodejs desktop-file-utils appstream
-             pulseaudio-utils bc)
+  packages+=(qt6-declarative-dev libbenchmark-dev xvfb xauth openbox x11-utils desktop-file-utils
+    appstream pulseaudio-utils bc)
   if installed pipewire-pulse || installed pipewire-audio; then
     packages+=(pipewire-pulse)
   elif ! installed pulseaudio; then
@@ -31,7 +31,6 @@ fi
 if ! command -v dpkg-query >/dev/null || ! command -v apt-get >/dev/null; then
   echo "No apt here: install these packages (or your system's equivalents), then run again:" >&2
   echo "  ${packages[*]}" >&2
-  [ "${1:-}" = --tests ] && echo "  npm" >&2
   exit 0
 fi
 
@@ -39,11 +38,6 @@ missing=()
 for package in "${packages[@]}"; do
   installed "$package" || missing+=("$package")
 done
-
-# The calendar tests install their npm packages with npm; a Node.js built elsewhere may bring its own.
-if [ "${1:-}" = --tests ]; then
-  command -v npm >/dev/null || missing+=(npm)
-fi
 
 if ((${#missing[@]})); then
   sudo=""

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Regenerates the lunar month and solar-term tables inside resources/calendar/jpwnl.html.
-# Needs Node.js and npm; astronomy-engine is fetched into a temporary folder.
+# For maintenance only: it needs Node.js and npm (not installed by install-deps.sh), and
+# astronomy-engine is fetched into a temporary folder; building and testing use the page as
+# committed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 version=2.1.19

@@ -6,8 +6,8 @@ scripts/install-deps.sh --tests
 scripts/build.sh -DBUILD_TESTING=ON -DTALLIMO_BUILD_BENCH=ON
 cd build
 QT_QPA_PLATFORM=offscreen ctest --output-on-failure --timeout 300
-# Every benchmark once, with as little repetition as it allows, so that a benchmark that no
-# longer runs fails the run.
+# Every benchmark once, with as little repetition as it allows, so that a benchmark that does
+# not run fails the run.
 for bench in bench/bench_*; do
     [[ -f $bench && -x $bench ]] || continue
     echo "== $bench"

@@ -11,7 +11,7 @@ namespace {
 const QSize NormalSize(649, 412);
 const int TextPixelSize = 16;
 
-// Lines 10 and 11 end with a blank, as the page always had them.
+// Lines 10 and 11 end with a blank, part of the help text.
 const char *const HelpText[] = {
     "示例：",
     "  20+30*(2.3+3.8)/15+50=82.2",

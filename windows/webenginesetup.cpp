@@ -1,6 +1,5 @@
 #include "windows/webenginesetup.h"
 
-#include <QByteArray>
 #include <QCoreApplication>
 #include <QOpenGLContext>
 #include <QSurfaceFormat>
@@ -20,10 +19,10 @@ const QByteArray ChineseInterface("--lang=zh-CN");
 
 }  // namespace
 
-void PrepareWebEngine()
+bool PrepareWebEngine()
 {
-    if (geteuid() == 0)
-        qputenv("QTWEBENGINE_DISABLE_SANDBOX", QByteArray("1"));
+    if (geteuid() == 0 && !qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"))
+        return false;
     // The engine's own texts (error pages, context menus) in Chinese, as the rest of the windows,
     // whatever the system's locale. The switch goes last, so it wins over one in the environment.
     QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
@@ -37,6 +36,7 @@ void PrepareWebEngine()
         shared->create();
         qt_gl_set_global_share_context(shared);
     }
+    return true;
 }
 
 }  // namespace tallimo

@@ -7,11 +7,12 @@ namespace tallimo {
 // - the engine draws in OpenGL contexts that share with one program-wide context, which Qt makes
 //   only for a program that asked for it before start-up (and then at every start); it is made
 //   here instead;
-// - the engine's sandbox refuses to run for the superuser (as in a CI container), so only then
-//   it is switched off;
+// - the engine's sandbox refuses to run for the superuser, and the program never switches it
+//   off: for the superuser the engine runs only where whoever started the program switched the
+//   sandbox off (QTWEBENGINE_DISABLE_SANDBOX), else the pages open in the system's browser;
 // - the engine speaks Chinese in its own texts, such as the page it shows for a site it cannot
 //   reach.
-// Needs the application object.
-void PrepareWebEngine();
+// False where the engine cannot run. Needs the application object.
+bool PrepareWebEngine();
 
 }  // namespace tallimo

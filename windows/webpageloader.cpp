@@ -7,7 +7,8 @@ namespace tallimo {
 
 std::unique_ptr<WebPageWindow> LoadWebPageWindow(const QString &folder)
 {
-    PrepareWebEngine();
+    if (!PrepareWebEngine())
+        return nullptr;
     const auto make = reinterpret_cast<MakeWebPageWindow>(
         ResolveModuleEntry(folder, QString::fromLatin1(WebModuleName), WebModuleEntry));
     if (!make)

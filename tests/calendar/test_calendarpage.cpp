@@ -297,7 +297,7 @@ void CalendarPageTest::reportsFirstPaint()
 
 int main(int argc, char **argv)
 {
-    // Chromium refuses to run its sandbox as root, which is how the test runs in CI.
+    // The engine's sandbox refuses the superuser; this test, not the program, switches it off.
     if (geteuid() == 0)
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     if (qEnvironmentVariableIsEmpty("QTWEBENGINE_CHROMIUM_FLAGS"))

@@ -14,12 +14,14 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSessionManager>
+#include <QSet>
 #include <QSpinBox>
 #include <QSystemTrayIcon>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <algorithm>
 #include <memory>
 #include <utility>
 
@@ -45,6 +47,47 @@ struct ShownForm : FormUnderTest {
 
     QSystemTrayIcon *Tray() const { return form->findChild<QSystemTrayIcon *>(); }
 };
+
+// The visible controls of a kind inside a part of the window, left to right.
+template <typename Widget>
+QList<Widget *> VisibleLeftToRight(QWidget *part)
+{
+    QList<Widget *> found;
+    for (Widget *child : part->findChildren<Widget *>()) {
+        if (child->isVisible())
+            found << child;
+    }
+    std::sort(found.begin(), found.end(), [part](const Widget *a, const Widget *b) {
+        return a->mapTo(part, QPoint()).x() < b->mapTo(part, QPoint()).x();
+    });
+    return found;
+}
+
+// The same, row by row from the top, each row left to right.
+template <typename Widget>
+QList<Widget *> VisibleInRows(QWidget *part)
+{
+    QList<Widget *> found = VisibleLeftToRight<Widget>(part);
+    std::stable_sort(found.begin(), found.end(),
+                     [](const Widget *a, const Widget *b) { return a->y() < b->y(); });
+    return found;
+}
+
+// The one visible button inside a part of the window that shows the caption.
+QToolButton *WithCaption(QWidget *part, const QString &caption)
+{
+    QToolButton *found = nullptr;
+    for (QToolButton *button : part->findChildren<QToolButton *>()) {
+        if (button->isVisible() && button->text() == caption) {
+            if (found)
+                qFatal("two buttons show %s", qPrintable(caption));
+            found = button;
+        }
+    }
+    if (!found)
+        qFatal("no button shows %s", qPrintable(caption));
+    return found;
+}
 
 enum class WayOut { ExitButton, TrayMenu, CloseBox, SessionEnd, ApplicationQuits };
 
@@ -302,92 +345,78 @@ private slots:
         QVERIFY(timer->isActive());
     }
 
-    // Captions and hints of the toolbar, the side panel and the result bar.
-    void controls_data()
+    // The toolbar's buttons, left to right, as the user tells them apart: by their hints, the
+    // first two also by the letter of their Alt shortcut.
+    void toolbarHints()
     {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("caption");
-        QTest::addColumn<QString>("hint");
-
-        QTest::newRow("SpeedButton7") << "SpeedButton7"
-                                      << "&C"
-                                      << "清空(按Alt+C 快速清空)";
-        QTest::newRow("sb_copyresult") << "sb_copyresult"
-                                       << "&O"
-                                       << "复制结果 (Alt+O快速复制结果)";
-        QTest::newRow("SpeedButton1") << "SpeedButton1"
-                                      << ""
-                                      << "粘贴";
-        QTest::newRow("SpeedButton6") << "SpeedButton6"
-                                      << ""
-                                      << "存档";
-        QTest::newRow("SpeedButton47") << "SpeedButton47"
-                                       << ""
-                                       << "导入文件";
-        QTest::newRow("SpeedButton43") << "SpeedButton43"
-                                       << ""
-                                       << "万年历";
-        QTest::newRow("SpeedButton44") << "SpeedButton44"
-                                       << ""
-                                       << "小工具";
-        QTest::newRow("SpeedButton42") << "SpeedButton42"
-                                       << ""
-                                       << "主页";
-        QTest::newRow("ToolButton6") << "ToolButton6"
-                                     << ""
-                                     << "声音关或开";
-        QTest::newRow("SpeedButton46") << "SpeedButton46"
-                                       << ""
-                                       << "帮助";
-        QTest::newRow("SpeedButton48") << "SpeedButton48"
-                                       << ""
-                                       << "隐藏或显示";
-        QTest::newRow("SpeedButton45") << "SpeedButton45"
-                                       << ""
-                                       << "退出";
-        QTest::newRow("SpeedButton2") << "SpeedButton2"
-                                      << "键盘"
-                                      << "";
-        QTest::newRow("SpeedButton4") << "SpeedButton4"
-                                      << "设置"
-                                      << "";
-        QTest::newRow("Label1") << "Label1"
-                                << "行1 列0 "
-                                << "";
-        QTest::newRow("Label3") << "Label3"
-                                << "本次"
-                                << "";
-        QTest::newRow("Label2") << "Label2"
-                                << "合计"
-                                << "";
-        QTest::newRow("SpeedButton35") << "SpeedButton35"
-                                       << "背景颜色"
-                                       << "";
-        QTest::newRow("SpeedButton37") << "SpeedButton37"
-                                       << "正文背景"
-                                       << "";
-        QTest::newRow("SpeedButton36") << "SpeedButton36"
-                                       << "字体颜色"
-                                       << "";
-        QTest::newRow("Edit3") << "Edit3"
-                               << "字体"
-                               << "";
-        QTest::newRow("Edit1") << "Edit1"
-                               << "小数"
-                               << "";
-        QTest::newRow("Edit6") << "Edit6"
-                               << "语速"
-                               << "";
-    }
-    void controls()
-    {
-        QFETCH(QString, name);
-        QFETCH(QString, caption);
-        QFETCH(QString, hint);
         ShownForm shown;
-        QWidget *control = shown.Child(name);
-        QCOMPARE(control->property("text").toString(), caption);
-        QCOMPARE(control->toolTip(), hint);
+        const QList<QToolButton *> buttons =
+            VisibleLeftToRight<QToolButton>(shown.Child("ToolBar1"));
+        QStringList hints;
+        for (const QToolButton *button : buttons)
+            hints << button->toolTip();
+        QCOMPARE(hints, QStringList({"清空(按Alt+C 快速清空)", "复制结果 (Alt+O快速复制结果)",
+                                     "粘贴", "存档", "导入文件", "万年历", "小工具", "主页",
+                                     "声音关或开", "帮助", "隐藏或显示", "退出"}));
+        QCOMPARE(buttons[0]->text(), QStringLiteral("&C"));
+        QCOMPARE(buttons[1]->text(), QStringLiteral("&O"));
+    }
+
+    // The side panel's two buttons show their pages: "键盘" the keys, "设置" the settings.
+    void sidePanelButtonsShowTheirPages()
+    {
+        ShownForm shown;
+        QToolButton *keys = WithCaption(shown.Child("Panel1"), QStringLiteral("键盘"));
+        QToolButton *settings = WithCaption(shown.Child("Panel1"), QStringLiteral("设置"));
+        QVERIFY(shown.Child("GroupBox1")->isVisible());
+        QTest::mouseClick(settings, Qt::LeftButton);
+        QVERIFY(shown.Child("GroupBox2")->isVisible());
+        QVERIFY(!shown.Child("GroupBox1")->isVisible());
+        QTest::mouseClick(keys, Qt::LeftButton);
+        QVERIFY(shown.Child("GroupBox1")->isVisible());
+        QVERIFY(!shown.Child("GroupBox2")->isVisible());
+    }
+
+    // The result bar, left to right: where the caret is, then "本次" before the box of the line's
+    // result in words, and "合计" before the boxes of the total and the total in words.
+    void resultBarCaptions()
+    {
+        ShownForm shown;
+        QStringList seen;
+        for (const QWidget *child : VisibleLeftToRight<QWidget>(shown.Child("Panel4"))) {
+            if (const auto *label = qobject_cast<const QLabel *>(child))
+                seen << label->text();
+            else if (qobject_cast<const QLineEdit *>(child))
+                seen << "[" + child->accessibleName() + "]";
+        }
+        QCOMPARE(seen, QStringList(
+                           {"行1 列0 ", "本次", "[本次结果大写]", "合计", "[合计]", "[合计大写]"}));
+    }
+
+    // The settings page's captions: the three colour buttons, and a caption on the row of each
+    // number box, left of it.
+    void settingsCaptions()
+    {
+        ShownForm shown;
+        QTest::mouseClick(WithCaption(shown.Child("Panel1"), QStringLiteral("设置")),
+                          Qt::LeftButton);
+        QWidget *page = shown.Child("GroupBox2");
+        for (const char *caption : {"背景颜色", "正文背景", "字体颜色"})
+            QVERIFY(WithCaption(page, QString::fromUtf8(caption))->isVisible());
+        const std::pair<const char *, const char *> boxes[] = {
+            {"字体", "SpinEdit2"}, {"小数", "SpinEdit1"}, {"语速", "SpinEdit3"}};
+        for (const auto &[caption, name] : boxes) {
+            const QWidget *box = shown.Child(QLatin1String(name));
+            const auto captions = page->findChildren<QWidget *>();
+            const auto label = std::find_if(captions.begin(), captions.end(), [&](QWidget *w) {
+                return w->isVisible() && w->property("text").toString() == caption;
+            });
+            QVERIFY2(label != captions.end(), caption);
+            QVERIFY2((*label)->geometry().right() < box->x(), caption);
+            QVERIFY2((*label)->y() < box->geometry().bottom() &&
+                         box->y() < (*label)->geometry().bottom(),
+                     caption);
+        }
     }
 
     void toolbarButtons()
@@ -533,99 +562,40 @@ private slots:
             QCOMPARE(buttons[i]->pos(), before[i]);
     }
 
-    // The keypad: caption, hint, place in the page and colour of every key.
-    void keypad_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("hint");
-        QTest::addColumn<QPoint>("place");
-        QTest::addColumn<QColor>("colour");
-
-        const QColor blue = Blue;
-        const QColor red = Red;
-        QTest::newRow("7") << "SpeedButton8"
-                           << "" << QPoint(5, 10) << blue;
-        QTest::newRow("8") << "SpeedButton14"
-                           << "" << QPoint(37, 10) << blue;
-        QTest::newRow("9") << "SpeedButton9"
-                           << "" << QPoint(69, 10) << blue;
-        QTest::newRow("4") << "SpeedButton10"
-                           << "" << QPoint(5, 40) << blue;
-        QTest::newRow("5") << "SpeedButton11"
-                           << "" << QPoint(37, 40) << blue;
-        QTest::newRow("6") << "SpeedButton12"
-                           << "" << QPoint(69, 40) << blue;
-        QTest::newRow("1") << "SpeedButton13"
-                           << "" << QPoint(5, 70) << blue;
-        QTest::newRow("2") << "SpeedButton15"
-                           << "" << QPoint(37, 70) << blue;
-        QTest::newRow("3") << "SpeedButton16"
-                           << "" << QPoint(69, 70) << blue;
-        QTest::newRow("0") << "SpeedButton17"
-                           << "" << QPoint(5, 99) << blue;
-        QTest::newRow(".") << "SpeedButton18"
-                           << "" << QPoint(37, 99) << blue;
-        QTest::newRow("=") << "SpeedButton19"
-                           << "" << QPoint(69, 99) << blue;
-        QTest::newRow("+") << "SpeedButton20"
-                           << "" << QPoint(5, 132) << blue;
-        QTest::newRow("-") << "SpeedButton21"
-                           << "" << QPoint(37, 132) << blue;
-        QTest::newRow("*") << "SpeedButton22"
-                           << "" << QPoint(69, 132) << blue;
-        QTest::newRow("/") << "SpeedButton23"
-                           << "" << QPoint(5, 161) << blue;
-        QTest::newRow("(") << "SpeedButton24"
-                           << "" << QPoint(37, 161) << blue;
-        QTest::newRow(")") << "SpeedButton25"
-                           << "" << QPoint(69, 161) << blue;
-        QTest::newRow("<-") << "SpeedButton34"
-                            << "退格" << QPoint(5, 195) << red;
-        QTest::newRow("x^y") << "SpeedButton5"
-                             << "Exp1^Exp2：计算式Exp1的Exp2次方，例 2^3 " << QPoint(37, 195)
-                             << red;
-        QTest::newRow("n!") << "SpeedButton26"
-                            << "计算整数表达式的介乘, 如： 3!" << QPoint(69, 195) << red;
-        QTest::newRow("Sqrt") << "SpeedButton30"
-                              << "求平方根" << QPoint(5, 224) << red;
-        QTest::newRow("Sqr") << "SpeedButton31"
-                             << "平方数" << QPoint(37, 224) << red;
-        QTest::newRow("x%y") << "SpeedButton32"
-                             << "计算Exp1除以Exp2后的余数，例17%5 " << QPoint(69, 224) << red;
-        QTest::newRow("Sin") << "SpeedButton27"
-                             << "正玄" << QPoint(5, 252) << red;
-        QTest::newRow("Cos") << "SpeedButton28"
-                             << "余玄" << QPoint(37, 252) << red;
-        QTest::newRow("Tan") << "SpeedButton29"
-                             << "正切" << QPoint(69, 252) << red;
-        QTest::newRow("Asin") << "SpeedButton33"
-                              << "反正玄" << QPoint(5, 280) << red;
-        QTest::newRow("Acos") << "SpeedButton39"
-                              << "反余玄" << QPoint(37, 280) << red;
-        QTest::newRow("Atan") << "SpeedButton3"
-                              << "反正切" << QPoint(69, 280) << red;
-        QTest::newRow("Ln") << "SpeedButton38"
-                            << "求Exp的自然对数，Ln(2)" << QPoint(5, 309) << red;
-        QTest::newRow("Log10") << "SpeedButton40"
-                               << "求Exp以10为底的对数，例: Log10(2)" << QPoint(37, 309) << red;
-        QTest::newRow("Pi") << "SpeedButton41"
-                            << "圆周率" << QPoint(69, 309) << red;
-    }
+    // The keypad as the user sees it: every key in the keys' page, read row by row in three
+    // columns of keys of one size, none covering another and each caption whole; digits and
+    // operators in blue, the functions in red, each with a hint. What each key does is the
+    // keypad's own test.
     void keypad()
     {
-        QFETCH(QString, name);
-        QFETCH(QString, hint);
-        QFETCH(QPoint, place);
-        QFETCH(QColor, colour);
         ShownForm shown;
-        auto *key = shown.Child<QToolButton>(name);
-        QCOMPARE(key->parentWidget(), shown.Child("GroupBox1"));
-        QCOMPARE(key->text(), QString::fromUtf8(QTest::currentDataTag()));
-        QCOMPARE(key->toolTip(), hint);
-        QCOMPARE(key->geometry(), QRect(place, QSize(29, 27)));
-        QCOMPARE(key->palette().color(QPalette::ButtonText), colour);
-        // The whole caption fits inside the key.
-        QVERIFY(key->fontMetrics().horizontalAdvance(key->text()) <= key->width() - 2);
+        QWidget *page = shown.Child("GroupBox1");
+        const QList<QToolButton *> keys = VisibleInRows<QToolButton>(page);
+        QStringList captions;
+        for (const QToolButton *key : keys)
+            captions << key->text();
+        const QStringList digitsAndOperators = {"7", "8", "9", "4", "5", "6", "1", "2", "3",
+                                                "0", ".", "=", "+", "-", "*", "/", "(", ")"};
+        const QStringList functions = {"<-",  "x^y",  "n!",   "Sqrt", "Sqr", "x%y",   "Sin", "Cos",
+                                       "Tan", "Asin", "Acos", "Atan", "Ln",  "Log10", "Pi"};
+        QCOMPARE(captions, digitsAndOperators + functions);
+
+        QSet<int> columns;
+        for (const QToolButton *key : keys) {
+            const QString caption = key->text();
+            columns << key->x();
+            QCOMPARE(key->size(), keys.front()->size());
+            QVERIFY2(page->rect().contains(key->geometry()), qPrintable(caption));
+            QVERIFY2(key->fontMetrics().horizontalAdvance(caption) <= key->width() - 2,
+                     qPrintable(caption));
+            for (const QToolButton *other : keys)
+                QVERIFY2(other == key || !other->geometry().intersects(key->geometry()),
+                         qPrintable(caption));
+            const bool function = functions.contains(caption);
+            QCOMPARE(key->palette().color(QPalette::ButtonText), function ? Red : Blue);
+            QVERIFY2(key->toolTip().isEmpty() != function, qPrintable(caption));
+        }
+        QCOMPARE(columns.size(), 3);
     }
 
     void pages()

@@ -16,6 +16,7 @@
 #include "formstyle.h"
 #include "formtesting.h"
 #include "tests/settings/filebytes.h"
+#include "tests/support/defaultsettings.h"
 
 using namespace tallimo;
 
@@ -98,22 +99,7 @@ private slots:
         Started started(folders_);
         QVERIFY(!QFile::exists(FilePath()));
         started.Exit();
-        QCOMPARE(FileBytes(), QByteArray("[calcform]\r\n"
-                                         "iTop=128\r\n"
-                                         "iLeft=200\r\n"
-                                         "ontop=0\r\n"
-                                         "voice=1\r\n"
-                                         "readnum=0\r\n"
-                                         "daxie=0\r\n"
-                                         "scrollBars=0\r\n"
-                                         "showdate=1\r\n"
-                                         "panel1=1\r\n"
-                                         "backcolor=clMoneyGreen\r\n"
-                                         "memocolor=clTeal\r\n"
-                                         "fontcolor=clWhite\r\n"
-                                         "fontsize=16\r\n"
-                                         "number=2\r\n"
-                                         "rate=280\r\n"));
+        QCOMPARE(FileBytes(), kDefaultSettingsBytes);
         QCOMPARE(started.world.quits, 1);
         QVERIFY(started.world.messages.isEmpty());
     }

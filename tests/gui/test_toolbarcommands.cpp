@@ -2,6 +2,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -10,8 +11,6 @@
 #include <QTextBlock>
 #include <QTimer>
 #include <QToolButton>
-
-#include <unistd.h>
 
 #include "common/sheetlinebound.h"
 #include "formtesting.h"
@@ -199,6 +198,9 @@ private slots:
         QVERIFY(toolbar.world.messages.isEmpty());
     }
 
+    // The system refuses the save (a folder stands at the chosen name): the message gives its
+    // reason, and what stood there stays with no temporary file left beside it. That a failed
+    // save keeps an earlier file whole is the sheet file's own test.
     void failedSaveShowsTheReason()
     {
         Toolbar toolbar;
@@ -211,27 +213,8 @@ private slots:
                                                            toolbar.FilePath("abc.txt")),
                  qPrintable(toolbar.world.messages.front()));
         QCOMPARE(toolbar.Sheet()->toPlainText(), QStringLiteral("1+2=3"));
-    }
-
-    void failedSaveInAReadOnlyFolderKeepsTheOldFile()
-    {
-        Toolbar toolbar;
-        const QString old = toolbar.FilePath(QStringLiteral("abc.txt"));
-        WriteBytes(old, "1+1=2\r\n");
-        QFile::setPermissions(toolbar.files.path(), QFile::ReadOwner | QFile::ExeOwner);
-        const bool writesAnyway = access(qPrintable(toolbar.files.path()), W_OK) == 0;
-        toolbar.Sheet()->setPlainText(QStringLiteral("2+2=4"));
-        toolbar.world.saveFileAnswer = old;
-        toolbar.world.yesAnswer = true;
-        toolbar.Click("SpeedButton6");
-        QFile::setPermissions(toolbar.files.path(),
-                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        if (writesAnyway)
-            QSKIP("this user writes into read-only folders");
-        QCOMPARE(toolbar.world.messages.size(), 1);
-        QVERIFY(toolbar.world.messages.front().startsWith(QStringLiteral("Unable to write to ")));
-        QCOMPARE(ReadBytes(old), QByteArray("1+1=2\r\n"));
-        QCOMPARE(toolbar.Files(), QStringList{"abc.txt"});
+        QVERIFY(QFileInfo(toolbar.FilePath("abc.txt")).isDir());
+        QCOMPARE(toolbar.Files(), QStringList{});
     }
 
     void importReplacesTheSheetInOneUndoStep_data()
@@ -348,7 +331,7 @@ private slots:
         QVERIFY(!toolbar.Child<QLabel>(QStringLiteral("Label4"))->isVisible());
         QVERIFY(!toolbar.Child<QTimer>(QStringLiteral("Timer2"))->isActive());
         toolbar.world.clock = QDateTime({2027, 1, 1}, {0, 0, 5});
-        QTest::qWait(300);
+        QCoreApplication::processEvents();
         QCOMPARE(toolbar.DateLine(), QStringLiteral("2027-01-01 星期五 00:00:00"));
 
         // Switched on again, it is right at once.

@@ -309,33 +309,38 @@ private slots:
         struct StuckPlayer final : ClipPlayer {
             std::shared_ptr<QSemaphore> gate;
             std::shared_ptr<std::atomic<bool>> calledByTheWindow;
-            StuckPlayer(std::shared_ptr<QSemaphore> g, std::shared_ptr<std::atomic<bool>> c)
-                : gate(std::move(g)), calledByTheWindow(std::move(c))
+            std::shared_ptr<std::atomic<bool>> stuck;
+            StuckPlayer(std::shared_ptr<QSemaphore> g, std::shared_ptr<std::atomic<bool>> c,
+                        std::shared_ptr<std::atomic<bool>> s)
+                : gate(std::move(g)), calledByTheWindow(std::move(c)), stuck(std::move(s))
             {
             }
             void Play(const QString &) override { Stick(); }
             void Stop() override { Stick(); }
             void Stick()
             {
-                if (QThread::currentThread() == QCoreApplication::instance()->thread())
+                if (QThread::currentThread() == QCoreApplication::instance()->thread()) {
                     *calledByTheWindow = true;
-                else
+                } else {
+                    *stuck = true;
                     gate->acquire();
+                }
             }
         };
         const auto gate = std::make_shared<QSemaphore>();
         const auto calledByTheWindow = std::make_shared<std::atomic<bool>>(false);
+        const auto stuck = std::make_shared<std::atomic<bool>>(false);
         // Whatever the outcome, the player is let go once the window has gone, so that its
         // thread does not outlive the test.
         const auto letGo = qScopeGuard([gate] { gate->release(1000); });
-        auto s = std::make_unique<Speaking>(true, [gate, calledByTheWindow] {
-            return std::make_unique<StuckPlayer>(gate, calledByTheWindow);
+        auto s = std::make_unique<Speaking>(true, [gate, calledByTheWindow, stuck] {
+            return std::make_unique<StuckPlayer>(gate, calledByTheWindow, stuck);
         });
         s->Child<QSpinBox>("SpinEdit3")->setValue(270);
         // Far more clips than the player would ever be asked to keep.
         s->Type(QStringLiteral("1+2+3+4+5+6+7+8+9+10+11+12+13+14+15+16+17+18+19+20\n"));
         s->Settle();
-        QTest::qWait(100);
+        QTRY_VERIFY(*stuck);
         s->Type(QStringLiteral("7*6\n"));
         QTRY_COMPARE(s->memo->toPlainText(),
                      QStringLiteral("1+2+3+4+5+6+7+8+9+10+11+12+13+14+15+16+17+18+19+20=210\n"

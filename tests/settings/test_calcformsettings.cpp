@@ -7,6 +7,7 @@
 
 #include "common/calcformsettings.h"
 #include "filebytes.h"
+#include "tests/support/defaultsettings.h"
 
 using namespace tallimo;
 
@@ -39,12 +40,6 @@ QByteArray TableDefaultsWith(const QByteArray &changes)
     return words.join(' ');
 }
 
-// The section as the exit writes the form defaults.
-const QByteArray kWrittenDefaults =
-    "[calcform]\r\niTop=128\r\niLeft=200\r\nontop=0\r\nvoice=1\r\nreadnum=0\r\ndaxie=0\r\n"
-    "scrollBars=0\r\nshowdate=1\r\npanel1=1\r\nbackcolor=clMoneyGreen\r\nmemocolor=clTeal\r\n"
-    "fontcolor=clWhite\r\nfontsize=16\r\nnumber=2\r\nrate=280\r\n";
-
 const QByteArray kCountdownGbk = "[gaokao]\r\ndate=2013-06-07\r\nname=\xB8\xDF\xBF\xBC\r\n";
 
 // The file's mode, without what the current user may do with it.
@@ -75,22 +70,7 @@ private slots:
     void firstExitWritesTheFormDefaults()
     {
         QVERIFY(SaveCalcForm(folders_, FormDefaults()).saved);
-        QCOMPARE(ReadBytes(path_), QByteArray("[calcform]\r\n"
-                                              "iTop=128\r\n"
-                                              "iLeft=200\r\n"
-                                              "ontop=0\r\n"
-                                              "voice=1\r\n"
-                                              "readnum=0\r\n"
-                                              "daxie=0\r\n"
-                                              "scrollBars=0\r\n"
-                                              "showdate=1\r\n"
-                                              "panel1=1\r\n"
-                                              "backcolor=clMoneyGreen\r\n"
-                                              "memocolor=clTeal\r\n"
-                                              "fontcolor=clWhite\r\n"
-                                              "fontsize=16\r\n"
-                                              "number=2\r\n"
-                                              "rate=280\r\n"));
+        QCOMPARE(ReadBytes(path_), kDefaultSettingsBytes);
         const CalcFormReading reading = LoadCalcForm(folders_);
         QVERIFY(reading.apply);
         QCOMPARE(Lines(reading.settings), Lines(FormDefaults()));
@@ -190,43 +170,44 @@ private slots:
         QTest::addColumn<bool>("readOnly");
 
         QTest::newRow("NUL bytes in [gaokao] and [calcform]")
-            << QByteArray(kWrittenDefaults)
+            << QByteArray(kDefaultSettingsBytes)
                        .replace("daxie=0\r\n", QByteArrayLiteral("daxie=0\r\nx=\0\0y\r\n")) +
                    QByteArrayLiteral("[gaokao]\r\nname=a\0b\r\ndate=2013-06-07\r\n\0\r\n")
             << false;
         QTest::newRow("bytes valid in no encoding among GBK text")
-            << kWrittenDefaults + kCountdownGbk + "[notes]\r\n\xFF\x80\xB8=\xC4\xE3\xFF\r\n"
+            << kDefaultSettingsBytes + kCountdownGbk + "[notes]\r\n\xFF\x80\xB8=\xC4\xE3\xFF\r\n"
             << false;
         QTest::newRow("UTF-8 byte order mark, ASCII only")
-            << "\xEF\xBB\xBF" + kWrittenDefaults + "[other]\r\nk=v\r\n"
+            << "\xEF\xBB\xBF" + kDefaultSettingsBytes + "[other]\r\nk=v\r\n"
             << false;
         QTest::newRow("UTF-8 byte order mark, Chinese in UTF-8 and a stray GBK line")
-            << "\xEF\xBB\xBF" + kWrittenDefaults + "[gaokao]\r\nname=\xE9\xAB\x98\xE8\x80\x83\r\n" +
-                   "\xB8\xDF\xBF\xBC\r\n"
+            << "\xEF\xBB\xBF" + kDefaultSettingsBytes +
+                   "[gaokao]\r\nname=\xE9\xAB\x98\xE8\x80\x83\r\n" + "\xB8\xDF\xBF\xBC\r\n"
             << false;
         QTest::newRow("UTF-8 without a mark")
-            << kWrittenDefaults + "[gaokao]\r\nname=\xE2\x82\xAC \xE9\xAB\x98\r\n"
+            << kDefaultSettingsBytes + "[gaokao]\r\nname=\xE2\x82\xAC \xE9\xAB\x98\r\n"
             << false;
         QTest::newRow("lines without = in every section")
             << "just words\r\n" +
-                   QByteArray(kWrittenDefaults).replace("iLeft", "no equals here\r\niLeft") +
+                   QByteArray(kDefaultSettingsBytes).replace("iLeft", "no equals here\r\niLeft") +
                    "[gaokao]\r\n\xB8\xDF\xBF\xBC\r\n[\r\n\r\n;comment\r\n"
             << false;
         QTest::newRow("unknown keys, odd spacing, repeated keys and sections")
-            << " [other] \r\n k = v \r\nk=second\r\n" + kWrittenDefaults +
+            << " [other] \r\n k = v \r\nk=second\r\n" + kDefaultSettingsBytes +
                    "width = 640\r\n\t# tab\r\n[CALCFORM]\r\nfontsize=99\r\n[other]\r\nk=3\r\n"
             << false;
         QTest::newRow("iLeft=2147483647")
-            << QByteArray(kWrittenDefaults).replace("iLeft=200", "iLeft=2147483647") << false;
+            << QByteArray(kDefaultSettingsBytes).replace("iLeft=200", "iLeft=2147483647") << false;
         QTest::newRow("LF line breaks, no break at the end")
-            << QByteArray(kWrittenDefaults).replace("\r\n", "\n") + "[gaokao]\nname=x" << false;
+            << QByteArray(kDefaultSettingsBytes).replace("\r\n", "\n") + "[gaokao]\nname=x"
+            << false;
         QTest::newRow("10 MB of other sections before [calcform]")
             << QByteArray("[gaokao]\r\nname=\xB8\xDF\xBF\xBC\r\nnote=" + QByteArray(60, 'n') +
                           "\r\n")
                        .repeated(10 * 1024 * 1024 / 90) +
-                   kWrittenDefaults
+                   kDefaultSettingsBytes
             << false;
-        QTest::newRow("read-only file") << kWrittenDefaults + kCountdownGbk << true;
+        QTest::newRow("read-only file") << kDefaultSettingsBytes + kCountdownGbk << true;
     }
 
     void hostileFilesKeepWhatIsNotTheirs()

@@ -1,11 +1,8 @@
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
-
-#include <unistd.h>
 
 #include <memory>
 
@@ -13,7 +10,7 @@
 #include "common/settingslocation.h"
 #include "common/textcodec.h"
 #include "filebytes.h"
-#include "support/fulldisk.h"
+#include "tests/support/failingfiles.h"
 
 using namespace tallimo;
 
@@ -21,17 +18,6 @@ namespace {
 
 const QString kCalcForm = QStringLiteral("calcform");
 const QString kGaokao = QStringLiteral("gaokao");
-
-bool RunningAsRoot() { return geteuid() == 0; }
-
-void MakeWritable(const QString &folder)
-{
-    const auto all = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
-    QFile::setPermissions(folder, all);
-    QDirIterator folders(folder, QDir::Dirs | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
-    while (folders.hasNext())
-        QFile::setPermissions(folders.next(), all);
-}
 
 }  // namespace
 
@@ -49,10 +35,6 @@ private slots:
         QVERIFY(dir_->isValid());
         path_ = dir_->filePath(QStringLiteral("setinfo.ini"));
     }
-
-    // A test that failed halfway may have left a folder read-only, which would keep the
-    // temporary folder from being removed.
-    void cleanup() { MakeWritable(dir_->path()); }
 
     void readsIntegers_data()
     {
@@ -298,34 +280,28 @@ private slots:
 
     void failsInAReadOnlyFolderAndKeepsTheOldFile()
     {
-        if (RunningAsRoot())
-            QSKIP("permission bits do not bind the superuser");
         const QByteArray old = "[calcform]\r\niTop=5\r\n[gaokao]\r\nname=\xB8\xDF\xBF\xBC\r\n";
         WriteBytes(path_, old);
-        QFile::setPermissions(dir_->path(), QFile::ReadOwner | QFile::ExeOwner);
 
         SettingsFile file = SettingsFile::Load(path_);
         file.setInteger(kCalcForm, QStringLiteral("iTop"), 9);
-        const SettingsFile::SaveResult result = file.save(path_);
+        const SettingsFile::SaveResult result = file.save(path_, ReadOnlyFolder());
 
-        QFile::setPermissions(dir_->path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QVERIFY(!result.saved);
         QCOMPARE(result.path, path_);
+        QCOMPARE(result.error, NoPermissionReason());
         QCOMPARE(ReadBytes(path_), old);
+        QCOMPARE(QDir(dir_->path()).entryList(QDir::Files), QStringList{"setinfo.ini"});
     }
 
     void refusesToReplaceAFileItCouldNotRead()
     {
-        if (RunningAsRoot())
-            QSKIP("permission bits do not bind the superuser");
         WriteBytes(path_, "[gaokao]\r\nname=x\r\n");
-        QFile::setPermissions(path_, QFile::WriteOwner);
 
-        const SettingsFile file = SettingsFile::Load(path_);
+        const SettingsFile file = SettingsFile::Load(path_, UnreadableFiles());
         QVERIFY(!file.isIntact());
         QVERIFY(!file.save(path_).saved);
 
-        QFile::setPermissions(path_, QFile::ReadOwner | QFile::WriteOwner);
         QCOMPARE(ReadBytes(path_), QByteArray("[gaokao]\r\nname=x\r\n"));
     }
 
@@ -379,23 +355,18 @@ private slots:
 
     void fallsBackToTheConfigurationFolder()
     {
-        if (RunningAsRoot())
-            QSKIP("permission bits do not bind the superuser");
         const SettingsFolders folders{dir_->filePath(QStringLiteral("bin")),
                                       dir_->filePath(QStringLiteral("config"))};
         QVERIFY(QDir().mkpath(folders.besideExecutable));
         const QString beside = folders.besideExecutable + QStringLiteral("/setinfo.ini");
         const QString config = folders.userConfiguration + QStringLiteral("/setinfo.ini");
         WriteBytes(beside, "[calcform]\r\niTop=1\r\n");
-        QFile::setPermissions(folders.besideExecutable, QFile::ReadOwner | QFile::ExeOwner);
+        const FileWrites readOnly = ReadOnlyFolder();
 
-        QCOMPARE(SettingsWritePath(folders), config);
-        QCOMPARE(SettingsReadPath(folders), beside);
-        QVERIFY(SettingsFile::Load(SettingsReadPath(folders)).save(config).saved);
-        QCOMPARE(SettingsReadPath(folders), config);
-
-        QFile::setPermissions(folders.besideExecutable,
-                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QCOMPARE(SettingsWritePath(folders, readOnly), config);
+        QCOMPARE(SettingsReadPath(folders, readOnly), beside);
+        QVERIFY(SettingsFile::Load(SettingsReadPath(folders, readOnly)).save(config).saved);
+        QCOMPARE(SettingsReadPath(folders, readOnly), config);
     }
 
     // Settings saved while the executable's folder was read-only still read once it is writable;

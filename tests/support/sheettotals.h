@@ -1,8 +1,8 @@
 #pragma once
 
-// Sheet totals for tests: the total as it was computed before results were kept between
-// evaluations (every line of the whole text read again, in order), which kept totals must equal
-// to the last bit, and sheets of lines that put the additions to the test.
+// Sheet totals for tests: the total of a sheet computed from scratch (every line of the whole text
+// read again, in order), which the kept totals must equal to the last bit, and sheets of lines
+// that put the additions to the test.
 
 #include <QRandomGenerator>
 #include <QString>

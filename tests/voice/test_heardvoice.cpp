@@ -75,11 +75,9 @@ public:
                            .arg(kSinkName)
                            .arg(kRate),
                        "--load=module-native-protocol-unix auth-anonymous=1 socket=" + socket});
-        QElapsedTimer waited;
-        waited.start();
-        while (!QFile::exists(socket) && server_.state() != QProcess::NotRunning &&
-               !waited.hasExpired(10000))
-            QTest::qWait(20);
+        QTest::qWaitFor(
+            [&] { return QFile::exists(socket) || server_.state() == QProcess::NotRunning; },
+            10000);
         if (!QFile::exists(socket)) {
             server_.kill();
             server_.waitForFinished();

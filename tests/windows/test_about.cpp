@@ -40,7 +40,7 @@ private slots:
         QTest::newRow("1 GiB, a quarter free")
             << c << (1ull << 30) << (1ull << 28) << "1,048,576 KB"
             << "75 %";
-        QTest::newRow("64 GiB, past the old 4 GB cap")
+        QTest::newRow("64 GiB, more bytes than 32 bits count")
             << c << (64ull << 30) << (48ull << 30) << "67,108,864 KB"
             << "25 %";
         QTest::newRow("1535 bytes round down, 37.5 % up")

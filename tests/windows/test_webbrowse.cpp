@@ -11,6 +11,7 @@
 #include <QWebEnginePage>
 #include <QWebEngineView>
 
+#include <unistd.h>
 #include <memory>
 
 #include "support/fakeworld.h"
@@ -197,9 +198,13 @@ fetch('%1').then((r) => r.text()).then((t) => done('fetch:' + t), () => done('fe
         started.clear();
         QTest::mouseClick(Control<QPushButton>(window, "Button2"), Qt::LeftButton);
         QTest::mouseClick(Control<QPushButton>(window, "Button3"), Qt::LeftButton);
-        QTest::qWait(200);
-        QCOMPARE(started.count(), 0);
         QCOMPARE(Browser(window)->url(), first);
+        // The next page's load is the one load after the clicks, and the history holds the two
+        // pages alone.
+        QVERIFY(Load(window, second));
+        QCOMPARE(started.count(), 1);
+        QCOMPARE(Browser(window)->history()->count(), 2);
+        QCOMPARE(Browser(window)->history()->backItem().url(), first);
         QCOMPARE(StatusText(window), "Done.");
         QVERIFY(world.messages.isEmpty());
     }
@@ -287,8 +292,12 @@ fetch('%1').then((r) => r.text()).then((t) => done('fetch:' + t), () => done('fe
 
 int main(int argc, char *argv[])
 {
+    // The engine's sandbox refuses the superuser; this test, not the program, switches it off.
+    if (geteuid() == 0)
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     QApplication app(argc, argv);
-    PrepareWebEngine();
+    if (!PrepareWebEngine())
+        qFatal("the web engine cannot run here");
     TestWebBrowse test;
     return QTest::qExec(&test, argc, argv);
 }

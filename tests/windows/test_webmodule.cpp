@@ -6,6 +6,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <unistd.h>
+
 #include "windows/webpageloader.h"
 
 using namespace tallimo;
@@ -63,7 +65,27 @@ private slots:
         QCOMPARE(browser->property("url").toUrl(), address);
         QCOMPARE(form->findChild<QStatusBar *>()->findChild<QLabel *>()->text(), "Done.");
     }
+
+    // The engine's sandbox refuses the superuser and the program does not switch it off: the
+    // superuser gets no window (the pages go to the system's browser), anyone else gets one.
+    void superuserGetsNoWindowWithTheSandboxOn()
+    {
+        const QByteArray sandboxOff = qgetenv("QTWEBENGINE_DISABLE_SANDBOX");
+        qunsetenv("QTWEBENGINE_DISABLE_SANDBOX");
+        const bool made = LoadWebPageWindow(WEB_MODULE_FOLDER) != nullptr;
+        if (!sandboxOff.isNull())
+            qputenv("QTWEBENGINE_DISABLE_SANDBOX", sandboxOff);
+        QCOMPARE(made, geteuid() != 0);
+    }
 };
 
-QTEST_MAIN(TestWebModule)
+int main(int argc, char *argv[])
+{
+    // The engine's sandbox refuses the superuser; this test, not the program, switches it off.
+    if (geteuid() == 0)
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    QApplication app(argc, argv);
+    TestWebModule test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "test_webmodule.moc"

@@ -8,7 +8,7 @@
 #include "common/windowsdirectory.h"
 #include "engine/calcerror.h"
 #include "support/fakeworld.h"
-#include "support/fulldisk.h"
+#include "tests/support/failingfiles.h"
 #include "windows/webpageopener.h"
 
 #include <sys/stat.h>

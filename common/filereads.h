@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QByteArray>
+#include <QFile>
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+namespace tallimo {
+
+// The one call through which the program's file reads open a file, so that tests can make a
+// file unreadable whoever runs them.
+struct FileReads {
+    // Opens the file for reading: its descriptor, or -1 with errno set.
+    std::function<int(const QByteArray &path)> open;
+};
+
+FileReads SystemFileReads();
+
+// Opens `file` on the file at `path` for reading: nothing when it is open, else the system's
+// reason.
+std::optional<QString> OpenToRead(QFile &file, const QString &path,
+                                  const FileReads &reads = SystemFileReads());
+
+}  // namespace tallimo
