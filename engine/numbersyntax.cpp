@@ -71,14 +71,12 @@ std::optional<Value> ReadNumber(QStringView text, const RegionalSettings &region
     while (i < n && text[i] == QLatin1Char(' '))
         ++i;
 
-    std::string c;  // the number rebuilt in the C locale's form
-    bool negative = false;
-    if (i < n && (text[i] == QLatin1Char('+') || text[i] == QLatin1Char('-'))) {
-        negative = text[i] == QLatin1Char('-');
-        c += static_cast<char>(text[i].unicode());
-        ++i;
-    }
+    const qsizetype signAt = i;
+    const bool hasSign = i < n && (text[i] == QLatin1Char('+') || text[i] == QLatin1Char('-'));
+    const bool negative = hasSign && text[i] == QLatin1Char('-');
+    i += hasSign;
 
+    const qsizetype mantissaAt = i;
     const int mantissa = MantissaLength(text.mid(i), separator);
     if (mantissa == 0)
         return std::nullopt;
@@ -87,21 +85,17 @@ std::optional<Value> ReadNumber(QStringView text, const RegionalSettings &region
     ShortDecimal shortDecimal;
     for (qsizetype k = i; k < i + mantissa; ++k) {
         if (IsDigit(text[k])) {
-            c += static_cast<char>(text[k].unicode());
             anyDigit = true;
             shortDecimal.Add(text[k].unicode() - '0', afterPoint);
         } else {
-            c += '.';
             afterPoint = true;
         }
     }
-    if (!anyDigit)
-        c = "0";
     i += mantissa;
 
     qsizetype exponent = 0;
-
-    if (i < n && (text[i] == QLatin1Char('E') || text[i] == QLatin1Char('e'))) {
+    const bool hasExponent = i < n && (text[i] == QLatin1Char('E') || text[i] == QLatin1Char('e'));
+    if (hasExponent) {
         ++i;
         bool negativeExponent = false;
         if (i < n && (text[i] == QLatin1Char('+') || text[i] == QLatin1Char('-'))) {
@@ -115,8 +109,6 @@ std::optional<Value> ReadNumber(QStringView text, const RegionalSettings &region
         }
         if (negativeExponent)
             exponent = -exponent;
-        c += 'e';
-        c += std::to_string(exponent);
     }
 
     while (i < n && text[i] == QLatin1Char(' '))
@@ -126,6 +118,21 @@ std::optional<Value> ReadNumber(QStringView text, const RegionalSettings &region
 
     if (const auto value = shortDecimal.Convert(exponent))
         return negative ? -*value : *value;
+
+    // The number rebuilt in the C locale's form; a mantissa without digits reads as "0".
+    std::string c;
+    if (!anyDigit) {
+        c = "0";
+    } else {
+        if (hasSign)
+            c += static_cast<char>(text[signAt].unicode());
+        for (qsizetype k = mantissaAt; k < mantissaAt + mantissa; ++k)
+            c += IsDigit(text[k]) ? static_cast<char>(text[k].unicode()) : '.';
+    }
+    if (hasExponent) {
+        c += 'e';
+        c += std::to_string(exponent);
+    }
     const Value value = platform::ParseCNumber(c);
     if (std::isinf(value))
         return std::nullopt;

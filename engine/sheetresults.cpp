@@ -58,8 +58,8 @@ void SheetResults::LinesReplaced(int first, int removed, int added)
             it->line += delta;
     }
 
-    std::vector<std::pair<int, int>> unread;
-    unread.reserve(unread_.size() + 1);
+    std::vector<std::pair<int, int>> &unread = ranges_;
+    unread.clear();
     for (const auto &[begin, end] : unread_) {
         if (begin < first)
             unread.emplace_back(begin, std::min(end, first));

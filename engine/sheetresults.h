@@ -48,9 +48,11 @@ private:
 
     std::vector<Result> results_;              // the lines with a result, in line order
     std::vector<std::pair<int, int>> unread_;  // changed lines [first, end), ascending
-    int lineCount_ = -1;                       // -1: not in step with any sheet
-    size_t firstToAdd_ = 0;                    // running totals are stale from here on
-    std::optional<size_t> lastChanged_;        // the last result whose value is new
+    std::vector<std::pair<int, int>>
+        ranges_;                         // room for the next unread_, kept to save allocations
+    int lineCount_ = -1;                 // -1: not in step with any sheet
+    size_t firstToAdd_ = 0;              // running totals are stale from here on
+    std::optional<size_t> lastChanged_;  // the last result whose value is new
 };
 
 }  // namespace tallimo

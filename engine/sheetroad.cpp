@@ -7,7 +7,6 @@
 #include "evaluator.h"
 #include "numbertext.h"
 #include "rounding.h"
-#include "texthelpers.h"
 
 namespace tallimo {
 
@@ -33,7 +32,7 @@ void TidyLine(SheetEditor &sheet, int line)
         Rewrite(sheet, line, text, text.mid(1));
 
     text = sheet.Line(line);
-    if (!text.isEmpty() && IsOperator(RightChars(text, 1).front()))
+    if (!text.isEmpty() && IsOperator(text.back()))
         Rewrite(sheet, line, text, text.chopped(1));
 
     text = sheet.Line(line);
@@ -74,8 +73,11 @@ LineEvaluation EvaluateLine(SheetEditor &sheet, int currentLine, int decimals,
             const double result = DecimalRound(ToDouble(outcome.value), decimals);
             const QString resultText = NumberText(result, regional);
             outcome.currentLine = sheet.CaretLine();
-            sheet.ReplaceLine(outcome.currentLine,
-                              sheet.Line(outcome.currentLine) + QLatin1Char('=') + resultText);
+            const QString expression = sheet.Line(outcome.currentLine);
+            QString written;
+            written.reserve(expression.size() + 1 + resultText.size());
+            written.append(expression).append(QLatin1Char('=')).append(resultText);
+            sheet.ReplaceLine(outcome.currentLine, written);
             outcome.evaluated = true;
         }
         outcome.total = calcrichedit(sheet, regional);

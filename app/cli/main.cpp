@@ -6,6 +6,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -13,6 +14,7 @@
 
 #include "common/programinfo.h"
 #include "common/sheetfile.h"
+#include "common/textcodec.h"
 #include "engine/calcerror.h"
 #include "engine/rounding.h"
 #include "sheetbatch.h"
@@ -24,10 +26,22 @@ namespace {
 constexpr int ExitLineFailed = 1;
 constexpr int ExitUsage = 2;
 
-void Print(FILE *stream, const QString &text)
+// Writes the text as UTF-8. Most lines are ASCII, which goes out without a converted copy.
+void Print(FILE *stream, QStringView text)
 {
-    const QByteArray bytes = text.toUtf8();
-    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stream);
+    if (!IsAscii(text)) {
+        const QByteArray bytes = text.toUtf8();
+        std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stream);
+        return;
+    }
+    char chunk[256];
+    while (!text.isEmpty()) {
+        const qsizetype size = std::min<qsizetype>(text.size(), sizeof chunk);
+        for (qsizetype k = 0; k < size; ++k)
+            chunk[k] = static_cast<char>(text[k].unicode());
+        std::fwrite(chunk, 1, static_cast<size_t>(size), stream);
+        text = text.mid(size);
+    }
 }
 
 // The help text, naming the program by its name rather than by the path it was started with.
