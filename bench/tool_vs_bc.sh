@@ -4,7 +4,7 @@
 # between the two; the medians and their ratio (tool / bc) are printed.
 # Usage: bench/tool_vs_bc.sh [path/to/tallimo-sheet] [rounds]
 set -eu
-tool=${1:-build/app/cli/tallimo-sheet}
+tool=${1:-build/tallimo-sheet}
 rounds=${2:-5}
 command -v bc >/dev/null || { echo "bc is missing: run scripts/install-deps.sh" >&2; exit 2; }
 work=$(mktemp -d)
