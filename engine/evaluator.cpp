@@ -142,8 +142,10 @@ constexpr Pass Passes[] = {
 bool Belongs(const Pass &pass, const QString &token)
 {
     // Symbols compare exactly; words in upper case. Upper-casing leaves the symbols alone.
-    return EqualsUpper(token, pass.first) ||
-           (!pass.second.isEmpty() && EqualsUpper(token, pass.second));
+    const auto is = [&token](QStringView word) {
+        return token.size() == word.size() && EqualsUpper(token, word);
+    };
+    return is(pass.first) || (!pass.second.isEmpty() && is(pass.second));
 }
 
 class FlatEvaluation {
@@ -307,6 +309,18 @@ std::optional<std::int64_t> IntegralAngle(const QString &text, const RegionalSet
     return TruncToInt64(angle);
 }
 
+// Writes the value of a list that EvaluateFlat reduced to one token back as its number text, and
+// returns the value of that text. The token is the value's own text as a rule, so the text is
+// read again only when it differs.
+Value WrittenBack(TokenList &tokens, Value value, const RegionalSettings &regional)
+{
+    const NumberTextBuffer text = WriteNumberText(value, regional);
+    if (text.View() == tokens.first())
+        return value;
+    tokens.first() = text.View().toString();
+    return TextToValue(tokens.first(), regional);
+}
+
 }  // namespace
 
 Value EvaluateFlat(TokenList &tokens, const RegionalSettings &regional)
@@ -332,10 +346,8 @@ Value EvaluateTokens(TokenList &tokens, const RegionalSettings &regional)
     const bool bracketed = std::any_of(tokens.cbegin(), tokens.cend(),
                                        [&open](const QString &token) { return token == open; });
     if (!bracketed) {
-        if (tokens.size() > 1) {
-            const Value value = EvaluateFlat(tokens, regional);
-            tokens.first() = NumberText(value, regional);
-        }
+        if (tokens.size() > 1)
+            return WrittenBack(tokens, EvaluateFlat(tokens, regional), regional);
     } else {
         TokenList reduced;
         reduced.reserve(tokens.size());
@@ -363,11 +375,9 @@ Value EvaluateTokens(TokenList &tokens, const RegionalSettings &regional)
         tokens = TokenList();
         while (!opened.empty())
             reduceGroup();
-        if (reduced.size() > 1) {
-            const Value value = EvaluateFlat(reduced, regional);
-            reduced.first() = NumberText(value, regional);
-        }
         tokens = std::move(reduced);
+        if (tokens.size() > 1)
+            return WrittenBack(tokens, EvaluateFlat(tokens, regional), regional);
     }
 
     if (EqualsUpper(tokens.first(), u"PI"))

@@ -92,6 +92,19 @@ QString NumberText(Value value, const RegionalSettings &regional)
 {
     if (value == 0)
         return QStringLiteral("0");
+    const NumberTextBuffer text = WriteNumberText(value, regional);
+    return QString(text.text, text.length);
+}
+
+NumberTextBuffer WriteNumberText(Value value, const RegionalSettings &regional)
+{
+    NumberTextBuffer result;
+    QChar *const text = result.text;
+    int &length = result.length;
+    if (value == 0) {
+        text[length++] = QLatin1Char('0');
+        return result;
+    }
 
     Digits d = TruncatedDigits(std::fabs(value));
     // Round half up at the fifteenth digit; a carry out of the first digit shifts the exponent.
@@ -110,9 +123,6 @@ QString NumberText(Value value, const RegionalSettings &regional)
     int count = SignificantDigits;
     while (count > 1 && d.digits[count - 1] == '0')
         --count;
-    // The text is put together in one buffer and made a string once.
-    QChar text[32];  // the longest text: a sign, 15 digits, a separator and "E-4951"
-    int length = 0;
     const auto put = [&](char c) { text[length++] = QLatin1Char(c); };
     const auto putDigits = [&](int from, int to) {
         for (int k = from; k < to; ++k)
@@ -148,7 +158,7 @@ QString NumberText(Value value, const RegionalSettings &regional)
         for (int k = 0; k < written; ++k)
             put(power[k]);
     }
-    return QString(text, length);
+    return result;
 }
 
 }  // namespace tallimo
