@@ -24,6 +24,10 @@ std::optional<Value> ResultOfLine(QStringView line, const RegionalSettings &regi
 void SheetResults::Reset(int lineCount)
 {
     results_.clear();
+    // Room for a result on every line, taken once: a long sheet whose lines get their results
+    // one by one then never moves them. Pages that no result reaches are never touched.
+    if (lineCount > 0)
+        results_.reserve(static_cast<size_t>(lineCount));
     unread_.clear();
     if (lineCount > 0)
         unread_.emplace_back(0, lineCount);
@@ -98,7 +102,7 @@ void SheetResults::Read(int line, std::optional<Value> value)
     if (known) {
         at->value = *value;
     } else {
-        results_.insert(at, Result{line, *value, 0});
+        results_.insert(at, Result{*value, 0, line});
         if (lastChanged_ && *lastChanged_ >= index)
             ++*lastChanged_;
     }
