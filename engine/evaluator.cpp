@@ -159,7 +159,7 @@ public:
     // goes to the front of the list, so that long lines cost time in proportion to their length
     // and no list is allocated. An operator takes the last result as its left operand; a
     // function takes the token that follows it. Passes whose words the list lacks are skipped:
-    // the tokens a pass writes are numbers, which belong to no pass.
+    // a pass writes only numbers and the tangent's marker, which belong to no pass.
     void Run()
     {
         const std::uint32_t present = PassesPresent();
@@ -200,7 +200,7 @@ private:
             } else if (pass.arity == Arity::Left) {
                 tokens_[kept - 1] = Text(Factorial(LeftOperand(kept)));
             } else if (pass.arity == Arity::Binary) {
-                const QChar op = tokens_[i].front();
+                const QChar op = tokens_.at(i).at(0);
                 const Value right = TextToValue(Following(i), regional_);
                 const Value left = LeftOperand(kept);
                 tokens_[kept - 1] = Text(Binary(op, left, right));
