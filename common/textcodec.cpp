@@ -55,7 +55,7 @@ std::optional<QByteArray> EncodeUtf8(const QString &text)
     return bytes;
 }
 
-QString DecodeSheetBytes(const QByteArray &bytes)
+QString DecodeSheetBytes(const QByteArray &bytes, bool textStart)
 {
     QString text;
     if (const auto utf8 = DecodeUtf8(bytes))
@@ -64,7 +64,7 @@ QString DecodeSheetBytes(const QByteArray &bytes)
         text = *gb;
     else
         text = QString::fromUtf8(bytes);
-    if (text.startsWith(QChar(0xFEFF)))
+    if (textStart && text.startsWith(QChar(0xFEFF)))
         text.remove(0, 1);
     return text;
 }

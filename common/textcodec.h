@@ -24,7 +24,8 @@ std::optional<QByteArray> EncodeGb18030(const QString &text);
 std::optional<QString> DecodeUtf8(const QByteArray &bytes);
 std::optional<QByteArray> EncodeUtf8(const QString &text);
 
-// UTF-8 when the bytes are valid UTF-8, GB18030 otherwise; a byte order mark is dropped.
-QString DecodeSheetBytes(const QByteArray &bytes);
+// UTF-8 when the bytes are valid UTF-8, GB18030 otherwise; a byte order mark that begins the
+// text is dropped, unless the bytes continue a text (a later line of a sheet read line by line).
+QString DecodeSheetBytes(const QByteArray &bytes, bool textStart = true);
 
 }  // namespace tallimo

@@ -142,8 +142,10 @@ constexpr Pass Passes[] = {
 bool Belongs(const Pass &pass, const QString &token)
 {
     // Symbols compare exactly; words in upper case. Upper-casing leaves the symbols alone.
-    return EqualsUpper(token, pass.first) ||
-           (!pass.second.isEmpty() && EqualsUpper(token, pass.second));
+    const auto is = [&token](QStringView word) {
+        return token.size() == word.size() && EqualsUpper(token, word);
+    };
+    return is(pass.first) || (!pass.second.isEmpty() && is(pass.second));
 }
 
 class FlatEvaluation {
@@ -153,41 +155,64 @@ public:
     {
     }
 
-    // Each pass walks the list once and writes what it keeps and computes into a new list, so
-    // that long lines cost time in proportion to their length. An operator takes the last result
-    // as its left operand; a function takes the token that follows it. The new list grows by
-    // appending, which reports a lack of memory as std::bad_alloc.
+    // Each pass walks the list once, keeping and computing in place: what it keeps and computes
+    // goes to the front of the list, so that long lines cost time in proportion to their length
+    // and no list is allocated. An operator takes the last result as its left operand; a
+    // function takes the token that follows it. Passes whose words the list lacks are skipped:
+    // a pass writes only numbers and the tangent's marker, which belong to no pass.
     void Run()
     {
-        for (const Pass &pass : Passes) {
-            const auto belongs = [&pass](const QString &token) { return Belongs(pass, token); };
-            const auto first = std::find_if(tokens_.cbegin(), tokens_.cend(), belongs);
-            if (first == tokens_.cend())
-                continue;
-            TokenList done;
-            for (auto kept = tokens_.cbegin(); kept != first; ++kept)
-                done << *kept;
-            for (qsizetype i = first - tokens_.cbegin(); i < tokens_.size(); ++i) {
-                const QString &token = tokens_[i];
-                if (!Belongs(pass, token))
-                    done << token;
-                else if (pass.arity == Arity::None)
-                    done << Text(Pi);
-                else if (pass.arity == Arity::Left)
-                    done.last() = Text(Factorial(LeftOperand(done)));
-                else if (pass.arity == Arity::Binary) {
-                    const Value right = TextToValue(Following(i), regional_);
-                    const Value left = LeftOperand(done);
-                    done.last() = Text(Binary(token, left, right));
-                } else {
-                    done << Function(AsciiUpper(token), Following(i));
-                }
-            }
-            tokens_ = std::move(done);
+        const std::uint32_t present = PassesPresent();
+        for (size_t p = 0; p < std::size(Passes); ++p) {
+            if (present & (std::uint32_t{1} << p))
+                RunPass(Passes[p]);
         }
     }
 
 private:
+    std::uint32_t PassesPresent() const
+    {
+        std::uint32_t present = 0;
+        for (const QString &token : std::as_const(tokens_)) {
+            if (!token.isEmpty() && token.front().isDigit())
+                continue;  // a number; no word of a pass begins with a digit
+            for (size_t p = 0; p < std::size(Passes); ++p) {
+                if (Belongs(Passes[p], token)) {
+                    present |= std::uint32_t{1} << p;
+                    break;
+                }
+            }
+        }
+        return present;
+    }
+
+    // tokens_[0, kept) hold what the pass kept and computed so far; the walk reads ahead of it.
+    void RunPass(const Pass &pass)
+    {
+        qsizetype kept = 0;
+        for (qsizetype i = 0; i < tokens_.size(); ++i) {
+            if (!Belongs(pass, tokens_[i])) {
+                if (kept != i)
+                    tokens_[kept] = std::move(tokens_[i]);
+                ++kept;
+            } else if (pass.arity == Arity::None) {
+                tokens_[kept++] = Text(Pi);
+            } else if (pass.arity == Arity::Left) {
+                tokens_[kept - 1] = Text(Factorial(LeftOperand(kept)));
+            } else if (pass.arity == Arity::Binary) {
+                const QChar op = tokens_.at(i).at(0);
+                const Value right = TextToValue(Following(i), regional_);
+                const Value left = LeftOperand(kept);
+                tokens_[kept - 1] = Text(Binary(op, left, right));
+            } else {
+                const QString word = AsciiUpper(tokens_[i]);
+                QString result = Function(word, Following(i));
+                tokens_[kept++] = std::move(result);
+            }
+        }
+        tokens_.resize(kept);
+    }
+
     // The token after the one at the index, which the walk then skips.
     const QString &Following(qsizetype &index) const
     {
@@ -196,18 +221,19 @@ private:
         return tokens_[++index];
     }
 
-    Value LeftOperand(const TokenList &done) const
+    // The last token kept, when there is one.
+    Value LeftOperand(qsizetype kept) const
     {
-        if (done.isEmpty())
+        if (kept == 0)
             Fail(Kind::Syntax, "missing operand");
-        return TextToValue(done.last(), regional_);
+        return TextToValue(tokens_[kept - 1], regional_);
     }
 
     QString Text(Value value) const { return NumberText(Checked(value), regional_); }
 
-    static Value Binary(const QString &op, Value left, Value right)
+    static Value Binary(QChar op, Value left, Value right)
     {
-        switch (op[0].unicode()) {
+        switch (op.unicode()) {
         case '^':
             return Power(left, right);
         case '%':
@@ -283,6 +309,18 @@ std::optional<std::int64_t> IntegralAngle(const QString &text, const RegionalSet
     return TruncToInt64(angle);
 }
 
+// Writes the value of a list that EvaluateFlat reduced to one token back as its number text, and
+// returns the value of that text. The token is the value's own text as a rule, so the text is
+// read again only when it differs.
+Value WrittenBack(TokenList &tokens, Value value, const RegionalSettings &regional)
+{
+    const NumberTextBuffer text = WriteNumberText(value, regional);
+    if (text.View() == tokens.first())
+        return value;
+    tokens.first() = text.View().toString();
+    return TextToValue(tokens.first(), regional);
+}
+
 }  // namespace
 
 Value EvaluateFlat(TokenList &tokens, const RegionalSettings &regional)
@@ -309,35 +347,37 @@ Value EvaluateTokens(TokenList &tokens, const RegionalSettings &regional)
                                        [&open](const QString &token) { return token == open; });
     if (!bracketed) {
         if (tokens.size() > 1)
-            tokens = {NumberText(EvaluateFlat(tokens, regional), regional)};
+            return WrittenBack(tokens, EvaluateFlat(tokens, regional), regional);
     } else {
         TokenList reduced;
+        reduced.reserve(tokens.size());
+        TokenList group;
         std::vector<qsizetype> opened;
         const auto reduceGroup = [&] {
             const qsizetype first = opened.back();
             opened.pop_back();
-            TokenList group;
+            group.clear();
             for (qsizetype i = first + 1; i < reduced.size(); ++i)
                 group << std::move(reduced[i]);
-            const QString result = NumberText(EvaluateFlat(group, regional), regional);
-            reduced.resize(first);
-            reduced << result;
+            QString result = NumberText(EvaluateFlat(group, regional), regional);
+            reduced.resize(first + 1);
+            reduced.last() = std::move(result);
         };
-        for (const QString &token : std::as_const(tokens)) {
+        for (QString &token : tokens) {
             if (token == close && !opened.empty()) {
                 reduceGroup();
                 continue;
             }
             if (token == open)
                 opened.push_back(reduced.size());
-            reduced << token;
+            reduced << std::move(token);
         }
         tokens = TokenList();
         while (!opened.empty())
             reduceGroup();
-        if (reduced.size() > 1)
-            reduced = {NumberText(EvaluateFlat(reduced, regional), regional)};
         tokens = std::move(reduced);
+        if (tokens.size() > 1)
+            return WrittenBack(tokens, EvaluateFlat(tokens, regional), regional);
     }
 
     if (EqualsUpper(tokens.first(), u"PI"))

@@ -27,6 +27,18 @@ bool IsKeyword(QStringView text)
     return false;
 }
 
+std::optional<QStringView> KeywordOf(QStringView text)
+{
+    // Numbers are the most common pieces; no keyword begins with a digit.
+    if (text.isEmpty() || (text.front() >= QLatin1Char('0') && text.front() <= QLatin1Char('9')))
+        return std::nullopt;
+    for (QStringView keyword : keywordTable) {
+        if (EqualsUpper(text, keyword))
+            return keyword;
+    }
+    return std::nullopt;
+}
+
 bool IsDroppedCommandWord(QStringView upperText)
 {
     static const std::array<QStringView, 7> dropped = {

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringView>
 
+#include <optional>
+
 namespace tallimo {
 
 // The 37 words and symbols that the scanner keeps and the evaluator knows, in their fixed order.
@@ -11,6 +13,9 @@ QStringView KeywordAt(int index);
 
 // True when the text equals an entry exactly, letter case included.
 bool IsKeyword(QStringView text);
+
+// The entry that the text equals once upper-cased as AsciiUpper does, if any.
+std::optional<QStringView> KeywordOf(QStringView text);
 
 // The seven command words that the scanner drops from a token list.
 bool IsDroppedCommandWord(QStringView upperText);

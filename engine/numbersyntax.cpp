@@ -65,67 +65,75 @@ struct ShortDecimal {
 
 std::optional<Value> ReadNumber(QStringView text, const RegionalSettings &regional)
 {
-    const QChar separator = regional.decimalSeparator;
-    qsizetype i = 0;
-    const qsizetype n = text.size();
-    while (i < n && text[i] == QLatin1Char(' '))
-        ++i;
+    const char16_t separator = regional.decimalSeparator.unicode();
+    const char16_t *p = text.utf16();
+    const char16_t *const end = p + text.size();
+    const auto isDigit = [](char16_t c) { return c >= u'0' && c <= u'9'; };
+    while (p != end && *p == u' ')
+        ++p;
 
-    std::string c;  // the number rebuilt in the C locale's form
-    bool negative = false;
-    if (i < n && (text[i] == QLatin1Char('+') || text[i] == QLatin1Char('-'))) {
-        negative = text[i] == QLatin1Char('-');
-        c += static_cast<char>(text[i].unicode());
-        ++i;
-    }
+    const char16_t *const signAt = p;
+    const bool hasSign = p != end && (*p == u'+' || *p == u'-');
+    const bool negative = hasSign && *p == u'-';
+    p += hasSign;
 
-    const int mantissa = MantissaLength(text.mid(i), separator);
-    if (mantissa == 0)
-        return std::nullopt;
+    // The mantissa: digits, and a separator with digits after it.
+    const char16_t *const mantissaAt = p;
     bool anyDigit = false;
-    bool afterPoint = false;
     ShortDecimal shortDecimal;
-    for (qsizetype k = i; k < i + mantissa; ++k) {
-        if (IsDigit(text[k])) {
-            c += static_cast<char>(text[k].unicode());
+    for (; p != end && isDigit(*p); ++p) {
+        anyDigit = true;
+        shortDecimal.Add(*p - u'0', false);
+    }
+    if (p != end && *p == separator) {
+        for (++p; p != end && isDigit(*p); ++p) {
             anyDigit = true;
-            shortDecimal.Add(text[k].unicode() - '0', afterPoint);
-        } else {
-            c += '.';
-            afterPoint = true;
+            shortDecimal.Add(*p - u'0', true);
         }
     }
-    if (!anyDigit)
-        c = "0";
-    i += mantissa;
+    if (p == mantissaAt)
+        return std::nullopt;
+    const char16_t *const mantissaEnd = p;
 
     qsizetype exponent = 0;
-
-    if (i < n && (text[i] == QLatin1Char('E') || text[i] == QLatin1Char('e'))) {
-        ++i;
+    const bool hasExponent = p != end && (*p == u'E' || *p == u'e');
+    if (hasExponent) {
+        ++p;
         bool negativeExponent = false;
-        if (i < n && (text[i] == QLatin1Char('+') || text[i] == QLatin1Char('-'))) {
-            negativeExponent = text[i] == QLatin1Char('-');
-            ++i;
+        if (p != end && (*p == u'+' || *p == u'-')) {
+            negativeExponent = *p == u'-';
+            ++p;
         }
-        while (i < n && IsDigit(text[i])) {
-            if (exponent < ExponentClamp + n)
-                exponent = exponent * 10 + (text[i].unicode() - '0');
-            ++i;
+        for (; p != end && isDigit(*p); ++p) {
+            if (exponent < ExponentClamp + text.size())
+                exponent = exponent * 10 + (*p - u'0');
         }
         if (negativeExponent)
             exponent = -exponent;
-        c += 'e';
-        c += std::to_string(exponent);
     }
 
-    while (i < n && text[i] == QLatin1Char(' '))
-        ++i;
-    if (i != n)
+    while (p != end && *p == u' ')
+        ++p;
+    if (p != end)
         return std::nullopt;
 
     if (const auto value = shortDecimal.Convert(exponent))
         return negative ? -*value : *value;
+
+    // The number rebuilt in the C locale's form; a mantissa without digits reads as "0".
+    std::string c;
+    if (!anyDigit) {
+        c = "0";
+    } else {
+        if (hasSign)
+            c += static_cast<char>(*signAt);
+        for (const char16_t *k = mantissaAt; k != mantissaEnd; ++k)
+            c += isDigit(*k) ? static_cast<char>(*k) : '.';
+    }
+    if (hasExponent) {
+        c += 'e';
+        c += std::to_string(exponent);
+    }
     const Value value = platform::ParseCNumber(c);
     if (std::isinf(value))
         return std::nullopt;

@@ -38,6 +38,16 @@ Digits PrintedDigits(Value magnitude)
     return result;
 }
 
+// floor(power x log10(2)), exact for powers from -1100 to 1100, by integer arithmetic: the
+// x87 floor switches the rounding mode, which costs more than the rest of a number text. A
+// magnitude in [2^(b-1), 2^b) has this for b - 1 as its decimal exponent, or one more.
+int FloorLog10OfPowerOfTwo(int power)
+{
+    constexpr int Scale = 262144;  // 2^18; 78913 / 2^18 is log10(2) within 8E-7
+    const int scaled = power * 78913;
+    return scaled >= 0 ? scaled / Scale : -((-scaled + Scale - 1) / Scale);
+}
+
 // The same digits by integer arithmetic for magnitudes from 1E-12 up to below 1E16, where
 // |value| x 10^(15 - exponent) = mantissa x 5^p x 2^shift fits in 128 bits: about a tenth of
 // the cost of printing.
@@ -48,7 +58,7 @@ std::optional<Digits> ComputedDigits(Value magnitude)
     int binaryExponent = 0;
     const Value fraction = std::frexp(magnitude, &binaryExponent);
     const auto mantissa = static_cast<std::uint64_t>(std::ldexp(fraction, 64));
-    int exponent = static_cast<int>(std::floor(std::log10(magnitude)));
+    int exponent = FloorLog10OfPowerOfTwo(binaryExponent - 1);
     for (int attempt = 0; attempt < 2; ++attempt) {
         const int power = SignificantDigits - exponent;
         if (power < 0 || power > MaxPowerOfFive)
@@ -82,6 +92,19 @@ QString NumberText(Value value, const RegionalSettings &regional)
 {
     if (value == 0)
         return QStringLiteral("0");
+    const NumberTextBuffer text = WriteNumberText(value, regional);
+    return QString(text.text, text.length);
+}
+
+NumberTextBuffer WriteNumberText(Value value, const RegionalSettings &regional)
+{
+    NumberTextBuffer result;
+    QChar *const text = result.text;
+    int &length = result.length;
+    if (value == 0) {
+        text[length++] = QLatin1Char('0');
+        return result;
+    }
 
     Digits d = TruncatedDigits(std::fabs(value));
     // Round half up at the fifteenth digit; a carry out of the first digit shifts the exponent.
@@ -100,9 +123,6 @@ QString NumberText(Value value, const RegionalSettings &regional)
     int count = SignificantDigits;
     while (count > 1 && d.digits[count - 1] == '0')
         --count;
-    // The text is put together in one buffer and made a string once.
-    QChar text[32];  // the longest text: a sign, 15 digits, a separator and "E-4951"
-    int length = 0;
     const auto put = [&](char c) { text[length++] = QLatin1Char(c); };
     const auto putDigits = [&](int from, int to) {
         for (int k = from; k < to; ++k)
@@ -138,7 +158,7 @@ QString NumberText(Value value, const RegionalSettings &regional)
         for (int k = 0; k < written; ++k)
             put(power[k]);
     }
-    return QString(text, length);
+    return result;
 }
 
 }  // namespace tallimo

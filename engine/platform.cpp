@@ -1,5 +1,6 @@
 #include "platform.h"
 
+#include <array>
 #include <cfenv>
 #include <clocale>
 #include <cstdio>
@@ -50,10 +51,17 @@ int TruncatedDigits(Value magnitude, int count, char *digits)
 std::optional<std::uint64_t> ScaledMantissa(std::uint64_t mantissa, int powerOfFive, int shift)
 {
 #if TALLIMO_HAVE_INT128
-    std::uint64_t power = 1;  // 5^27, the largest power asked for, is below 2^64
-    for (int k = 0; k < powerOfFive; ++k)
-        power *= 5;
-    unsigned __int128 scaled = static_cast<unsigned __int128>(mantissa) * power;
+    static constexpr auto powers = [] {
+        std::array<std::uint64_t, 28> table{};  // 5^27, the largest power asked for, is below 2^64
+        std::uint64_t power = 1;
+        for (auto &entry : table) {
+            entry = power;
+            power *= 5;
+        }
+        return table;
+    }();
+    unsigned __int128 scaled =
+        static_cast<unsigned __int128>(mantissa) * powers.at(static_cast<size_t>(powerOfFive));
     scaled >>= shift;
     constexpr auto largest = std::numeric_limits<std::uint64_t>::max();
     return scaled > largest ? largest : static_cast<std::uint64_t>(scaled);

@@ -38,9 +38,8 @@ bool EndsInOpenExponent(QStringView piece, QChar separator)
 
 bool Keep(QStringView token, const RegionalSettings &regional)
 {
-    const QString upper = AsciiUpper(token);
-    if (IsKeyword(upper))
-        return !IsDroppedCommandWord(upper);
+    if (const auto keyword = KeywordOf(token))
+        return !IsDroppedCommandWord(*keyword);
     return IsNumber(token, regional);
 }
 

@@ -24,6 +24,10 @@ std::optional<Value> ResultOfLine(QStringView line, const RegionalSettings &regi
 void SheetResults::Reset(int lineCount)
 {
     results_.clear();
+    // Room for a result on every line, taken once: a long sheet whose lines get their results
+    // one by one then never moves them. Pages that no result reaches are never touched.
+    if (lineCount > 0)
+        results_.reserve(static_cast<size_t>(lineCount));
     unread_.clear();
     if (lineCount > 0)
         unread_.emplace_back(0, lineCount);
@@ -58,8 +62,8 @@ void SheetResults::LinesReplaced(int first, int removed, int added)
             it->line += delta;
     }
 
-    std::vector<std::pair<int, int>> unread;
-    unread.reserve(unread_.size() + 1);
+    std::vector<std::pair<int, int>> &unread = ranges_;
+    unread.clear();
     for (const auto &[begin, end] : unread_) {
         if (begin < first)
             unread.emplace_back(begin, std::min(end, first));
@@ -98,7 +102,7 @@ void SheetResults::Read(int line, std::optional<Value> value)
     if (known) {
         at->value = *value;
     } else {
-        results_.insert(at, Result{line, *value, 0});
+        results_.insert(at, Result{*value, 0, line});
         if (lastChanged_ && *lastChanged_ >= index)
             ++*lastChanged_;
     }

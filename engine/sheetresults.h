@@ -35,10 +35,11 @@ public:
     double Total(const SheetEditor &sheet, const RegionalSettings &regional);
 
 private:
+    // The extended value first, so that an entry takes 32 bytes rather than 48.
     struct Result {
-        int line;
         Value value;
         double runningTotal;  // the total up to and including this line
+        int line;
     };
 
     void Read(int line, std::optional<Value> value);
@@ -48,9 +49,11 @@ private:
 
     std::vector<Result> results_;              // the lines with a result, in line order
     std::vector<std::pair<int, int>> unread_;  // changed lines [first, end), ascending
-    int lineCount_ = -1;                       // -1: not in step with any sheet
-    size_t firstToAdd_ = 0;                    // running totals are stale from here on
-    std::optional<size_t> lastChanged_;        // the last result whose value is new
+    std::vector<std::pair<int, int>>
+        ranges_;                         // room for the next unread_, kept to save allocations
+    int lineCount_ = -1;                 // -1: not in step with any sheet
+    size_t firstToAdd_ = 0;              // running totals are stale from here on
+    std::optional<size_t> lastChanged_;  // the last result whose value is new
 };
 
 }  // namespace tallimo

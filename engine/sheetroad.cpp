@@ -7,7 +7,6 @@
 #include "evaluator.h"
 #include "numbertext.h"
 #include "rounding.h"
-#include "texthelpers.h"
 
 namespace tallimo {
 
@@ -28,12 +27,13 @@ void Rewrite(SheetEditor &sheet, int line, const QString &before, const QString 
 // A leading "-" stays: the scanner reads it as a sign.
 void TidyLine(SheetEditor &sheet, int line)
 {
+    // Read through at(): a writable front() or back() would copy the line.
     QString text = sheet.Line(line);
-    if (!text.isEmpty() && IsOperator(text.front()) && text.front() != QLatin1Char('-'))
+    if (!text.isEmpty() && IsOperator(text.at(0)) && text.at(0) != QLatin1Char('-'))
         Rewrite(sheet, line, text, text.mid(1));
 
     text = sheet.Line(line);
-    if (!text.isEmpty() && IsOperator(RightChars(text, 1).front()))
+    if (!text.isEmpty() && IsOperator(text.at(text.size() - 1)))
         Rewrite(sheet, line, text, text.chopped(1));
 
     text = sheet.Line(line);
@@ -72,10 +72,13 @@ LineEvaluation EvaluateLine(SheetEditor &sheet, int currentLine, int decimals,
         if (!tokens.isEmpty()) {
             outcome.value = EvaluateTokens(tokens, regional);
             const double result = DecimalRound(ToDouble(outcome.value), decimals);
-            const QString resultText = NumberText(result, regional);
+            const NumberTextBuffer resultText = WriteNumberText(result, regional);
             outcome.currentLine = sheet.CaretLine();
-            sheet.ReplaceLine(outcome.currentLine,
-                              sheet.Line(outcome.currentLine) + QLatin1Char('=') + resultText);
+            const QString expression = sheet.Line(outcome.currentLine);
+            QString written;
+            written.reserve(expression.size() + 1 + resultText.length);
+            written.append(expression).append(QLatin1Char('=')).append(resultText.View());
+            sheet.ReplaceLine(outcome.currentLine, written);
             outcome.evaluated = true;
         }
         outcome.total = calcrichedit(sheet, regional);

@@ -2,8 +2,6 @@
 
 namespace tallimo {
 
-QString RightChars(const QString &text, int n) { return text.size() <= n ? text : text.right(n); }
-
 QString TrimBlanks(const QString &text) { return TrimBlanks(QStringView(text)).toString(); }
 
 QStringView TrimBlanks(QStringView text)

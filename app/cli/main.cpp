@@ -4,8 +4,10 @@
 #include <QCoreApplication>
 #include <QFile>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -13,8 +15,10 @@
 
 #include "common/programinfo.h"
 #include "common/sheetfile.h"
+#include "common/textcodec.h"
 #include "engine/calcerror.h"
 #include "engine/rounding.h"
+#include "linestream.h"
 #include "sheetbatch.h"
 
 using namespace tallimo;
@@ -24,10 +28,22 @@ namespace {
 constexpr int ExitLineFailed = 1;
 constexpr int ExitUsage = 2;
 
-void Print(FILE *stream, const QString &text)
+// Writes the text as UTF-8. Most lines are ASCII, which goes out without a converted copy.
+void Print(FILE *stream, QStringView text)
 {
-    const QByteArray bytes = text.toUtf8();
-    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stream);
+    if (!IsAscii(text)) {
+        const QByteArray bytes = text.toUtf8();
+        std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stream);
+        return;
+    }
+    char chunk[256];
+    while (!text.isEmpty()) {
+        const qsizetype size = std::min<qsizetype>(text.size(), sizeof chunk);
+        for (qsizetype k = 0; k < size; ++k)
+            chunk[k] = static_cast<char>(text[k].unicode());
+        std::fwrite(chunk, 1, static_cast<size_t>(size), stream);
+        text = text.mid(size);
+    }
 }
 
 // The help text, naming the program by its name rather than by the path it was started with.
@@ -47,7 +63,14 @@ int Usage(const QCommandLineParser &parser, const QString &message)
     return ExitUsage;
 }
 
-// Standard input is streamed as it comes; a named file is read as the window reads it.
+// Standard input is read line by line as it comes, unless it is a regular file.
+bool StreamsStandardInput()
+{
+    struct stat status {};
+    return fstat(STDIN_FILENO, &status) != 0 || !S_ISREG(status.st_mode);
+}
+
+// A named file, or standard input redirected from a file, is read whole as the window reads it.
 // Throws CalcError with the reason a file cannot be read.
 QByteArray ReadInput(const QString &name)
 {
@@ -59,12 +82,14 @@ QByteArray ReadInput(const QString &name)
     return file.readAll();
 }
 
-// The lines of a sheet file, read as the window's import reads them.
-QStringList SheetLines(QByteArray &bytes)
+// The lines of a sheet text, as the window's import cuts them. They are views into the text,
+// which outlives them, so that a long sheet costs no allocation per line.
+QStringList SheetLines(const QString &text)
 {
-    const QString text = SheetTextOf(bytes);
-    bytes = QByteArray();
-    return text.split(QLatin1Char('\n'));
+    QStringList lines;
+    for (const QStringView line : QStringView(text).tokenize(QLatin1Char('\n')))
+        lines << QString::fromRawData(line.data(), line.size());
+    return lines;
 }
 
 // The status to end with once everything is written: a write error on standard output (a full
@@ -165,18 +190,25 @@ int main(int argc, char *argv[])
     for (const QString &input : std::as_const(inputs)) {
         try {
             std::fflush(stdout);
-            QByteArray bytes;
-            try {
-                bytes = ReadInput(input);
-            } catch (const CalcError &error) {
-                Print(stderr,
-                      QStringLiteral("%1: %2\n").arg(input, QString::fromStdString(error.what())));
-                return ExitUsage;
-            }
-            EvaluateSheet(SheetLines(bytes), options, [&](int index, const BatchLine &line) {
+            const auto print = [&](int index, const BatchLine &line) {
                 if (!PrintLine(input, index, line, tsv, inBlocks))
                     status = ExitLineFailed;
-            });
+            };
+            if (input == QLatin1String("-") && StreamsStandardInput()) {
+                GrowingSheet sheet(options);
+                int index = 0;
+                ReadStreamedLines(
+                    STDIN_FILENO, [] { std::fflush(stdout); },
+                    [&](const QString &line) { print(index++, sheet.Add(line)); });
+            } else {
+                const QString text = SheetTextOf(ReadInput(input));
+                EvaluateSheet(SheetLines(text), options, print);
+            }
+        } catch (const CalcError &error) {
+            std::fflush(stdout);
+            Print(stderr,
+                  QStringLiteral("%1: %2\n").arg(input, QString::fromStdString(error.what())));
+            return ExitUsage;
         } catch (const std::bad_alloc &) {
             std::fflush(stdout);
             Print(stderr, QStringLiteral("%1: too large for the memory available\n").arg(input));

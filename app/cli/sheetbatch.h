@@ -5,7 +5,10 @@
 
 #include <functional>
 
+#include "common/resultbar.h"
+#include "engine/linelist/linelistsheet.h"
 #include "engine/regional.h"
+#include "engine/scanner.h"
 
 namespace tallimo {
 
@@ -22,6 +25,21 @@ struct BatchLine {
     QString line;   // the line after evaluation (tidied only, when it failed)
     QString error;  // the reason, when it failed
     QString lineText, totalNumberText, totalText;  // the result bar
+};
+
+// A sheet whose lines come one by one, as from a pipe: each line is evaluated as it is added, as
+// Enter at its end does in the window when the lines before it are the whole sheet.
+class GrowingSheet {
+public:
+    explicit GrowingSheet(BatchOptions options) : options_(std::move(options)) {}
+    BatchLine Add(const QString &line);
+
+private:
+    BatchOptions options_;
+    LineListSheet sheet_;
+    int lineCount_ = 0;
+    TokenList tokens_;
+    ResultBarTexts bar_;
 };
 
 // Evaluates every line of a sheet in turn, as Enter at the end of each line does in the window,

@@ -25,6 +25,12 @@ void LineListSheet::SetCaret(int line, int column)
     caretColumn_ = column;
 }
 
+void LineListSheet::AppendLine(const QString &text)
+{
+    lines_ << text;
+    results_.LinesReplaced(LineCount() - 1, 0, 1);
+}
+
 void LineListSheet::BreakLine()
 {
     QString &line = lines_[caretLine_];

@@ -28,6 +28,8 @@ public:
     // Puts the caret after the given number of characters of the line.
     void SetCaret(int line, int column);
     void SetCaretAtEnd(int line) { SetCaret(line, static_cast<int>(lines_.at(line).size())); }
+    // Adds a line after the last one.
+    void AppendLine(const QString &text);
     // Inserts a line break at the caret, as Enter does after its evaluation.
     void BreakLine();
 

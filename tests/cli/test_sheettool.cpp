@@ -2,6 +2,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <fcntl.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -82,6 +83,74 @@ private slots:
         const Run run = RunTool({}, input);
         QCOMPARE(run.exitCode, 0);
         QCOMPARE(run.out, QStringLiteral("1+2=3\n3*4=12\n"));
+    }
+
+    // From a pipe each line is answered as soon as its end arrives, while the input stays open;
+    // a lone CR ends a line without waiting for what follows it.
+    void aPipeIsAnsweredLineByLine()
+    {
+        QProcess process;
+        process.start(QStringLiteral(SHEET_TOOL), {});
+        QVERIFY(process.waitForStarted());
+        process.write("1+2\n");
+        QTRY_VERIFY_WITH_TIMEOUT(process.canReadLine(), 20000);
+        QCOMPARE(process.readLine(), QByteArray("1+2=3\n"));
+        process.write("3*4\r");
+        QTRY_VERIFY_WITH_TIMEOUT(process.canReadLine(), 20000);
+        QCOMPARE(process.readLine(), QByteArray("3*4=12\n"));
+        process.write("\n5/2");
+        process.closeWriteChannel();
+        QVERIFY(process.waitForFinished(30000));
+        QCOMPARE(process.exitCode(), 0);
+        QCOMPARE(process.readAll(), QByteArray("5/2=2.5\n"));
+    }
+
+    // A line's total counts the results of the whole sheet, later lines included, when the sheet
+    // is there as a whole; from a pipe the sheet is the lines so far.
+    void totalOfAFileAndOfAPipe_data()
+    {
+        QTest::addColumn<bool>("fromFile");
+        QTest::addColumn<QString>("firstTotal");
+        QTest::newRow("standard input from a file") << true << QStringLiteral("11");
+        QTest::newRow("standard input from a pipe") << false << QStringLiteral("3");
+    }
+
+    void totalOfAFileAndOfAPipe()
+    {
+        QFETCH(bool, fromFile);
+        QFETCH(QString, firstTotal);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("sheet.txt"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("1+2\n4*2=8\n");
+        file.close();
+        const QByteArray name = QFile::encodeName(path);
+        const auto inputFromFile = [name] {
+            const int descriptor = ::open(name.constData(), O_RDONLY);
+            if (descriptor < 0 || ::dup2(descriptor, STDIN_FILENO) < 0)
+                ::_exit(100);
+        };
+        const Run run = fromFile ? RunTool({QStringLiteral("--tsv")}, {}, inputFromFile)
+                                 : RunTool({QStringLiteral("--tsv")}, "1+2\n4*2=8\n");
+        QCOMPARE(run.exitCode, 0);
+        const QStringList rows = run.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        QCOMPARE(rows.size(), 2);
+        QCOMPARE(rows[0].section(QLatin1Char('\t'), 4, 4), firstTotal);
+        QCOMPARE(rows[1].section(QLatin1Char('\t'), 4, 4), QStringLiteral("11"));
+    }
+
+    void aDirectoryAsStandardInputIsNamed()
+    {
+        const Run run = RunTool({}, {}, [] {
+            const int descriptor = ::open("/", O_RDONLY | O_DIRECTORY);
+            if (descriptor < 0 || ::dup2(descriptor, STDIN_FILENO) < 0)
+                ::_exit(100);
+        });
+        QCOMPARE(run.exitCode, 2);
+        QVERIFY2(run.err.startsWith(QStringLiteral("-: Cannot read standard input")),
+                 qPrintable(run.err));
+        QVERIFY(run.out.isEmpty());
     }
 
     void decimalsOption()

@@ -6,7 +6,6 @@
 #include "engine/calcerror.h"
 #include "engine/linelist/linelistsheet.h"
 #include "engine/sheetroad.h"
-#include "engine/texthelpers.h"
 #include "tests/support/sheettotals.h"
 
 using namespace tallimo;
@@ -219,13 +218,6 @@ private slots:
             }
             QVERIFY(SameBits(KeptTotal(sheet), WholeSheetTotal(sheet.Text(), RegionalSettings())));
         }
-    }
-
-    void rightChars()
-    {
-        QCOMPARE(RightChars(QStringLiteral("abc"), 1), QStringLiteral("c"));
-        QCOMPARE(RightChars(QStringLiteral("ab"), 5), QStringLiteral("ab"));
-        QCOMPARE(RightChars(QString(), 1), QString());
     }
 };
 
