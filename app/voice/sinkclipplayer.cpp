@@ -16,9 +16,10 @@ namespace tallimo {
 
 namespace {
 
-// How far ahead of the play position the stream is written: enough to outlast a feeding late by
-// 20 ms, little enough that a key's echo starts within 50 ms of the key.
-constexpr int kStreamMicroseconds = 30000;
+// How far ahead of the play position the stream is written: enough to outlast a feeding 30 ms
+// late on a busy machine (where PipeWire's PulseAudio service runs a stream held only 30 ms ahead
+// dry), and little enough that a key's echo starts within 50 ms of the key.
+constexpr int kStreamMicroseconds = 40000;
 constexpr int kFeedMilliseconds = 5;
 // After this long without a clip the stream is paused with its silence in it, so that a quiet
 // program does not wake up two hundred times a second.
@@ -37,20 +38,24 @@ QAudioFormat ClipFormat()
     return format;
 }
 
+// Ends an output that has had a stream. Qt's PulseAudio output answers a stream that ran dry with
+// a drain whose completion reaches the output object later, from the sound system's own thread,
+// even once the stream is closed: deleting the object would crash the program then. It is left
+// to the end of the program, stopped.
+void SetAside(std::unique_ptr<QAudioSink> sink)
+{
+    sink->stop();
+    (void)sink.release();
+}
+
 }  // namespace
 
 SinkClipPlayer::SinkClipPlayer() = default;
 
 SinkClipPlayer::~SinkClipPlayer()
 {
-    if (!sink_)
-        return;
-    sink_->stop();
-    // Qt's PulseAudio output answers a stream that ran dry with a drain whose completion reaches
-    // the output object later, from the sound system's own thread, even once the stream is
-    // closed: deleting the object would crash the program then. It is left to the end of the
-    // program, stopped.
-    (void)sink_.release();
+    if (sink_)
+        SetAside(std::move(sink_));
 }
 
 void SinkClipPlayer::Play(const QString &name)
@@ -82,7 +87,7 @@ bool SinkClipPlayer::OpenOutput()
         // The sound system went away, or a fresh stream could not be had; start afresh with the
         // next output found.
         feeder_.reset();
-        sink_.reset();
+        SetAside(std::move(sink_));
         stream_ = nullptr;
     }
     if (sink_)
@@ -102,6 +107,7 @@ bool SinkClipPlayer::OpenOutput()
     stream_ = sink_->start();
     sinceTaken_.start();
     if (!stream_) {
+        // It never had a stream, so nothing of the sound system refers to it.
         sink_.reset();
         return false;
     }

@@ -17,7 +17,7 @@ class QTimer;
 namespace tallimo {
 
 // Plays the embedded clips on one output stream that stays open: the clips are decoded into the
-// stream's format once, on the first clip, and the stream is kept written 30 ms ahead of what
+// stream's format once, on the first clip, and the stream is kept written 40 ms ahead of what
 // plays, with the samples of the clip playing and silence where none plays. A new clip cuts the
 // last one where its writing has got to, which bounds how late a key's echo starts. The stream
 // so never runs dry between clips, and the sound server never takes back what it mixed. After
