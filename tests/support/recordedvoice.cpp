@@ -148,7 +148,7 @@ bool Recorder::Start(const QString &address)
         QStringLiteral("parecord"),
         {QStringLiteral("--raw"), QStringLiteral("--device=%1.monitor").arg(SoundServer::kSinkName),
          QStringLiteral("--rate=%1").arg(kRate), "--channels=2", "--format=s16le",
-         "--latency-msec=5"});
+         "--latency-msec=20"});
     return parecord_.waitForStarted() && QTest::qWaitFor([this] { return !bytes_.isEmpty(); });
 }
 

@@ -26,7 +26,8 @@ constexpr int kRate = 44100;
 
 // Records the null sink's monitor with parecord, as the left speaker plays it: the server plays the
 // mono clips on both channels, and mixing them down to one would change their loudness by the
-// server's own measure. Each piece of the recording is noted with the
+// server's own measure. It asks for the recording in 20 ms pieces, about what a desktop's
+// PipeWire runs its sound in, so that the recording does not make the server work in smaller ones. Each piece of the recording is noted with the
 // time it arrived, which places the recording on the test's clock: a sample cannot arrive before
 // it was played, so the earliest arrival less the length recorded before it is the latest time the
 // recording can have begun. Onsets placed with it are never too early, so latencies measured
