@@ -144,11 +144,14 @@ bool Recorder::Start(const QString &address)
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("PULSE_SERVER"), address);
     parecord_.setProcessEnvironment(environment);
+    bool named = false;
+    const int pieceMilliseconds =
+        qEnvironmentVariableIntValue("TALLIMO_RECORDING_MILLISECONDS", &named);
     parecord_.start(
         QStringLiteral("parecord"),
         {QStringLiteral("--raw"), QStringLiteral("--device=%1.monitor").arg(SoundServer::kSinkName),
          QStringLiteral("--rate=%1").arg(kRate), "--channels=2", "--format=s16le",
-         "--latency-msec=20"});
+         QStringLiteral("--latency-msec=%1").arg(named ? pieceMilliseconds : 5)});
     return parecord_.waitForStarted() && QTest::qWaitFor([this] { return !bytes_.isEmpty(); });
 }
 

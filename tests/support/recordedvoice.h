@@ -26,12 +26,15 @@ constexpr int kRate = 44100;
 
 // Records the null sink's monitor with parecord, as the left speaker plays it: the server plays the
 // mono clips on both channels, and mixing them down to one would change their loudness by the
-// server's own measure. It asks for the recording in 20 ms pieces, about what a desktop's
-// PipeWire runs its sound in, so that the recording does not make the server work in smaller ones. Each piece of the recording is noted with the
-// time it arrived, which places the recording on the test's clock: a sample cannot arrive before
-// it was played, so the earliest arrival less the length recorded before it is the latest time the
-// recording can have begun. Onsets placed with it are never too early, so latencies measured
-// with it are never too small.
+// server's own measure. It asks for the recording in 5 ms pieces, so that it is placed closely on
+// the test's clock; PipeWire then runs its sound in pieces that small too.
+// TALLIMO_RECORDING_MILLISECONDS names another size: with 20, PipeWire runs in the 21 ms pieces
+// of a desktop's.
+//
+// Each piece of the recording is noted with the time it arrived, which places the recording on
+// the test's clock: a sample cannot arrive before it was played, so the earliest arrival less the
+// length recorded before it is the latest time the recording can have begun. Onsets placed with
+// it are never too early, so latencies measured with it are never too small.
 class Recorder {
 public:
     explicit Recorder(const QElapsedTimer &clock) : clock_(clock) {}
