@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages Tallimo needs: to build and run the two programs, and with
-# --tests also to run the test suite and the benchmarks. A sound server is asked for only where
-# none is installed: a desktop whose sound runs on PipeWire keeps it, and the recorded voice test
-# uses PipeWire's own PulseAudio service there.
+# --tests also to run the test suite and the benchmarks. The recorded voice test runs on the sound
+# server the machine has, never a second one: where PipeWire runs the sound, on PipeWire's own
+# PulseAudio service (with a session manager only where it has none), elsewhere on PulseAudio. On
+# CI (CI=true), a machine with no user's sound to keep, both are installed, and the test runs on
+# each.
 set -euo pipefail
 
 packages=(
@@ -21,8 +23,12 @@ if [ "${1:-}" = --tests ]; then
   # openbox and xprop: the test of window placement runs under a window manager on Xvfb.
   packages+=(qt6-declarative-dev libbenchmark-dev xvfb xauth openbox x11-utils desktop-file-utils
     appstream pulseaudio-utils bc)
-  if installed pipewire-pulse || installed pipewire-audio; then
-    packages+=(pipewire-pulse)
+  pipewire=(pipewire-pulse dbus-daemon)
+  installed pipewire-media-session || pipewire+=(wireplumber)
+  if [ "${CI:-}" = true ]; then
+    packages+=(pulseaudio "${pipewire[@]}")
+  elif installed pipewire-pulse || installed pipewire-audio; then
+    packages+=("${pipewire[@]}")
   elif ! installed pulseaudio; then
     packages+=(pulseaudio)
   fi

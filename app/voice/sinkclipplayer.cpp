@@ -16,15 +16,18 @@ namespace tallimo {
 
 namespace {
 
-constexpr int kStreamMicroseconds = 50000;
-// The silence kept waiting between clips: enough to outlast a feeding late by 25 ms, little
-// enough that a key's echo is not held up behind much of it.
-constexpr int kSilenceMicroseconds = 30000;
+// How far ahead of the play position the stream is written: enough to outlast a feeding 30 ms
+// late on a busy machine (where PipeWire's PulseAudio service runs a stream held only 30 ms ahead
+// dry), and little enough that a key's echo starts within 50 ms of the key.
+constexpr int kStreamMicroseconds = 40000;
 constexpr int kFeedMilliseconds = 5;
 // After this long without a clip the stream is paused with its silence in it, so that a quiet
-// program does not wake up two hundred times a second. Letting it run dry instead would cost
-// the next clip its beginning on outputs that cannot take back what they played meanwhile.
-constexpr int kIdleMilliseconds = 3000;
+// program does not wake up two hundred times a second.
+constexpr int kQuietMilliseconds = 2000;
+// A stream that has taken nothing for this long, with samples waiting, is stalled: a stream that
+// ran dry while the sound server stopped answering for a while is not played again when it comes
+// back. Such a stream is opened afresh.
+constexpr int kStallMilliseconds = 150;
 
 QAudioFormat ClipFormat()
 {
@@ -35,20 +38,24 @@ QAudioFormat ClipFormat()
     return format;
 }
 
+// Ends an output that has had a stream. Qt's PulseAudio output answers a stream that ran dry with
+// a drain whose completion reaches the output object later, from the sound system's own thread,
+// even once the stream is closed: deleting the object would crash the program then. It is left
+// to the end of the program, stopped.
+void SetAside(std::unique_ptr<QAudioSink> sink)
+{
+    sink->stop();
+    (void)sink.release();
+}
+
 }  // namespace
 
 SinkClipPlayer::SinkClipPlayer() = default;
 
 SinkClipPlayer::~SinkClipPlayer()
 {
-    if (!sink_)
-        return;
-    sink_->stop();
-    // Qt's PulseAudio output answers a stream that ran dry with a drain whose completion reaches
-    // the output object later, from the sound system's own thread, even once the stream is
-    // closed: deleting the object would crash the program then. It is left to the end of the
-    // program, stopped.
-    (void)sink_.release();
+    if (sink_)
+        SetAside(std::move(sink_));
 }
 
 void SinkClipPlayer::Play(const QString &name)
@@ -61,7 +68,7 @@ void SinkClipPlayer::Play(const QString &name)
     sinceLastClip_.start();
     if (sink_->state() == QAudio::SuspendedState) {
         sink_->resume();
-        fed_ = false;
+        sinceTaken_.start();
     }
     Feed();
     if (!feeder_->isActive())
@@ -80,7 +87,7 @@ bool SinkClipPlayer::OpenOutput()
         // The sound system went away, or a fresh stream could not be had; start afresh with the
         // next output found.
         feeder_.reset();
-        sink_.reset();
+        SetAside(std::move(sink_));
         stream_ = nullptr;
     }
     if (sink_)
@@ -98,8 +105,9 @@ bool SinkClipPlayer::OpenOutput()
     sink_ = std::make_unique<QAudioSink>(output, format_);
     sink_->setBufferSize(format_.bytesForDuration(kStreamMicroseconds));
     stream_ = sink_->start();
-    fed_ = false;
+    sinceTaken_.start();
     if (!stream_) {
+        // It never had a stream, so nothing of the sound system refers to it.
         sink_.reset();
         return false;
     }
@@ -123,38 +131,43 @@ void SinkClipPlayer::DecodeClips()
 
 void SinkClipPlayer::Feed()
 {
-    if (fed_ && sink_->state() == QAudio::IdleState) {
-        // The stream ran dry: the machine or the sound server stalled. Outputs that cannot take
-        // back what they played meanwhile would take what comes now as late and skip it; a fresh
-        // stream plays it from its beginning.
-        stream_ = sink_->start();
-        fed_ = false;
-        if (!stream_) {
-            feeder_->stop();
-            return;
-        }
-    }
-    const int frameBytes = format_.bytesPerFrame();
-    const qsizetype free = sink_->bytesFree() / frameBytes * frameBytes;
-    if (written_ < playing_.size()) {
-        const qsizetype wanted = std::min(free, playing_.size() - written_);
-        written_ += std::max<qint64>(0, stream_->write(playing_.constData() + written_, wanted));
-        fed_ = true;
+    if (sink_->state() == QAudio::StoppedState) {
+        // The sound system went away; the next clip looks for an output afresh.
+        feeder_->stop();
         return;
     }
-    if (sinceLastClip_.hasExpired(kIdleMilliseconds)) {
+    const int frameBytes = format_.bytesPerFrame();
+    qsizetype free = sink_->bytesFree() / frameBytes * frameBytes;
+    if (free > 0) {
+        sinceTaken_.start();
+    } else if (sinceTaken_.hasExpired(kStallMilliseconds)) {
+        // What the stalled stream holds is dropped with it, so the clip is written again from
+        // where the stream stopped taking it.
+        written_ -= std::min(written_, sink_->bufferSize());
+        stream_ = sink_->start();
+        sinceTaken_.start();
+        if (!stream_)
+            feeder_->stop();
+        return;
+    }
+    // The stream is kept full: the clip's samples first, silence after them, so that it never runs
+    // dry and the server never has to take back what it already mixed.
+    if (written_ < playing_.size()) {
+        const qsizetype wanted = std::min(free, playing_.size() - written_);
+        const qint64 took =
+            std::max<qint64>(0, stream_->write(playing_.constData() + written_, wanted));
+        written_ += took;
+        free -= took;
+        if (written_ < playing_.size())
+            return;
+    }
+    if (sinceLastClip_.hasExpired(kQuietMilliseconds)) {
         feeder_->stop();
         sink_->suspend();
         return;
     }
-    const qsizetype queued = sink_->bufferSize() - sink_->bytesFree();
-    const qsizetype wanted =
-        std::min(free, format_.bytesForDuration(kSilenceMicroseconds) - queued) / frameBytes *
-        frameBytes;
-    if (wanted > 0) {
-        stream_->write(Silence(format_, wanted));
-        fed_ = true;
-    }
+    if (free > 0)
+        stream_->write(Silence(format_, free));
 }
 
 }  // namespace tallimo

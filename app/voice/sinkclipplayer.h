@@ -17,10 +17,12 @@ class QTimer;
 namespace tallimo {
 
 // Plays the embedded clips on one output stream that stays open: the clips are decoded into the
-// stream's format once, on the first clip, and each clip's samples are written into the stream
-// as it takes them, a new clip replacing what is still waiting of the last one. Between clips the
-// stream is kept playing with a little silence, so that no clip is lost to a stream starting
-// up. The stream holds about 50 ms, which bounds how late a key's echo starts.
+// stream's format once, on the first clip, and the stream is kept written 40 ms ahead of what
+// plays, with the samples of the clip playing and silence where none plays. A new clip cuts the
+// last one where its writing has got to, which bounds how late a key's echo starts. The stream
+// so never runs dry between clips, and the sound server never takes back what it mixed. After
+// 2 s without a clip it is paused with its silence in it, and the next clip resumes it; a stream
+// that took nothing for 150 ms, stalled, is opened afresh.
 //
 // Nothing touches the sound system before the first clip, and every audio object is made by the
 // thread that plays the first clip, so the player may be made on one thread and used on another.
@@ -45,11 +47,11 @@ private:
     std::unique_ptr<QAudioSink> sink_;
     QIODevice *stream_ = nullptr;
     std::unique_ptr<QTimer> feeder_;
-    // Whether anything went into the stream since it started or resumed.
-    bool fed_ = false;
     QByteArray playing_;
     qsizetype written_ = 0;
     QElapsedTimer sinceLastClip_;
+    // Since the stream last took samples.
+    QElapsedTimer sinceTaken_;
 };
 
 }  // namespace tallimo
