@@ -18,9 +18,10 @@ constexpr int kStartMilliseconds = 10000;
 // Waits, keeping events flowing, until the condition holds or the process has ended.
 bool WaitFor(const std::function<bool()> &condition, const QProcess &process)
 {
-    QTest::qWaitFor(
-        [&] { return condition() || process.state() == QProcess::NotRunning; }, kStartMilliseconds);
-    return condition();
+    return QTest::qWaitFor(
+               [&] { return condition() || process.state() == QProcess::NotRunning; },
+               kStartMilliseconds) &&
+           condition();
 }
 
 QString Missing(const QStringList &programs)
