@@ -1,23 +1,13 @@
-// The about and help windows, each made on its first showing and kept, hidden, afterwards.
+// The about and help windows, shown modally over the main window.
 
-#include "calcform.h"
+#include "app/calcform.h"
 #include "windows/about.h"
 #include "windows/calchelp.h"
 
 namespace tallimo {
 
-void TCalcForm::SpeedButton42Click()
-{
-    if (!f_about)
-        f_about = new Tf_about(seams_, this);
-    f_about->exec();
-}
+void TCalcForm::SpeedButton42Click() { f_about.Get()->exec(); }
 
-void TCalcForm::SpeedButton46Click()
-{
-    if (!f_calchelp)
-        f_calchelp = new Tf_calchelp(this);
-    f_calchelp->exec();
-}
+void TCalcForm::SpeedButton46Click() { f_calchelp.Get()->exec(); }
 
 }  // namespace tallimo

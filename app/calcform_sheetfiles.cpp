@@ -2,7 +2,7 @@
 
 #include <QTextCursor>
 
-#include "calcform.h"
+#include "app/calcform.h"
 #include "common/sheetfile.h"
 #include "common/sheetlinebound.h"
 #include "engine/calcerror.h"

@@ -2,8 +2,8 @@
 
 #include <QString>
 
-#include "regional.h"
-#include "value.h"
+#include "engine/regional.h"
+#include "engine/value.h"
 
 namespace tallimo {
 

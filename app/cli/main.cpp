@@ -11,11 +11,11 @@
 #include <cstring>
 #include <new>
 
+#include "app/cli/sheetbatch.h"
 #include "common/programinfo.h"
 #include "common/sheetfile.h"
 #include "engine/calcerror.h"
 #include "engine/rounding.h"
-#include "sheetbatch.h"
 
 using namespace tallimo;
 

@@ -1,11 +1,11 @@
-#include "sheetbatch.h"
+#include "app/cli/sheetbatch.h"
 
 #include <new>
 
 #include "common/resultbar.h"
 #include "engine/calcerror.h"
+#include "engine/lineevaluation.h"
 #include "engine/linelist/linelistsheet.h"
-#include "engine/sheetroad.h"
 
 namespace tallimo {
 

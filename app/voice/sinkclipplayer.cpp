@@ -16,15 +16,15 @@ namespace tallimo {
 
 namespace {
 
-constexpr int kStreamMicroseconds = 50000;
+constexpr int StreamMicroseconds = 50000;
 // The silence kept waiting between clips: enough to outlast a feeding late by 25 ms, little
 // enough that a key's echo is not held up behind much of it.
-constexpr int kSilenceMicroseconds = 30000;
-constexpr int kFeedMilliseconds = 5;
+constexpr int SilenceMicroseconds = 30000;
+constexpr int FeedMilliseconds = 5;
 // After this long without a clip the stream is paused with its silence in it, so that a quiet
 // program does not wake up two hundred times a second. Letting it run dry instead would cost
 // the next clip its beginning on outputs that cannot take back what they played meanwhile.
-constexpr int kIdleMilliseconds = 3000;
+constexpr int IdleMilliseconds = 3000;
 
 QAudioFormat ClipFormat()
 {
@@ -96,7 +96,7 @@ bool SinkClipPlayer::OpenOutput()
         DecodeClips();
     }
     sink_ = std::make_unique<QAudioSink>(output, format_);
-    sink_->setBufferSize(format_.bytesForDuration(kStreamMicroseconds));
+    sink_->setBufferSize(format_.bytesForDuration(StreamMicroseconds));
     stream_ = sink_->start();
     fed_ = false;
     if (!stream_) {
@@ -105,7 +105,7 @@ bool SinkClipPlayer::OpenOutput()
     }
     feeder_ = std::make_unique<QTimer>();
     feeder_->setTimerType(Qt::PreciseTimer);
-    feeder_->setInterval(kFeedMilliseconds);
+    feeder_->setInterval(FeedMilliseconds);
     QObject::connect(feeder_.get(), &QTimer::timeout, [this] { Feed(); });
     return true;
 }
@@ -142,14 +142,14 @@ void SinkClipPlayer::Feed()
         fed_ = true;
         return;
     }
-    if (sinceLastClip_.hasExpired(kIdleMilliseconds)) {
+    if (sinceLastClip_.hasExpired(IdleMilliseconds)) {
         feeder_->stop();
         sink_->suspend();
         return;
     }
     const qsizetype queued = sink_->bufferSize() - sink_->bytesFree();
     const qsizetype wanted =
-        std::min(free, format_.bytesForDuration(kSilenceMicroseconds) - queued) / frameBytes *
+        std::min(free, format_.bytesForDuration(SilenceMicroseconds) - queued) / frameBytes *
         frameBytes;
     if (wanted > 0) {
         stream_->write(Silence(format_, wanted));

@@ -9,8 +9,8 @@
 
 #include "common/sheetfile.h"
 #include "engine/calcerror.h"
-#include "support/errorof.h"
-#include "support/fulldisk.h"
+#include "tests/support/errorof.h"
+#include "tests/support/fulldisk.h"
 
 using namespace tallimo;
 

@@ -23,11 +23,11 @@
 #include <memory>
 #include <utility>
 
-#include "calcform.h"
-#include "controlnames.h"
-#include "desktopseams.h"
-#include "formstyle.h"
-#include "formtesting.h"
+#include "app/calcform.h"
+#include "app/controlnames.h"
+#include "app/desktopseams.h"
+#include "app/formstyle.h"
+#include "tests/gui/formtesting.h"
 
 using namespace tallimo;
 

@@ -12,9 +12,9 @@
 #include <memory>
 #include <optional>
 
-#include "calcform.h"
-#include "formstyle.h"
-#include "formtesting.h"
+#include "app/calcform.h"
+#include "app/formstyle.h"
+#include "tests/gui/formtesting.h"
 #include "tests/settings/filebytes.h"
 
 using namespace tallimo;

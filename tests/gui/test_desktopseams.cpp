@@ -1,8 +1,8 @@
 #include <QFile>
 #include <QTest>
 
-#include "desktopseams.h"
-#include "systemmemory.h"
+#include "app/desktopseams.h"
+#include "app/systemmemory.h"
 
 using namespace tallimo;
 

@@ -14,7 +14,7 @@
 #include <unistd.h>
 
 #include "common/sheetlinebound.h"
-#include "formtesting.h"
+#include "tests/gui/formtesting.h"
 #include "windows/about.h"
 #include "windows/calchelp.h"
 

@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "common/calcformsettings.h"
-#include "filebytes.h"
+#include "tests/settings/filebytes.h"
 
 using namespace tallimo;
 
@@ -17,7 +17,7 @@ QByteArray Lines(const CalcFormSettings &settings)
 {
     SettingsFile file;
     WriteCalcForm(file, settings);
-    return file.toBytes().replace("\r\n", " ").trimmed();
+    return file.ToBytes().replace("\r\n", " ").trimmed();
 }
 
 // What a section reads as when it lacks every key, with the given "key=value" words in place.
@@ -40,12 +40,12 @@ QByteArray TableDefaultsWith(const QByteArray &changes)
 }
 
 // The section as the exit writes the form defaults.
-const QByteArray kWrittenDefaults =
+const QByteArray WrittenDefaults =
     "[calcform]\r\niTop=128\r\niLeft=200\r\nontop=0\r\nvoice=1\r\nreadnum=0\r\ndaxie=0\r\n"
     "scrollBars=0\r\nshowdate=1\r\npanel1=1\r\nbackcolor=clMoneyGreen\r\nmemocolor=clTeal\r\n"
     "fontcolor=clWhite\r\nfontsize=16\r\nnumber=2\r\nrate=280\r\n";
 
-const QByteArray kCountdownGbk = "[gaokao]\r\ndate=2013-06-07\r\nname=\xB8\xDF\xBF\xBC\r\n";
+const QByteArray CountdownGbk = "[gaokao]\r\ndate=2013-06-07\r\nname=\xB8\xDF\xBF\xBC\r\n";
 
 // The file's mode, without what the current user may do with it.
 QFile::Permissions ModeBits(QFile::Permissions permissions)
@@ -190,43 +190,43 @@ private slots:
         QTest::addColumn<bool>("readOnly");
 
         QTest::newRow("NUL bytes in [gaokao] and [calcform]")
-            << QByteArray(kWrittenDefaults)
+            << QByteArray(WrittenDefaults)
                        .replace("daxie=0\r\n", QByteArrayLiteral("daxie=0\r\nx=\0\0y\r\n")) +
                    QByteArrayLiteral("[gaokao]\r\nname=a\0b\r\ndate=2013-06-07\r\n\0\r\n")
             << false;
         QTest::newRow("bytes valid in no encoding among GBK text")
-            << kWrittenDefaults + kCountdownGbk + "[notes]\r\n\xFF\x80\xB8=\xC4\xE3\xFF\r\n"
+            << WrittenDefaults + CountdownGbk + "[notes]\r\n\xFF\x80\xB8=\xC4\xE3\xFF\r\n"
             << false;
         QTest::newRow("UTF-8 byte order mark, ASCII only")
-            << "\xEF\xBB\xBF" + kWrittenDefaults + "[other]\r\nk=v\r\n"
+            << "\xEF\xBB\xBF" + WrittenDefaults + "[other]\r\nk=v\r\n"
             << false;
         QTest::newRow("UTF-8 byte order mark, Chinese in UTF-8 and a stray GBK line")
-            << "\xEF\xBB\xBF" + kWrittenDefaults + "[gaokao]\r\nname=\xE9\xAB\x98\xE8\x80\x83\r\n" +
+            << "\xEF\xBB\xBF" + WrittenDefaults + "[gaokao]\r\nname=\xE9\xAB\x98\xE8\x80\x83\r\n" +
                    "\xB8\xDF\xBF\xBC\r\n"
             << false;
         QTest::newRow("UTF-8 without a mark")
-            << kWrittenDefaults + "[gaokao]\r\nname=\xE2\x82\xAC \xE9\xAB\x98\r\n"
+            << WrittenDefaults + "[gaokao]\r\nname=\xE2\x82\xAC \xE9\xAB\x98\r\n"
             << false;
         QTest::newRow("lines without = in every section")
             << "just words\r\n" +
-                   QByteArray(kWrittenDefaults).replace("iLeft", "no equals here\r\niLeft") +
+                   QByteArray(WrittenDefaults).replace("iLeft", "no equals here\r\niLeft") +
                    "[gaokao]\r\n\xB8\xDF\xBF\xBC\r\n[\r\n\r\n;comment\r\n"
             << false;
         QTest::newRow("unknown keys, odd spacing, repeated keys and sections")
-            << " [other] \r\n k = v \r\nk=second\r\n" + kWrittenDefaults +
+            << " [other] \r\n k = v \r\nk=second\r\n" + WrittenDefaults +
                    "width = 640\r\n\t# tab\r\n[CALCFORM]\r\nfontsize=99\r\n[other]\r\nk=3\r\n"
             << false;
         QTest::newRow("iLeft=2147483647")
-            << QByteArray(kWrittenDefaults).replace("iLeft=200", "iLeft=2147483647") << false;
+            << QByteArray(WrittenDefaults).replace("iLeft=200", "iLeft=2147483647") << false;
         QTest::newRow("LF line breaks, no break at the end")
-            << QByteArray(kWrittenDefaults).replace("\r\n", "\n") + "[gaokao]\nname=x" << false;
+            << QByteArray(WrittenDefaults).replace("\r\n", "\n") + "[gaokao]\nname=x" << false;
         QTest::newRow("10 MB of other sections before [calcform]")
             << QByteArray("[gaokao]\r\nname=\xB8\xDF\xBF\xBC\r\nnote=" + QByteArray(60, 'n') +
                           "\r\n")
                        .repeated(10 * 1024 * 1024 / 90) +
-                   kWrittenDefaults
+                   WrittenDefaults
             << false;
-        QTest::newRow("read-only file") << kWrittenDefaults + kCountdownGbk << true;
+        QTest::newRow("read-only file") << WrittenDefaults + CountdownGbk << true;
     }
 
     void hostileFilesKeepWhatIsNotTheirs()

@@ -28,14 +28,14 @@ using namespace tallimo;
 
 namespace {
 
-constexpr int kRate = 44100;
-constexpr int kSpeechRate = 280;
-const QString kSinkName = QStringLiteral("tallimo_heard");
+constexpr int Rate = 44100;
+constexpr int SpeechRate = 280;
+const QString SinkName = QStringLiteral("tallimo_heard");
 
 // The argument that makes the test program the program that ends while a player is stuck.
-constexpr char kEndWhileStuck[] = "--end-while-stuck";
+constexpr char EndWhileStuckArgument[] = "--end-while-stuck";
 // Not 0, so that a status the end makes up cannot pass for it.
-constexpr int kEndWhileStuckStatus = 3;
+constexpr int EndWhileStuckStatus = 3;
 
 double Seconds(qint64 nanoseconds) { return nanoseconds / 1e9; }
 
@@ -72,8 +72,8 @@ public:
                        "--disable-shm", "--disallow-module-loading", "--log-target=stderr",
                        QStringLiteral("--load=module-null-sink sink_name=%1 rate=%2 channels=1 "
                                       "format=s16le norewinds=1")
-                           .arg(kSinkName)
-                           .arg(kRate),
+                           .arg(SinkName)
+                           .arg(Rate),
                        "--load=module-native-protocol-unix auth-anonymous=1 socket=" + socket});
         QElapsedTimer waited;
         waited.start();
@@ -131,7 +131,7 @@ public:
         environment.insert(QStringLiteral("PULSE_SERVER"), address);
         parecord_.setProcessEnvironment(environment);
         parecord_.start(QStringLiteral("parecord"),
-                        {"--raw", "--device=" + kSinkName + ".monitor", "--rate=44100",
+                        {"--raw", "--device=" + SinkName + ".monitor", "--rate=44100",
                          "--channels=1", "--format=s16le", "--latency-msec=5"});
         return parecord_.waitForStarted() && QTest::qWaitFor([this] { return !bytes_.isEmpty(); });
     }
@@ -157,7 +157,7 @@ private:
     {
         bytes_ += parecord_.readAllStandardOutput();
         const qint64 now = clock_.nsecsElapsed();
-        start_ = std::min(start_, now - qint64(bytes_.size() / 2) * 1000000000 / kRate);
+        start_ = std::min(start_, now - qint64(bytes_.size() / 2) * 1000000000 / Rate);
     }
 
     const QElapsedTimer &clock_;
@@ -193,7 +193,7 @@ std::vector<float> ClipSound(const QString &name)
     if (!file.open(QIODevice::ReadOnly))
         qFatal("no clip %s", qPrintable(name));
     QAudioFormat format;
-    format.setSampleRate(kRate);
+    format.setSampleRate(Rate);
     format.setChannelCount(1);
     format.setSampleFormat(QAudioFormat::Int16);
     const QByteArray bytes = ClipSamples(file.readAll(), format);
@@ -223,7 +223,7 @@ double Likeness(const float *a, const float *b, std::size_t length)
 // a clip cut short, silent or another clip leave it low.
 double EnvelopeLikeness(const float *a, const float *b, std::size_t length)
 {
-    const std::size_t window = kRate / 200;
+    const std::size_t window = Rate / 200;
     std::vector<double> levelsA, levelsB;
     for (std::size_t at = 0; at + window <= length; at += window) {
         double energyA = 0, energyB = 0;
@@ -278,11 +278,11 @@ std::vector<Found> FindClips(const std::vector<TimedPlayer::Played> &played,
     std::size_t searchFrom = 0;
     for (std::size_t i = 0; i < played.size(); ++i) {
         const std::vector<float> sound = ClipSound(played[i].name);
-        const std::size_t head = kRate / 20;
-        const qint64 expected = (played[i].at - recordingStart) * kRate / 1000000000;
+        const std::size_t head = Rate / 20;
+        const qint64 expected = (played[i].at - recordingStart) * Rate / 1000000000;
         Found best{played[i].name, played[i].at, 0, 0, -1, 0, 0};
         for (std::size_t at = std::max<std::size_t>(searchFrom, std::max<qint64>(expected, 0));
-             at < std::size_t(std::max<qint64>(expected, 0)) + kRate / 5 &&
+             at < std::size_t(std::max<qint64>(expected, 0)) + Rate / 5 &&
              at + head < recording.size();
              ++at) {
             const double likeness = Likeness(&recording[at], sound.data(), head);
@@ -310,7 +310,7 @@ std::vector<Found> FindClips(const std::vector<TimedPlayer::Played> &played,
 // Seconds of sound in the stretch: the 10 ms windows louder than a whisper.
 double SoundSeconds(const float *samples, std::size_t length)
 {
-    const std::size_t window = kRate / 100;
+    const std::size_t window = Rate / 100;
     int loud = 0;
     for (std::size_t at = 0; at + window <= length; at += window) {
         double energy = 0;
@@ -364,7 +364,7 @@ private slots:
             BackgroundClipPlayer stuck(LoadClipPlayer(QStringLiteral(AUDIO_MODULE_FOLDER)));
             stuck.Play(QStringLiteral("eqr_wav"));
             QTest::qWait(300);  // it is waiting for the server now
-            for (int i = 0; i < 3 * int(BackgroundClipPlayer::kMaxPendingRequests); ++i)
+            for (int i = 0; i < 3 * int(BackgroundClipPlayer::MaxPendingRequests); ++i)
                 stuck.Play(QStringLiteral("%1_wav").arg(i % 10));
             stuck.Stop();
         }
@@ -384,7 +384,7 @@ private slots:
     {
         QProcess program;
         program.start(QCoreApplication::applicationFilePath(),
-                      {QString::fromLatin1(kEndWhileStuck)});
+                      {QString::fromLatin1(EndWhileStuckArgument)});
         QVERIFY(program.waitForStarted());
         QVERIFY(QTest::qWaitFor([&program] { return program.canReadLine(); }, 20000));
         QCOMPARE(program.readLine(), QByteArray("playing\n"));
@@ -395,7 +395,7 @@ private slots:
         QVERIFY(ended);
         QCOMPARE(program.exitStatus(), QProcess::NormalExit);
         // What the program returns, not what the end made of it.
-        QCOMPARE(program.exitCode(), kEndWhileStuckStatus);
+        QCOMPARE(program.exitCode(), EndWhileStuckStatus);
     }
 
     // A stall of the server makes the output run dry, and Qt's output reports on that later,
@@ -432,7 +432,7 @@ private:
 
     qint64 PlayedAt(const Found &clip) const
     {
-        return recorder_->Start() + qint64(clip.onset) * 1000000000 / kRate;
+        return recorder_->Start() + qint64(clip.onset) * 1000000000 / Rate;
     }
 
     // What was wrong, or nothing.
@@ -462,7 +462,7 @@ private:
     QString ReadOut12345()
     {
         EventLoopWaiter waiter;
-        ReadOut readOut(*timed_, waiter, [] { return kSpeechRate; });
+        ReadOut readOut(*timed_, waiter, [] { return SpeechRate; });
         timed_->played.clear();
         timed_->Play(QStringLiteral("eqr_wav"));
         readOut.readstr(QStringLiteral("壹万贰千叁佰肆拾伍"));
@@ -477,7 +477,7 @@ private:
             heard << clip.name.chopped(4);
             qInfo("%s: after %.1f ms, heard %.3f s, likeness %.3f, envelope %.3f, loudness %.2f",
                   qPrintable(clip.name), 1000 * Seconds(PlayedAt(clip) - clip.played),
-                  double(clip.heard) / kRate, clip.likeness, clip.envelopeLikeness, clip.loudness);
+                  double(clip.heard) / Rate, clip.likeness, clip.envelopeLikeness, clip.loudness);
             soundDue += SoundSeconds(ClipSound(clip.name).data(), clip.heard);
             if (!clip.Heard())
                 wrong << clip.name;
@@ -488,7 +488,7 @@ private:
         const std::size_t to = found.back().onset + found.back().heard;
         const double soundHeard = SoundSeconds(&recording[from], to - from);
         qInfo("read-out: %.2f s of sound heard of %.2f s due, over %.2f s", soundHeard, soundDue,
-              double(to - from) / kRate);
+              double(to - from) / Rate);
         if (soundHeard < 0.95 * soundDue)
             wrong << QStringLiteral("%1 s of sound heard of %2 s").arg(soundHeard).arg(soundDue);
         return wrong.join(u' ');
@@ -516,13 +516,13 @@ int EndWhileStuck()
     BackgroundClipPlayer stuck(LoadClipPlayer(QStringLiteral(AUDIO_MODULE_FOLDER)));
     stuck.Play(QStringLiteral("2_wav"));
     QTest::qWait(300);
-    return kEndWhileStuckStatus;
+    return EndWhileStuckStatus;
 }
 
 int RunTests(int argc, char *argv[])
 {
     QCoreApplication application(argc, argv);
-    if (argc == 2 && std::strcmp(argv[1], kEndWhileStuck) == 0)
+    if (argc == 2 && std::strcmp(argv[1], EndWhileStuckArgument) == 0)
         return EndWhileStuck();
     TestHeardVoice test;
     return QTest::qExec(&test, argc, argv);

@@ -12,7 +12,7 @@
 
 #include <memory>
 
-#include "support/fakeworld.h"
+#include "tests/support/fakeworld.h"
 #include "windows/webbrowse.h"
 #include "windows/webenginesetup.h"
 #include "windows/webpageopener.h"

@@ -4,8 +4,8 @@
 #include <optional>
 
 #include "engine/calcerror.h"
+#include "engine/lineevaluation.h"
 #include "engine/linelist/linelistsheet.h"
-#include "engine/sheetroad.h"
 #include "engine/texthelpers.h"
 #include "tests/support/sheettotals.h"
 
@@ -13,7 +13,7 @@ using namespace tallimo;
 
 namespace {
 
-// Enter pressed with the caret at the given place: the line road, then the line break that Enter
+// Enter pressed with the caret at the given place: the line evaluation, then the line break that Enter
 // always inserts.
 struct Enter {
     bool failed = false;
@@ -40,7 +40,7 @@ QString Shown(const LineListSheet &sheet)
 }
 
 // A sheet edited by whole lines, which tells its kept results of every change as an editor does.
-class EditedSheet : public SheetEditor {
+class EditedSheet : public Sheet {
 public:
     QStringList lines{QString()};
 
@@ -67,7 +67,7 @@ private:
 
 }  // namespace
 
-class TestSheetRoad : public QObject {
+class TestLineEvaluation : public QObject {
     Q_OBJECT
 private slots:
     // Sheets use "|" for line breaks. Enter is pressed at the end of the given line, or at the
@@ -229,5 +229,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestSheetRoad)
-#include "test_sheetroad.moc"
+QTEST_GUILESS_MAIN(TestLineEvaluation)
+#include "test_lineevaluation.moc"
