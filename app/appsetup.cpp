@@ -1,10 +1,10 @@
-#include "appsetup.h"
+#include "app/appsetup.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QTranslator>
 
-#include "formstyle.h"
+#include "app/formstyle.h"
 
 namespace tallimo {
 

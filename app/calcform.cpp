@@ -1,9 +1,10 @@
-#include "calcform.h"
+#include "app/calcform.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QGroupBox>
+#include <QApplication>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QMenu>
@@ -15,16 +16,27 @@
 
 #include <algorithm>
 
+#include "app/controlnames.h"
+#include "app/formstyle.h"
 #include "common/programfolders.h"
-#include "controlnames.h"
-#include "formstyle.h"
-#include "tf_tools.h"
+#include "common/programinfo.h"
+#include "tools/tf_tools.h"
+#include "windows/about.h"
+#include "windows/calchelp.h"
 #include "windows/webpageloader.h"
 
 namespace tallimo {
 
 TCalcForm::TCalcForm(const ProgramSeams &seams, QWidget *parent)
-    : QWidget(parent), seams_(seams), webPages_(seams_, [] {
+    : QWidget(parent), seams_(seams),
+      f_tools([this] {
+          // The tools window's web shortcuts open their pages in the program's web page window.
+          return std::make_unique<Tf_tools>(
+              seams_, [this](const QUrl &address) { webPages_.OpenShortcut(address); }, regional_);
+      }),
+      f_about([this] { return std::make_unique<Tf_about>(seams_, this); }),
+      f_calchelp([this] { return std::make_unique<Tf_calchelp>(this); }),
+      webPages_(seams_, [] {
           return LoadWebPageWindow(ModuleFolder(QCoreApplication::applicationDirPath()));
       })
 {
@@ -35,16 +47,7 @@ TCalcForm::TCalcForm(const ProgramSeams &seams, QWidget *parent)
 
 TCalcForm::~TCalcForm() = default;
 
-void TCalcForm::CreateToolsWindow(std::function<void(const QUrl &)> openWebPage)
-{
-    f_tools = std::make_unique<Tf_tools>(seams_, std::move(openWebPage), regional_);
-}
-
-void TCalcForm::SpeedButton44Click()
-{
-    if (f_tools)
-        f_tools->ShowTools();
-}
+void TCalcForm::SpeedButton44Click() { f_tools.Get()->ShowTools(); }
 
 // A misspelt or doubled name in the tables is a fault of the program itself: it stops here rather
 // than leave a control without its handler.
@@ -57,14 +60,16 @@ void TCalcForm::CheckControlNames() const
 
 void TCalcForm::FormCreate()
 {
-    // The icon goes up once the window is on screen: the first paint waits neither for the
+    // The icons go up once the window is on screen: the first paint waits neither for the
     // notification area, reached over the session bus, nor for drawing the icon's vector image.
     QTimer::singleShot(0, this, [this] {
         if (exited_)
             return;
-        trayIcon_ = new QSystemTrayIcon(ApplicationIcon(), this);
+        const QIcon icon = ApplicationIcon();
+        QApplication::setWindowIcon(icon);
+        trayIcon_ = new QSystemTrayIcon(icon, this);
         trayIcon_->setObjectName(QStringLiteral("TrayIcon"));
-        trayIcon_->setToolTip(QStringLiteral("Tallimo"));
+        trayIcon_->setToolTip(QString::fromLatin1(ProgramName));
         // The tray opens its context menu on the right button only; other clicks do nothing.
         trayIcon_->setContextMenu(PopupMenu1);
         trayIcon_->show();
@@ -97,10 +102,17 @@ void TCalcForm::FormShow()
         return;
     if (!tokens_)
         tokens_ = std::make_unique<TokenList>();
+    // What the first paint does not show is made right after it.
     if (!GroupBox2) {
         QTimer::singleShot(0, this, [this] {
             if (!exited_)
                 CreateSettingsPage();
+        });
+    }
+    if (!f_tools.Made()) {
+        QTimer::singleShot(0, this, [this] {
+            if (!exited_)
+                f_tools.Get();
         });
     }
     // The decimals read at start go back into the file once the window is up, not before.

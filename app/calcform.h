@@ -14,16 +14,17 @@
 #include <memory>
 #include <optional>
 
+#include "app/settingscolour.h"
+#include "app/sheetmemo.h"
 #include "app/voice/readout.h"
+#include "common/calcformsettings.h"
 #include "common/clipplayer.h"
 #include "common/keptsheet.h"
-#include "common/pause.h"
 #include "common/programseams.h"
+#include "common/waiter.h"
+#include "engine/lineevaluation.h"
 #include "engine/regional.h"
 #include "engine/scanner.h"
-#include "engine/sheetroad.h"
-#include "settingscolour.h"
-#include "sheetmemo.h"
 #include "windows/webpageopener.h"
 
 class QAction;
@@ -61,16 +62,9 @@ public:
     // failed save is reported on the standard error stream.
     void EndBySignal();
 
-    // Makes the tools window, whose shortcuts open their pages through openWebPage. Called once
-    // the window is on screen, so that the tools cost the first paint nothing.
-    void CreateToolsWindow(std::function<void(const QUrl &)> openWebPage);
-
     // Shows the window, restored from the notification area or from a minimised state, on top
     // and active: a later start of the program asks for it.
     void BringToFront();
-
-    // The one web page window of the run, which the tools window's web shortcuts share.
-    WebPageOpener &WebPages() { return webPages_; }
 
     // The names the window's tables gave its controls, in the order they were made.
     const QStringList &ControlNames() const { return controlNames_; }
@@ -96,7 +90,7 @@ private:
     // A click handler of a control named in a table.
     using Handler = void (TCalcForm::*)();
 
-    // Layout (calcform_layout.cpp, calcform_pages.cpp, calcform_keypad.cpp).
+    // Layout (calcform_layout.cpp, calcform_settingspage.cpp, calcform_keypad.cpp).
     template <typename Control>
     Control *Named(Control *control, const char *name)
     {
@@ -135,10 +129,9 @@ private:
     void ShowPage(bool keypad);
     // Shows the tools window, not modally; the tray item N4 does the same.
     void SpeedButton44Click();
-    std::unique_ptr<Tf_tools> f_tools;
 
-    // The settings file and the settings page (calcform_settings.cpp,
-    // calcform_settingspage.cpp).
+    // The settings file and the settings page (calcform_settingsfile.cpp,
+    // calcform_settingshandlers.cpp).
     struct NumberRange {
         int minimum;
         int maximum;
@@ -149,20 +142,22 @@ private:
     // What the settings page shows, from the form defaults and then the settings file. The page
     // is filled from here when it is made, and its controls write their changes back.
     struct PageSettings {
-        int fontSize = 16;
-        int decimals = 2;
-        int rate = 280;
+        int fontSize = 0;
+        int decimals = 0;
+        int rate = 0;
         bool onTop = false;
-        bool voice = true;
+        bool voice = false;
         bool fastReading = false;
-        // Follows the voice once the file or the user sets it; off in the form defaults.
+        // Follows the voice once the file or the user sets it; off at a first start.
         bool fastReadingEnabled = false;
         bool money = false;
-        bool showDate = true;
+        bool showDate = false;
         bool scrollBars = false;
         bool keepSheet = false;
     };
-    PageSettings pageSettings_;
+    // What the page shows for the settings of the section, numbers brought into their ranges.
+    static PageSettings PageSettingsOf(const CalcFormSettings &settings);
+    PageSettings pageSettings_ = PageSettingsOf(FormDefaults());
     void LoadSettings();
     // Writes the settings file, reporting a failure as asked.
     void SaveSettings(FailureReport report = FailureReport::MessageBox);
@@ -256,8 +251,6 @@ private:
     // The about and help windows (calcform_aboutandhelp.cpp).
     void SpeedButton42Click();
     void SpeedButton46Click();
-    Tf_about *f_about = nullptr;
-    Tf_calchelp *f_calchelp = nullptr;
 
     // The calendar command (calcform_calendar.cpp); the web page window is made on first use.
     void SpeedButton43Click();
@@ -274,7 +267,12 @@ private:
     std::unique_ptr<ReadOut> readOut_;
 
     ProgramSeams seams_;
-    // Uses seams_, so it comes after it.
+    // The secondary windows, each made on its first use (the tools window right after the first
+    // paint) and owned here. They use seams_, so they come after it.
+    OwnedWindow<Tf_tools> f_tools;
+    OwnedWindow<Tf_about> f_about;
+    OwnedWindow<Tf_calchelp> f_calchelp;
+    // The web page window, shared by the calendar command and the tools window's shortcuts.
     WebPageOpener webPages_;
     // The tokens of the expression last scanned; exists from the first show to the exit.
     std::unique_ptr<TokenList> tokens_;

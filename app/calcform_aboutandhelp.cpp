@@ -1,24 +1,14 @@
-// The about and help windows, each made on its first showing and kept, hidden, afterwards.
+// The about and help windows, shown modally over the main window.
 
-#include "calcform.h"
+#include "app/calcform.h"
 #include "windows/about.h"
 #include "windows/calchelp.h"
 #include "windows/modalwindow.h"
 
 namespace tallimo {
 
-void TCalcForm::SpeedButton42Click()
-{
-    if (!f_about)
-        f_about = new Tf_about(seams_, this);
-    ExecAboveBlockedWindows(*f_about);
-}
+void TCalcForm::SpeedButton42Click() { ExecAboveBlockedWindows(*f_about.Get()); }
 
-void TCalcForm::SpeedButton46Click()
-{
-    if (!f_calchelp)
-        f_calchelp = new Tf_calchelp(this);
-    ExecAboveBlockedWindows(*f_calchelp);
-}
+void TCalcForm::SpeedButton46Click() { ExecAboveBlockedWindows(*f_calchelp.Get()); }
 
 }  // namespace tallimo

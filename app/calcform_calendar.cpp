@@ -1,6 +1,6 @@
 // The calendar command: the perpetual calendar in the web page window.
 
-#include "calcform.h"
+#include "app/calcform.h"
 #include "common/defaulterrorhandler.h"
 #include "common/windowsdirectory.h"
 

@@ -10,7 +10,8 @@
 #include <QTextDocument>
 #include <QTimer>
 
-#include "calcform.h"
+#include "app/calcform.h"
+#include "common/programinfo.h"
 #include "common/windowsdirectory.h"
 #include "engine/calcerror.h"
 
@@ -74,8 +75,8 @@ void TCalcForm::RestoreKeptSheet()
         text = ReadKeptSheet(KeptSheetPath());
     } catch (const CalcError &error) {
         keptFileLeftAlone_ = true;
-        setWindowTitle(QStringLiteral("Tallimo - %1，文件未改动，本次不保留算式")
-                           .arg(QString::fromStdString(error.what())));
+        setWindowTitle(QStringLiteral("%1 - %2，文件未改动，本次不保留算式")
+                           .arg(QLatin1String(ProgramName), QString::fromStdString(error.what())));
         return;
     }
     // Whatever was typed before the sheet came back stays after it.

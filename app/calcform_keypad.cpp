@@ -10,9 +10,9 @@
 #include <QTextBlock>
 #include <QToolButton>
 
-#include "calcform.h"
+#include "app/calcform.h"
+#include "app/formstyle.h"
 #include "engine/texthelpers.h"
-#include "formstyle.h"
 
 namespace tallimo {
 

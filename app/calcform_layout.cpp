@@ -16,16 +16,18 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include "app/calcform.h"
+#include "app/calcform.h"
 #include "app/datelineplace.h"
-#include "calcform.h"
-#include "formstyle.h"
+#include "app/formstyle.h"
+#include "app/formstyle.h"
+#include "common/programinfo.h"
 
 namespace tallimo {
 
 namespace {
 
 constexpr QSize ClientSize(652, 440);
-constexpr QPoint FirstPosition(200, 128);
 constexpr int ToolbarHeight = 30;
 constexpr int RuleHeight = 2;
 constexpr int MarginWidth = 9;
@@ -64,13 +66,13 @@ QLabel *Caption(QLabel *label, const QPoint &place)
 void TCalcForm::CreateControls()
 {
     setObjectName(QStringLiteral("CalcForm"));
-    setWindowTitle(QStringLiteral("Tallimo"));
+    setWindowTitle(QString::fromLatin1(ProgramName));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint |
                    Qt::WindowCloseButtonHint);
     setFont(SongFont(12));
     setFixedSize(ClientSize);
-    move(FirstPosition);
+    move(FirstPosition());
 
     auto *rows = new QVBoxLayout(this);
     rows->setContentsMargins(0, 0, 0, 0);
@@ -87,7 +89,7 @@ void TCalcForm::CreateControls()
     middle->setSpacing(0);
     Panel7 = Named(new QWidget(this), "Panel7");
     Panel7->setFixedWidth(MarginWidth);
-    SetBackground(Panel7, MoneyGreen);
+    SetBackground(Panel7, FirstBackColour());
     middle->addWidget(Panel7);
     CreateSheet();
     middle->addWidget(Memo1, 1);
@@ -121,7 +123,7 @@ QWidget *TCalcForm::CreateToolbarPanel()
 {
     Panel3 = Named(new QWidget(this), "Panel3");
     Panel3->setFixedHeight(ToolbarHeight);
-    SetBackground(Panel3, MoneyGreen);
+    SetBackground(Panel3, FirstBackColour());
     auto *fill = new QHBoxLayout(Panel3);
     fill->setContentsMargins(0, 0, 0, 0);
 
@@ -223,8 +225,8 @@ void TCalcForm::CreateSheet()
     Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     QPalette palette = Memo1->palette();
-    palette.setColor(QPalette::Base, Teal);
-    palette.setColor(QPalette::Text, White);
+    palette.setColor(QPalette::Base, FirstSheetColour());
+    palette.setColor(QPalette::Text, FirstTextColour());
     Memo1->setPalette(palette);
     Memo1->setToolTip(QStringLiteral("请在“=”前进行修改，按回车或等号计算结果"));
     Memo1->setAccessibleName(QStringLiteral("算式"));
@@ -236,7 +238,7 @@ QWidget *TCalcForm::CreateSidePanel()
 {
     Panel1 = Named(new QWidget(this), "Panel1");
     Panel1->setFixedWidth(SidePanelWidth);
-    SetBackground(Panel1, MoneyGreen);
+    SetBackground(Panel1, FirstBackColour());
 
     auto *bevel = Named(new QFrame(Panel1), "Bevel1");
     bevel->setFrameStyle(QFrame::Box | QFrame::Sunken);
@@ -269,7 +271,7 @@ QWidget *TCalcForm::CreateResultBar()
 {
     Panel4 = Named(new QWidget(this), "Panel4");
     Panel4->setFixedHeight(ResultBarHeight);
-    SetBackground(Panel4, MoneyGreen);
+    SetBackground(Panel4, FirstBackColour());
 
     Label1 = Named(new QLabel(QStringLiteral("行1 列0 "), Panel4), "Label1");
     Label1->setFont(SongFont(14));

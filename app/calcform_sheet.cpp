@@ -1,4 +1,4 @@
-// The sheet's road: where the caret is, what a typed character does, and the evaluation of the
+// The sheet at work: where the caret is, what a typed character does, and the evaluation of the
 // current line with its result bar.
 
 #include <QLabel>
@@ -8,13 +8,13 @@
 #include <algorithm>
 #include <utility>
 
+#include "app/calcform.h"
+#include "app/plaintextsheet.h"
 #include "app/voice/clipnames.h"
-#include "calcform.h"
 #include "common/resultbar.h"
 #include "common/sheetlinebound.h"
 #include "engine/calcerror.h"
 #include "engine/keywords.h"
-#include "plaintextsheet.h"
 
 namespace tallimo {
 
@@ -101,7 +101,7 @@ QChar TCalcForm::Memo1KeyPress(QChar key)
 {
     // A typed "=" never enters the sheet: it acts as Enter.
     const bool enter = key == QLatin1Char('=') || key == QChar(SheetMemo::CarriageReturn);
-    // Nothing that fails on the road of a key may leave the key's handler.
+    // Nothing that fails while a key is handled may leave the key's handler.
     try {
         ReplaceTypedOperator(key);
         PlayClip(KeyEchoClip(key.unicode()));

@@ -3,7 +3,7 @@
 #include <QFileInfo>
 #include <QTextCursor>
 
-#include "calcform.h"
+#include "app/calcform.h"
 #include "common/sheetfile.h"
 #include "common/sheetlinebound.h"
 #include "engine/calcerror.h"

@@ -7,10 +7,10 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include "app/calcform.h"
+#include "app/formstyle.h"
 #include "app/voice/backgroundclipplayer.h"
-#include "calcform.h"
 #include "common/resultbar.h"
-#include "formstyle.h"
 
 namespace tallimo {
 

@@ -1,4 +1,4 @@
-#include "controlnames.h"
+#include "app/controlnames.h"
 
 #include <QHash>
 #include <QObject>

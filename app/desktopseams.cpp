@@ -1,4 +1,4 @@
-#include "desktopseams.h"
+#include "app/desktopseams.h"
 
 #include <QApplication>
 #include <QColorDialog>
@@ -7,18 +7,19 @@
 #include <QGridLayout>
 #include <QMessageBox>
 
+#include "app/systemmemory.h"
+#include "app/systemmemory.h"
 #include "app/voice/clipplayerloader.h"
 #include "common/clipplayer.h"
-#include "common/pause.h"
 #include "common/programfolders.h"
-#include "systemmemory.h"
+#include "common/programfolders.h"
+#include "common/programinfo.h"
+#include "common/waiter.h"
 #include "windows/modalwindow.h"
 
 namespace tallimo {
 
 namespace {
-
-const QString ProgramName = QStringLiteral("Tallimo");
 
 void ShowModalMessage(const QString &text)
 {
@@ -63,8 +64,8 @@ std::optional<quint32> ChooseColour(quint32 start)
 
 std::unique_ptr<QMessageBox> MakeMessageBox(const QString &text, QWidget *parent)
 {
-    auto box = std::make_unique<QMessageBox>(QMessageBox::NoIcon, ProgramName, text,
-                                             QMessageBox::Ok, parent);
+    auto box = std::make_unique<QMessageBox>(QMessageBox::NoIcon, QString::fromLatin1(ProgramName),
+                                             text, QMessageBox::Ok, parent);
     // A short text makes a box narrower than its title bar needs for the caption, the window's
     // icon and the title bar's buttons; a strut in the box's own grid keeps it wide enough,
     // measured for a title font of up to 16 pixels and buttons of up to 32.
@@ -73,8 +74,9 @@ std::unique_ptr<QMessageBox> MakeMessageBox(const QString &text, QWidget *parent
     titleFont.setBold(true);
     constexpr int TitleBarButtons = 4;
     constexpr int TitleBarButtonWidth = 32;
-    const int titleWidth = QFontMetrics(titleFont).horizontalAdvance(ProgramName) +
-                           TitleBarButtons * TitleBarButtonWidth;
+    const int titleWidth =
+        QFontMetrics(titleFont).horizontalAdvance(QString::fromLatin1(ProgramName)) +
+        TitleBarButtons * TitleBarButtonWidth;
     if (auto *grid = qobject_cast<QGridLayout *>(box->layout())) {
         grid->addItem(new QSpacerItem(titleWidth, 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
                       grid->rowCount(), 0, 1, grid->columnCount());

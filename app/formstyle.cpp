@@ -1,4 +1,4 @@
-#include "formstyle.h"
+#include "app/formstyle.h"
 
 #include <QFontDatabase>
 #include <QGroupBox>
@@ -12,9 +12,33 @@
 
 #include <cstring>
 
-#include "toolbarimages.h"
+#include "app/settingscolour.h"
+#include "app/toolbarimages.h"
+#include "common/calcformsettings.h"
 
 namespace tallimo {
+
+namespace {
+
+// The form defaults name fixed colours, which show the same on every palette.
+QColor FirstColour(const std::optional<Colour> &colour)
+{
+    return ShownColour(colour.value(), QPalette()).value();
+}
+
+}  // namespace
+
+QPoint FirstPosition()
+{
+    const CalcFormSettings defaults = FormDefaults();
+    return {defaults.iLeft, defaults.iTop};
+}
+
+QColor FirstBackColour() { return FirstColour(FormDefaults().backcolor); }
+
+QColor FirstSheetColour() { return FirstColour(FormDefaults().memocolor); }
+
+QColor FirstTextColour() { return FirstColour(FormDefaults().fontcolor); }
 
 namespace {
 
@@ -123,7 +147,7 @@ QIcon ToolbarIcon(const char *name)
 QGroupBox *SidePage(QGroupBox *page)
 {
     page->setGeometry(1, 35, 100, 343);
-    SetBackground(page, MoneyGreen);
+    SetBackground(page, FirstBackColour());
     return page;
 }
 

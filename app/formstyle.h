@@ -5,6 +5,7 @@
 #include <QColor>
 #include <QFont>
 #include <QIcon>
+#include <QPoint>
 #include <QString>
 #include <QStringList>
 
@@ -14,11 +15,15 @@ class QWidget;
 
 namespace tallimo {
 
-inline const QColor MoneyGreen(0xC0, 0xDC, 0xC0);
-inline const QColor Teal(0x00, 0x80, 0x80);
+// The looks a first start shows, as the form defaults give them: the window's place, the colour
+// of its panels, and the sheet's background and text.
+QPoint FirstPosition();
+QColor FirstBackColour();
+QColor FirstSheetColour();
+QColor FirstTextColour();
+
 inline const QColor Blue(0x00, 0x00, 0xFF);
 inline const QColor Red(0xFF, 0x00, 0x00);
-inline const QColor White(0xFF, 0xFF, 0xFF);
 inline const QColor Black(0x00, 0x00, 0x00);
 // The face of the buttons on the coloured panels.
 inline const QColor ButtonFace(0xF0, 0xF0, 0xF0);

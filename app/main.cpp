@@ -1,16 +1,14 @@
 // tallimo: the calculator window.
 
 #include <QApplication>
-#include <QTimer>
 
+#include "app/appsetup.h"
+#include "app/calcform.h"
+#include "app/desktopseams.h"
+#include "app/endsignals.h"
+#include "app/singleinstance.h"
 #include "app/voice/backgroundclipplayer.h"
-#include "appsetup.h"
-#include "calcform.h"
 #include "common/programinfo.h"
-#include "desktopseams.h"
-#include "endsignals.h"
-#include "formstyle.h"
-#include "singleinstance.h"
 
 using namespace tallimo;
 
@@ -32,14 +30,6 @@ int RunWindow(int argc, char *argv[])
     EndSignals endSignals;
     QObject::connect(&endSignals, &EndSignals::received, &CalcForm, &TCalcForm::EndBySignal);
     CalcForm.show();
-    // Made right after the main window shows, the tools window costs the first paint nothing. Its
-    // shortcuts open their pages in the program's web page window.
-    QTimer::singleShot(0, &CalcForm, [&CalcForm] {
-        CalcForm.CreateToolsWindow(
-            [&CalcForm](const QUrl &address) { CalcForm.WebPages().OpenShortcut(address); });
-    });
-    // Drawing the icon for the title bar waits until the window is on screen.
-    QTimer::singleShot(0, [] { QApplication::setWindowIcon(ApplicationIcon()); });
     return app.exec();
 }
 

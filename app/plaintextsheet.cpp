@@ -1,4 +1,4 @@
-#include "plaintextsheet.h"
+#include "app/plaintextsheet.h"
 
 #include <QPlainTextEdit>
 #include <QStringView>
@@ -12,8 +12,8 @@ namespace tallimo {
 
 // The results of a document's lines, kept in step with its contents. A change arrives as a range
 // of characters; the blocks it now covers replace as many blocks as the count of blocks says.
-// Inside an edit block the document reports its changes only when the block ends, so the road's
-// own line replacements are reported by the sheet at once.
+// Inside an edit block the document reports its changes only when the block ends, so the line
+// evaluation's own line replacements are reported by the sheet at once.
 class DocumentResults : public QObject {
     Q_OBJECT
 public:

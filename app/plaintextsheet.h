@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/sheeteditor.h"
+#include "engine/sheet.h"
 
 class QPlainTextEdit;
 
@@ -8,12 +8,12 @@ namespace tallimo {
 
 class DocumentResults;
 
-// The line road's view of the sheet editor. Lines are the editor's blocks (the sheet never
+// The line evaluation's view of the sheet. Lines are the editor's blocks (the sheet never
 // wraps), read as the editor's plain text shows them; every change goes through a text cursor,
 // so it is an undoable step of the editor and never resets the whole text. The results kept for
 // the lines stay with the editor's document from the first evaluation on, told of every change
 // of its contents.
-class PlainTextSheet : public SheetEditor {
+class PlainTextSheet : public Sheet {
 public:
     explicit PlainTextSheet(QPlainTextEdit &editor);
 

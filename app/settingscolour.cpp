@@ -1,4 +1,4 @@
-#include "settingscolour.h"
+#include "app/settingscolour.h"
 
 namespace tallimo {
 
@@ -14,7 +14,7 @@ constexpr QPalette::ColorGroup Inactive = QPalette::Inactive;
 constexpr QPalette::ColorGroup Disabled = QPalette::Disabled;
 
 // The palette colour that plays the part of each system colour, by system colour index.
-constexpr SystemRole kSystemRoles[] = {
+constexpr SystemRole SystemRoles[] = {
     {Active, QPalette::Button},             // scroll bar
     {Active, QPalette::Dark},               // desktop background
     {Active, QPalette::Highlight},          // active caption
@@ -57,8 +57,8 @@ std::optional<QColor> ShownColour(Colour colour, const QPalette &palette)
     case DisplayColour::Kind::Rgb:
         return QColor::fromRgb(display.rgb);
     case DisplayColour::Kind::System:
-        if (display.systemIndex < static_cast<int>(std::size(kSystemRoles))) {
-            const SystemRole &system = kSystemRoles[display.systemIndex];
+        if (display.systemIndex < static_cast<int>(std::size(SystemRoles))) {
+            const SystemRole &system = SystemRoles[display.systemIndex];
             if (system.role != QPalette::NoRole)
                 return palette.color(system.group, system.role);
         }

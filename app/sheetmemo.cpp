@@ -1,4 +1,4 @@
-#include "sheetmemo.h"
+#include "app/sheetmemo.h"
 
 #include <QKeyEvent>
 #include <QMimeData>

@@ -1,4 +1,4 @@
-#include "systemmemory.h"
+#include "app/systemmemory.h"
 
 #include <QByteArray>
 #include <QFile>

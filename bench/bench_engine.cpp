@@ -1,9 +1,9 @@
 #include <benchmark/benchmark.h>
 
 #include "engine/evaluator.h"
+#include "engine/lineevaluation.h"
 #include "engine/linelist/linelistsheet.h"
 #include "engine/scanner.h"
-#include "engine/sheetroad.h"
 
 using namespace tallimo;
 

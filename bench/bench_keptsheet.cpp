@@ -11,10 +11,10 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
-#include "appsetup.h"
-#include "calcform.h"
+#include "app/appsetup.h"
+#include "app/calcform.h"
 #include "common/keptsheet.h"
-#include "support/fakeworld.h"
+#include "tests/support/fakeworld.h"
 
 using namespace tallimo;
 

@@ -5,7 +5,7 @@
 
 #include <QByteArray>
 
-#include "sheetbatch.h"
+#include "app/cli/sheetbatch.h"
 
 using namespace tallimo;
 

@@ -14,8 +14,8 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "support/recordedvoice.h"
-#include "support/soundserver.h"
+#include "tests/support/recordedvoice.h"
+#include "tests/support/soundserver.h"
 
 using namespace tallimo;
 

@@ -9,9 +9,9 @@
 #include <QPlainTextEdit>
 #include <QTest>
 
-#include "appsetup.h"
-#include "calcform.h"
-#include "support/fakeworld.h"
+#include "app/appsetup.h"
+#include "app/calcform.h"
+#include "tests/support/fakeworld.h"
 
 using namespace tallimo;
 

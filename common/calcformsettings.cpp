@@ -1,4 +1,4 @@
-#include "calcformsettings.h"
+#include "common/calcformsettings.h"
 
 #include <algorithm>
 #include <type_traits>
@@ -7,7 +7,7 @@ namespace tallimo {
 
 namespace {
 
-const QString kSection = QStringLiteral("calcform");
+const QString Section = QStringLiteral("calcform");
 
 // The keys in the file's order; reading and writing both walk this list.
 template <typename Settings, typename Visit>
@@ -53,15 +53,15 @@ CalcFormSettings FormDefaults()
 CalcFormReading ReadCalcForm(const SettingsFile &file)
 {
     CalcFormReading reading;
-    reading.apply = file.value(kSection, QStringLiteral("iTop")).has_value();
+    reading.apply = file.Text(Section, QStringLiteral("iTop")).has_value();
     ForEachKey(reading.settings, [&file](const QString &key, auto &field) {
         using Field = Plain<decltype(field)>;
         if constexpr (std::is_same_v<Field, bool>) {
-            field = file.boolean(kSection, key).value_or(field);
+            field = file.Boolean(Section, key).value_or(field);
         } else if constexpr (std::is_same_v<Field, int>) {
-            field = file.integer(kSection, key).value_or(field);
+            field = file.Integer(Section, key).value_or(field);
         } else {
-            const auto text = file.value(kSection, key);
+            const auto text = file.Text(Section, key);
             field = text ? TextToColour(*text) : std::nullopt;
         }
     });
@@ -78,11 +78,11 @@ void WriteCalcForm(SettingsFile &file, const CalcFormSettings &settings)
     ForEachKey(settings, [&file](const QString &key, const auto &field) {
         using Field = Plain<decltype(field)>;
         if constexpr (std::is_same_v<Field, bool>) {
-            file.setBoolean(kSection, key, field);
+            file.SetBoolean(Section, key, field);
         } else if constexpr (std::is_same_v<Field, int>) {
-            file.setInteger(kSection, key, field);
+            file.SetInteger(Section, key, field);
         } else {
-            file.setValue(kSection, key, field ? ColourToText(*field) : QString());
+            file.SetText(Section, key, field ? ColourToText(*field) : QString());
         }
     });
 }
@@ -92,14 +92,14 @@ SettingsFile::SaveResult SaveCalcForm(const SettingsFolders &folders,
 {
     SettingsFile file = SettingsFile::Load(SettingsReadPath(folders));
     WriteCalcForm(file, settings);
-    return file.save(SettingsWritePath(folders));
+    return file.Save(SettingsWritePath(folders));
 }
 
 SettingsFile::SaveResult SaveNumber(const SettingsFolders &folders, int number)
 {
     SettingsFile file = SettingsFile::Load(SettingsReadPath(folders));
-    file.setInteger(kSection, QStringLiteral("number"), number);
-    return file.save(SettingsWritePath(folders));
+    file.SetInteger(Section, QStringLiteral("number"), number);
+    return file.Save(SettingsWritePath(folders));
 }
 
 QPoint PlaceOnAScreen(const QPoint &saved, const QSize &size, const QList<QRect> &screens,

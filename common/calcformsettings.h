@@ -1,8 +1,8 @@
 #pragma once
 
-#include "colourtext.h"
-#include "settingsfile.h"
-#include "settingslocation.h"
+#include "common/colourtext.h"
+#include "common/settingsfile.h"
+#include "common/settingslocation.h"
 
 #include <QList>
 #include <QPoint>

@@ -1,4 +1,4 @@
-#include "charsetconversion.h"
+#include "common/charsetconversion.h"
 
 #include <iconv.h>
 

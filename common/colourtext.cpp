@@ -1,6 +1,6 @@
-#include "colourtext.h"
+#include "common/colourtext.h"
 
-#include "settingsfile.h"
+#include "common/settingsfile.h"
 
 namespace tallimo {
 
@@ -11,9 +11,9 @@ struct NamedColour {
     Colour value;
 };
 
-constexpr Colour kSystemColour = 0xFF000000;
+constexpr Colour SystemColour = 0xFF000000;
 
-constexpr NamedColour kNamedColours[] = {
+constexpr NamedColour NamedColours[] = {
     {"clBlack", 0x00000000},
     {"clMaroon", 0x00000080},
     {"clGreen", 0x00008000},
@@ -34,45 +34,45 @@ constexpr NamedColour kNamedColours[] = {
     {"clSkyBlue", 0x00F0CAA6},
     {"clCream", 0x00F0FBFF},
     {"clMedGray", 0x00A4A0A0},
-    {"clScrollBar", kSystemColour + 0},
-    {"clBackground", kSystemColour + 1},
-    {"clActiveCaption", kSystemColour + 2},
-    {"clInactiveCaption", kSystemColour + 3},
-    {"clMenu", kSystemColour + 4},
-    {"clWindow", kSystemColour + 5},
-    {"clWindowFrame", kSystemColour + 6},
-    {"clMenuText", kSystemColour + 7},
-    {"clWindowText", kSystemColour + 8},
-    {"clCaptionText", kSystemColour + 9},
-    {"clActiveBorder", kSystemColour + 10},
-    {"clInactiveBorder", kSystemColour + 11},
-    {"clAppWorkSpace", kSystemColour + 12},
-    {"clHighlight", kSystemColour + 13},
-    {"clHighlightText", kSystemColour + 14},
-    {"clBtnFace", kSystemColour + 15},
-    {"clBtnShadow", kSystemColour + 16},
-    {"clGrayText", kSystemColour + 17},
-    {"clBtnText", kSystemColour + 18},
-    {"clInactiveCaptionText", kSystemColour + 19},
-    {"clBtnHighlight", kSystemColour + 20},
-    {"cl3DDkShadow", kSystemColour + 21},
-    {"cl3DLight", kSystemColour + 22},
-    {"clInfoText", kSystemColour + 23},
-    {"clInfoBk", kSystemColour + 24},
-    {"clHotLight", kSystemColour + 26},
-    {"clGradientActiveCaption", kSystemColour + 27},
-    {"clGradientInactiveCaption", kSystemColour + 28},
-    {"clMenuHighlight", kSystemColour + 29},
-    {"clMenuBar", kSystemColour + 30},
-    {"clNone", kColourNone},
-    {"clDefault", kColourDefault},
+    {"clScrollBar", SystemColour + 0},
+    {"clBackground", SystemColour + 1},
+    {"clActiveCaption", SystemColour + 2},
+    {"clInactiveCaption", SystemColour + 3},
+    {"clMenu", SystemColour + 4},
+    {"clWindow", SystemColour + 5},
+    {"clWindowFrame", SystemColour + 6},
+    {"clMenuText", SystemColour + 7},
+    {"clWindowText", SystemColour + 8},
+    {"clCaptionText", SystemColour + 9},
+    {"clActiveBorder", SystemColour + 10},
+    {"clInactiveBorder", SystemColour + 11},
+    {"clAppWorkSpace", SystemColour + 12},
+    {"clHighlight", SystemColour + 13},
+    {"clHighlightText", SystemColour + 14},
+    {"clBtnFace", SystemColour + 15},
+    {"clBtnShadow", SystemColour + 16},
+    {"clGrayText", SystemColour + 17},
+    {"clBtnText", SystemColour + 18},
+    {"clInactiveCaptionText", SystemColour + 19},
+    {"clBtnHighlight", SystemColour + 20},
+    {"cl3DDkShadow", SystemColour + 21},
+    {"cl3DLight", SystemColour + 22},
+    {"clInfoText", SystemColour + 23},
+    {"clInfoBk", SystemColour + 24},
+    {"clHotLight", SystemColour + 26},
+    {"clGradientActiveCaption", SystemColour + 27},
+    {"clGradientInactiveCaption", SystemColour + 28},
+    {"clMenuHighlight", SystemColour + 29},
+    {"clMenuBar", SystemColour + 30},
+    {"clNone", ColourNone},
+    {"clDefault", ColourDefault},
 };
 
 }  // namespace
 
 QString ColourToText(Colour colour)
 {
-    for (const NamedColour &named : kNamedColours) {
+    for (const NamedColour &named : NamedColours) {
         if (named.value == colour)
             return QString::fromLatin1(named.name);
     }
@@ -81,7 +81,7 @@ QString ColourToText(Colour colour)
 
 std::optional<Colour> TextToColour(const QString &text)
 {
-    for (const NamedColour &named : kNamedColours) {
+    for (const NamedColour &named : NamedColours) {
         if (text.compare(QLatin1String(named.name), Qt::CaseInsensitive) == 0)
             return named.value;
     }
@@ -93,9 +93,9 @@ std::optional<Colour> TextToColour(const QString &text)
 DisplayColour ToDisplayColour(Colour colour)
 {
     DisplayColour display;
-    if (colour == kColourNone) {
+    if (colour == ColourNone) {
         display.kind = DisplayColour::Kind::None;
-    } else if (colour == kColourDefault) {
+    } else if (colour == ColourDefault) {
         display.kind = DisplayColour::Kind::Default;
     } else if (colour & 0x80000000) {
         display.kind = DisplayColour::Kind::System;

@@ -8,11 +8,11 @@ namespace tallimo {
 
 // A colour as the settings file stores it: 32 bits whose bytes from the lowest are red, green,
 // blue and a tag. A tag of 0xFF marks a system colour, whose index sits in the lowest byte; the
-// two special values kColourNone and kColourDefault let a control keep its own colour.
+// two special values ColourNone and ColourDefault let a control keep its own colour.
 using Colour = quint32;
 
-inline constexpr Colour kColourNone = 0x1FFFFFFF;
-inline constexpr Colour kColourDefault = 0x20000000;
+inline constexpr Colour ColourNone = 0x1FFFFFFF;
+inline constexpr Colour ColourDefault = 0x20000000;
 
 // The colour's name when it has one, else "$" and eight upper-case hexadecimal digits.
 QString ColourToText(Colour colour);

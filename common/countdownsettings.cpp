@@ -1,6 +1,6 @@
-#include "countdownsettings.h"
+#include "common/countdownsettings.h"
 
-#include "dates.h"
+#include "common/dates.h"
 #include "engine/texthelpers.h"
 
 namespace tallimo {
@@ -38,13 +38,13 @@ Countdown DefaultCountdown() { return {QDate(2013, 6, 7), QTime(0, 0), DefaultNa
 std::optional<Countdown> ReadCountdown(const SettingsFile &file, QDate today,
                                        const RegionalSettings &regional)
 {
-    const std::optional<QString> date = file.value(Section, DateKey);
+    const std::optional<QString> date = file.Text(Section, DateKey);
     if (!date)
         return std::nullopt;
-    const std::optional<QString> time = file.value(Section, TimeKey);
+    const std::optional<QString> time = file.Text(Section, TimeKey);
     return Countdown{StoredDate(*date, today, regional),
                      time ? StoredTime(*time) : DefaultStoredTime,
-                     file.value(Section, NameKey).value_or(DefaultName)};
+                     file.Text(Section, NameKey).value_or(DefaultName)};
 }
 
 std::optional<Countdown> LoadCountdown(const SettingsFolders &folders, QDate today,
@@ -57,10 +57,10 @@ SettingsFile::SaveResult SaveCountdown(const SettingsFolders &folders, const Cou
                                        const RegionalSettings &regional)
 {
     SettingsFile file = SettingsFile::Load(SettingsReadPath(folders));
-    file.setValue(Section, DateKey, countdown.date.toString(regional.shortDateFormat));
-    file.setValue(Section, TimeKey, countdown.time.toString(regional.longTimeFormat));
-    file.setValue(Section, NameKey, countdown.name);
-    return file.save(SettingsWritePath(folders));
+    file.SetText(Section, DateKey, countdown.date.toString(regional.shortDateFormat));
+    file.SetText(Section, TimeKey, countdown.time.toString(regional.longTimeFormat));
+    file.SetText(Section, NameKey, countdown.name);
+    return file.Save(SettingsWritePath(folders));
 }
 
 QString CountdownText(const QString &name, qint64 hours)

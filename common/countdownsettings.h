@@ -9,9 +9,9 @@
 
 #include <optional>
 
+#include "common/settingsfile.h"
+#include "common/settingslocation.h"
 #include "engine/regional.h"
-#include "settingsfile.h"
-#include "settingslocation.h"
 
 namespace tallimo {
 

@@ -10,7 +10,7 @@
 #include <exception>
 #include <utility>
 
-#include "programseams.h"
+#include "common/programseams.h"
 
 namespace tallimo {
 

@@ -13,8 +13,8 @@ namespace tallimo {
 
 namespace {
 
-const QString kSection = QStringLiteral("keptsheet");
-const QString kKey = QStringLiteral("keep");
+const QString Section = QStringLiteral("keptsheet");
+const QString Key = QStringLiteral("keep");
 
 [[noreturn]] void ThrowFileError(const QString &message)
 {
@@ -27,7 +27,7 @@ QString Native(const QString &path) { return QDir::toNativeSeparators(path); }
 
 bool ReadKeepSheet(const SettingsFile &file)
 {
-    return file.boolean(kSection, kKey).value_or(false);
+    return file.Boolean(Section, Key).value_or(false);
 }
 
 bool LoadKeepSheet(const SettingsFolders &folders)
@@ -38,8 +38,8 @@ bool LoadKeepSheet(const SettingsFolders &folders)
 SettingsFile::SaveResult SaveKeepSheet(const SettingsFolders &folders, bool on)
 {
     SettingsFile file = SettingsFile::Load(SettingsReadPath(folders));
-    file.setBoolean(kSection, kKey, on);
-    return file.save(SettingsWritePath(folders));
+    file.SetBoolean(Section, Key, on);
+    return file.Save(SettingsWritePath(folders));
 }
 
 QString ReadKeptSheet(const QString &path, const FileReads &reads)

@@ -1,4 +1,4 @@
-#include "numerals.h"
+#include "common/numerals.h"
 
 #include <QStringView>
 

@@ -1,11 +1,11 @@
-#include "resultbar.h"
+#include "common/resultbar.h"
 
 #include <cmath>
 
+#include "common/numerals.h"
 #include "engine/calcerror.h"
 #include "engine/numbertext.h"
 #include "engine/rounding.h"
-#include "numerals.h"
 
 namespace tallimo {
 

@@ -1,6 +1,6 @@
-#include "settingsfile.h"
+#include "common/settingsfile.h"
 
-#include "textcodec.h"
+#include "common/textcodec.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,9 +16,9 @@ namespace tallimo {
 
 namespace {
 
-const QByteArray kUtf8Bom = QByteArrayLiteral("\xEF\xBB\xBF");
-const QByteArray kUtf16LeBom = QByteArrayLiteral("\xFF\xFE");
-const QByteArray kUtf16BeBom = QByteArrayLiteral("\xFE\xFF");
+const QByteArray Utf8Bom = QByteArrayLiteral("\xEF\xBB\xBF");
+const QByteArray Utf16LeBom = QByteArrayLiteral("\xFF\xFE");
+const QByteArray Utf16BeBom = QByteArrayLiteral("\xFE\xFF");
 
 enum class Charset { Gb18030, Utf8, Utf16Le, Utf16Be };
 
@@ -57,11 +57,11 @@ std::optional<QByteArray> Encode(const QString &text, Charset charset)
 // neither is taken as the code page, and its lines that do not decode are kept as they are.
 Charset CharsetOf(const QByteArray &bytes)
 {
-    if (bytes.startsWith(kUtf16LeBom))
+    if (bytes.startsWith(Utf16LeBom))
         return Charset::Utf16Le;
-    if (bytes.startsWith(kUtf16BeBom))
+    if (bytes.startsWith(Utf16BeBom))
         return Charset::Utf16Be;
-    if (bytes.startsWith(kUtf8Bom))
+    if (bytes.startsWith(Utf8Bom))
         return Charset::Utf8;
     if (!DecodeGb18030(bytes) && DecodeUtf8(bytes))
         return Charset::Utf8;
@@ -72,11 +72,11 @@ QByteArray BomOf(Charset charset, const QByteArray &bytes)
 {
     switch (charset) {
     case Charset::Utf16Le:
-        return kUtf16LeBom;
+        return Utf16LeBom;
     case Charset::Utf16Be:
-        return kUtf16BeBom;
+        return Utf16BeBom;
     case Charset::Utf8:
-        return bytes.startsWith(kUtf8Bom) ? kUtf8Bom : QByteArray();
+        return bytes.startsWith(Utf8Bom) ? Utf8Bom : QByteArray();
     case Charset::Gb18030:
         break;
     }
@@ -340,7 +340,7 @@ SettingsFile SettingsFile::FromBytes(const QByteArray &bytes)
     return file;
 }
 
-std::optional<QString> SettingsFile::value(const QString &section, const QString &key) const
+std::optional<QString> SettingsFile::Text(const QString &section, const QString &key) const
 {
     const Lines::Found found = lines_->find(section, key);
     if (!found.isKey)
@@ -356,19 +356,19 @@ std::optional<QString> SettingsFile::value(const QString &section, const QString
     return decoded ? std::optional<QString>(decoded->trimmed()) : std::nullopt;
 }
 
-std::optional<qint32> SettingsFile::integer(const QString &section, const QString &key) const
+std::optional<qint32> SettingsFile::Integer(const QString &section, const QString &key) const
 {
-    const auto text = value(section, key);
+    const auto text = Text(section, key);
     return text ? IniTextToInteger(*text) : std::nullopt;
 }
 
-std::optional<bool> SettingsFile::boolean(const QString &section, const QString &key) const
+std::optional<bool> SettingsFile::Boolean(const QString &section, const QString &key) const
 {
-    const auto number = integer(section, key);
+    const auto number = Integer(section, key);
     return number ? std::optional<bool>(*number != 0) : std::nullopt;
 }
 
-void SettingsFile::setValue(const QString &section, const QString &key, const QString &value)
+void SettingsFile::SetText(const QString &section, const QString &key, const QString &value)
 {
     // A line break inside a value would start a line of its own: a new key or section.
     const QString name = WithoutLineBreaks(key);
@@ -415,19 +415,19 @@ void SettingsFile::setValue(const QString &section, const QString &key, const QS
     lines_->insert(lines.size(), std::move(line));
 }
 
-void SettingsFile::setInteger(const QString &section, const QString &key, qint32 value)
+void SettingsFile::SetInteger(const QString &section, const QString &key, qint32 value)
 {
-    setValue(section, key, QString::number(value));
+    SetText(section, key, QString::number(value));
 }
 
-void SettingsFile::setBoolean(const QString &section, const QString &key, bool value)
+void SettingsFile::SetBoolean(const QString &section, const QString &key, bool value)
 {
-    setValue(section, key, value ? QStringLiteral("1") : QStringLiteral("0"));
+    SetText(section, key, value ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
-QByteArray SettingsFile::toBytes() const { return lines_->bytes(); }
+QByteArray SettingsFile::ToBytes() const { return lines_->bytes(); }
 
-SettingsFile::SaveResult SettingsFile::save(const QString &path, const FileWrites &writes) const
+SettingsFile::SaveResult SettingsFile::Save(const QString &path, const FileWrites &writes) const
 {
     SaveResult result;
     result.path = path;
@@ -449,7 +449,7 @@ SettingsFile::SaveResult SettingsFile::save(const QString &path, const FileWrite
         return result;
     }
     QDir().mkpath(existing.absolutePath());
-    const std::optional<QString> failure = ReplaceFile(path, toBytes(), writes);
+    const std::optional<QString> failure = ReplaceFile(path, ToBytes(), writes);
     result.saved = !failure;
     result.error = failure.value_or(QString());
     return result;

@@ -30,29 +30,29 @@ public:
     SettingsFile &operator=(SettingsFile &&other) noexcept;
 
     // A missing file reads as an empty one. A file that exists but cannot be read also reads as
-    // empty, and isIntact() tells that saving it would throw its contents away.
+    // empty, and IsIntact() tells that saving it would throw its contents away.
     static SettingsFile Load(const QString &path, const FileReads &reads = SystemFileReads());
     // A file holding these bytes, as Load reads it.
     static SettingsFile FromBytes(const QByteArray &bytes);
 
-    bool isIntact() const { return intact_; }
+    bool IsIntact() const { return intact_; }
 
-    std::optional<QString> value(const QString &section, const QString &key) const;
+    std::optional<QString> Text(const QString &section, const QString &key) const;
     // Unreadable text counts as missing.
-    std::optional<qint32> integer(const QString &section, const QString &key) const;
+    std::optional<qint32> Integer(const QString &section, const QString &key) const;
     // Any integer but 0 is true.
-    std::optional<bool> boolean(const QString &section, const QString &key) const;
+    std::optional<bool> Boolean(const QString &section, const QString &key) const;
 
     // Replaces the key's line where it stands, spelt as given, or adds the key after the last key
     // of the section (appending the section when missing). A value that the file's character
-    // set cannot express leaves the file as it was and makes save() fail.
-    void setValue(const QString &section, const QString &key, const QString &value);
-    void setInteger(const QString &section, const QString &key, qint32 value);
-    void setBoolean(const QString &section, const QString &key, bool value);
+    // set cannot express leaves the file as it was and makes Save() fail.
+    void SetText(const QString &section, const QString &key, const QString &value);
+    void SetInteger(const QString &section, const QString &key, qint32 value);
+    void SetBoolean(const QString &section, const QString &key, bool value);
 
     // The file's bytes as a save would write them (without the values that could not be
     // encoded).
-    QByteArray toBytes() const;
+    QByteArray ToBytes() const;
 
     struct SaveResult {
         bool saved = false;
@@ -62,7 +62,7 @@ public:
     // Creates the folder when missing. Fails, writing nothing, when the file that was loaded
     // could not be read, a value could not be encoded, or the file on disk is read-only (its
     // owner may not write it). The new file keeps the old one's owner and mode.
-    SaveResult save(const QString &path, const FileWrites &writes = SystemFileWrites()) const;
+    SaveResult Save(const QString &path, const FileWrites &writes = SystemFileWrites()) const;
 
 private:
     struct Lines;

@@ -1,4 +1,4 @@
-#include "settingslocation.h"
+#include "common/settingslocation.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -11,9 +11,9 @@ namespace tallimo {
 
 namespace {
 
-const QString kFileName = QStringLiteral("setinfo.ini");
+const QString FileName = QStringLiteral("setinfo.ini");
 
-QString FileIn(const QString &folder) { return QDir(folder).filePath(kFileName); }
+QString FileIn(const QString &folder) { return QDir(folder).filePath(FileName); }
 
 }  // namespace
 

@@ -1,6 +1,6 @@
-#include "textcodec.h"
+#include "common/textcodec.h"
 
-#include "charsetconversion.h"
+#include "common/charsetconversion.h"
 
 #include <QStringDecoder>
 #include <QStringEncoder>

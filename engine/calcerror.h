@@ -17,7 +17,7 @@ public:
         Overflow,
         Unwritable,  // a number that a numeral or money text cannot express
         FileAccess,  // a file that cannot be read or written
-        OutOfMemory,  // memory ran out on the road of a line
+        OutOfMemory,  // memory ran out while a line was evaluated
     };
 
     CalcError(Kind kind, const std::string &message) : std::runtime_error(message), kind_(kind) {}

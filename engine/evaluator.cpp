@@ -1,4 +1,4 @@
-#include "evaluator.h"
+#include "engine/evaluator.h"
 
 #include <algorithm>
 #include <cmath>
@@ -6,10 +6,10 @@
 #include <optional>
 #include <vector>
 
-#include "calcerror.h"
-#include "keywords.h"
-#include "numbersyntax.h"
-#include "numbertext.h"
+#include "engine/calcerror.h"
+#include "engine/keywords.h"
+#include "engine/numbersyntax.h"
+#include "engine/numbertext.h"
 
 namespace tallimo {
 

@@ -2,9 +2,9 @@
 
 #include <QString>
 
-#include "regional.h"
-#include "scanner.h"
-#include "value.h"
+#include "engine/regional.h"
+#include "engine/scanner.h"
+#include "engine/value.h"
 
 namespace tallimo {
 

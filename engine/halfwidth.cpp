@@ -1,4 +1,4 @@
-#include "halfwidth.h"
+#include "engine/halfwidth.h"
 
 namespace tallimo {
 

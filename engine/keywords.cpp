@@ -1,4 +1,4 @@
-#include "keywords.h"
+#include "engine/keywords.h"
 
 #include <array>
 

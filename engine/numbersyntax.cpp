@@ -1,4 +1,4 @@
-#include "numbersyntax.h"
+#include "engine/numbersyntax.h"
 
 #include <array>
 #include <cmath>
@@ -8,8 +8,8 @@
 
 #include <QString>
 
-#include "calcerror.h"
-#include "platform.h"
+#include "engine/calcerror.h"
+#include "engine/platform.h"
 
 namespace tallimo {
 

@@ -4,8 +4,8 @@
 
 #include <optional>
 
-#include "regional.h"
-#include "value.h"
+#include "engine/regional.h"
+#include "engine/value.h"
 
 namespace tallimo {
 

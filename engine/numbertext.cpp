@@ -1,11 +1,11 @@
-#include "numbertext.h"
+#include "engine/numbertext.h"
 
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <optional>
 
-#include "platform.h"
+#include "engine/platform.h"
 
 namespace tallimo {
 

@@ -3,8 +3,8 @@
 #include <QString>
 #include <QStringView>
 
-#include "regional.h"
-#include "value.h"
+#include "engine/regional.h"
+#include "engine/value.h"
 
 namespace tallimo {
 

@@ -1,4 +1,4 @@
-#include "platform.h"
+#include "engine/platform.h"
 
 #include <array>
 #include <cfenv>

@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "value.h"
+#include "engine/value.h"
 
 namespace tallimo::platform {
 

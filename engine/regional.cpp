@@ -1,4 +1,4 @@
-#include "regional.h"
+#include "engine/regional.h"
 
 #include <QLocale>
 #include <QRegularExpression>

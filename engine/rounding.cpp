@@ -1,9 +1,9 @@
-#include "rounding.h"
+#include "engine/rounding.h"
 
 #include <array>
 #include <cmath>
 
-#include "value.h"
+#include "engine/value.h"
 
 namespace tallimo {
 

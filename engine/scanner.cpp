@@ -1,12 +1,12 @@
-#include "scanner.h"
+#include "engine/scanner.h"
 
 #include <algorithm>
 
-#include "halfwidth.h"
-#include "keywords.h"
-#include "numbersyntax.h"
-#include "sheeteditor.h"
-#include "texthelpers.h"
+#include "engine/halfwidth.h"
+#include "engine/keywords.h"
+#include "engine/numbersyntax.h"
+#include "engine/sheet.h"
+#include "engine/texthelpers.h"
 
 namespace tallimo {
 
@@ -57,7 +57,7 @@ QString TokenText(QStringView token)
 }
 
 // Where the expression that ends on the caret's line begins: a line and a column.
-std::pair<int, qsizetype> ExpressionStart(const SheetEditor &sheet, int caretLine,
+std::pair<int, qsizetype> ExpressionStart(const Sheet &sheet, int caretLine,
                                           const QString &caretText, int caretColumn)
 {
     const qsizetype marker = QStringView(caretText).left(caretColumn).lastIndexOf(StartMarker);
@@ -77,7 +77,7 @@ std::pair<int, qsizetype> ExpressionStart(const SheetEditor &sheet, int caretLin
 
 }  // namespace
 
-void ScanLine(TokenList &tokens, const SheetEditor &sheet, const RegionalSettings &regional)
+void ScanLine(TokenList &tokens, const Sheet &sheet, const RegionalSettings &regional)
 {
     tokens.clear();
     if (sheet.LineCount() == 0)

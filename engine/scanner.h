@@ -3,11 +3,11 @@
 #include <QStringList>
 #include <QStringView>
 
-#include "regional.h"
+#include "engine/regional.h"
 
 namespace tallimo {
 
-class SheetEditor;
+class Sheet;
 
 // The token list: numbers, operator symbols, brackets, function words and the command words that
 // the evaluator rejects, each as the text typed.
@@ -20,7 +20,7 @@ inline constexpr char16_t StartMarker = u'\u2234';
 // runs to the end of the caret's line and begins after the last start marker before the caret or
 // at the first line after the last earlier line holding "=", whichever comes nearer; only its own
 // lines are read. An empty sheet gives an empty list. Never throws CalcError.
-void ScanLine(TokenList &tokens, const SheetEditor &sheet, const RegionalSettings &regional);
+void ScanLine(TokenList &tokens, const Sheet &sheet, const RegionalSettings &regional);
 
 // Cuts an expression (lines separated by "\n") at the one-character keywords and line breaks and
 // keeps only keywords and numbers. A "+" or "-" with only blanks between it and the start of the

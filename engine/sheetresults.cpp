@@ -1,11 +1,11 @@
-#include "sheetresults.h"
+#include "engine/sheetresults.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "calcerror.h"
-#include "numbersyntax.h"
-#include "sheeteditor.h"
+#include "engine/calcerror.h"
+#include "engine/numbersyntax.h"
+#include "engine/sheet.h"
 
 namespace tallimo {
 
@@ -141,7 +141,7 @@ void SheetResults::AddAgain()
     lastChanged_.reset();
 }
 
-double SheetResults::Total(const SheetEditor &sheet, const RegionalSettings &regional)
+double SheetResults::Total(const Sheet &sheet, const RegionalSettings &regional)
 {
     if (lineCount_ != sheet.LineCount())
         Reset(sheet.LineCount());

@@ -6,12 +6,12 @@
 #include <utility>
 #include <vector>
 
-#include "regional.h"
-#include "value.h"
+#include "engine/regional.h"
+#include "engine/value.h"
 
 namespace tallimo {
 
-class SheetEditor;
+class Sheet;
 
 // The number written after the first "=" of a line (up to a CR), or nothing when the line has no
 // "=" or the text there is not a number.
@@ -32,7 +32,7 @@ public:
 
     // The sum of the results of every line of the sheet. Throws CalcError(Overflow) when it
     // leaves the double range.
-    double Total(const SheetEditor &sheet, const RegionalSettings &regional);
+    double Total(const Sheet &sheet, const RegionalSettings &regional);
 
 private:
     // The extended value first, so that an entry takes 32 bytes rather than 48.

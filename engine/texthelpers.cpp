@@ -1,4 +1,4 @@
-#include "texthelpers.h"
+#include "engine/texthelpers.h"
 
 namespace tallimo {
 

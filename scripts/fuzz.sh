@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the core with clang, AddressSanitizer and UndefinedBehaviorSanitizer, and runs each fuzz
 # target for the given number of seconds (default 300): fuzz_engine feeds arbitrary text through
-# the line road, fuzz_settings feeds arbitrary bytes to the settings file and the text codecs.
+# the line evaluation, fuzz_settings feeds arbitrary bytes to the settings file and the text codecs.
 #   scripts/fuzz.sh [seconds] [fuzz_engine|fuzz_settings ...]
 set -euo pipefail
 cd "$(dirname "$0")/.."

@@ -1,4 +1,4 @@
-#include "cctab.h"
+#include "tools/cctab.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>

@@ -11,14 +11,14 @@ namespace tallimo {
 
 class TCcTab : public QWidget {
     Q_OBJECT
-    Q_PROPERTY(bool EnterAsTab READ EnterAsTab WRITE setEnterAsTab)
+    Q_PROPERTY(bool EnterAsTab READ EnterAsTab WRITE SetEnterAsTab)
 
 public:
     // The parent must already sit in its window: the control watches that window's keys.
     explicit TCcTab(QWidget *parent);
 
     bool EnterAsTab() const { return enterAsTab_; }
-    void setEnterAsTab(bool on) { enterAsTab_ = on; }
+    void SetEnterAsTab(bool on) { enterAsTab_ = on; }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -1,4 +1,4 @@
-#include "datecalculation.h"
+#include "tools/datecalculation.h"
 
 #include "common/dates.h"
 #include "engine/texthelpers.h"

@@ -1,7 +1,7 @@
 // The tools window's start, its show sequence, the first page's Calculate with the key filter of
 // its number fields, and the countdown.
 
-#include "tf_tools.h"
+#include "tools/tf_tools.h"
 
 #include <QDateEdit>
 #include <QDir>
@@ -12,9 +12,9 @@
 #include <QScreen>
 #include <QTimeEdit>
 
-#include "cctab.h"
 #include "common/defaulterrorhandler.h"
-#include "datecalculation.h"
+#include "tools/cctab.h"
+#include "tools/datecalculation.h"
 
 namespace tallimo {
 

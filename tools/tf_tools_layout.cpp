@@ -12,9 +12,9 @@
 
 #include <utility>
 
-#include "cctab.h"
 #include "common/defaulterrorhandler.h"
-#include "tf_tools.h"
+#include "tools/cctab.h"
+#include "tools/tf_tools.h"
 #include "windows/windowfont.h"
 
 namespace tallimo {

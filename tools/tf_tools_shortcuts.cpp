@@ -1,6 +1,6 @@
 // The web shortcuts: each button opens one lookup page in the program's web page window.
 
-#include "tf_tools.h"
+#include "tools/tf_tools.h"
 
 namespace tallimo {
 

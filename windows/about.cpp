@@ -5,6 +5,7 @@
 #include <QScreen>
 
 #include "common/memorytexts.h"
+#include "common/programinfo.h"
 #include "windows/homepage.h"
 #include "windows/linklabel.h"
 #include "windows/windowfont.h"
@@ -27,7 +28,7 @@ Tf_about::Tf_about(const ProgramSeams &seams, QWidget *parent)
     : QDialog(parent), openAddress_(seams.openAddress)
 {
     setObjectName(QStringLiteral("f_about"));
-    setWindowTitle(QStringLiteral("Tallimo"));
+    setWindowTitle(QString::fromLatin1(ProgramName));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
     setFixedSize(ClientSize);
@@ -61,7 +62,7 @@ void Tf_about::CreateControls()
     const LabelFacts labels[] = {
         // A label as wide as the window is centred in it.
         {"Label1",
-         QStringLiteral("Tallimo V2.31"),
+         QStringLiteral("%1 V%2").arg(QLatin1String(ProgramName), QLatin1String(ProgramVersion)),
          {0, 20, 351, 30},
          19,
          true,

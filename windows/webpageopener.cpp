@@ -2,30 +2,19 @@
 
 #include <QDir>
 
-#include "common/calendarpage.h"
 #include "common/webaddress.h"
+#include "windows/calendarpage.h"
 
 namespace tallimo {
 
 WebPageOpener::WebPageOpener(const ProgramSeams &seams, MakeWindow makeWindow)
-    : seams_(seams), makeWindow_(std::move(makeWindow))
+    : seams_(seams), window_(std::move(makeWindow))
 {
-}
-
-WebPageOpener::~WebPageOpener() = default;
-
-WebPageWindow *WebPageOpener::Window()
-{
-    if (!triedToMake_) {
-        triedToMake_ = true;
-        window_ = makeWindow_();
-    }
-    return window_.get();
 }
 
 void WebPageOpener::OpenShortcut(const QUrl &address)
 {
-    WebPageWindow *window = Window();
+    WebPageWindow *window = window_.Get();
     if (!window) {
         const QUrl page = NavigableAddress(address);
         if (!seams_.openAddress(page))
@@ -41,7 +30,7 @@ void WebPageOpener::OpenShortcut(const QUrl &address)
 void WebPageOpener::OpenCalendarPage(const QString &folder)
 {
     const QUrl page = QUrl::fromLocalFile(UnpackCalendarPage(folder));
-    WebPageWindow *window = Window();
+    WebPageWindow *window = window_.Get();
     if (!window) {
         if (!seams_.openAddress(page))
             seams_.showMessage(QStringLiteral("无法显示万年历：没有可以打开它的浏览器。页面文件在 %1")

@@ -3,23 +3,20 @@
 #include <QString>
 #include <QUrl>
 
-#include <functional>
-#include <memory>
-
 #include "common/programseams.h"
+#include "windows/ownedwindow.h"
 #include "windows/webpagewindow.h"
 
 namespace tallimo {
 
-// The one web page window of the run, made by its first caller and kept until the program ends,
-// and the two ways the program opens it. Where the window cannot be made (no module, no web
-// engine) the pages open in the system's browser instead.
+// The one web page window of the run, made on its first use, and the two ways the program opens
+// it. Where the window cannot be made (no module, no web engine) the pages open in the system's
+// browser instead.
 class WebPageOpener {
 public:
-    using MakeWindow = std::function<std::unique_ptr<WebPageWindow>()>;
+    using MakeWindow = OwnedWindow<WebPageWindow>::Maker;
 
     WebPageOpener(const ProgramSeams &seams, MakeWindow makeWindow);
-    ~WebPageOpener();
 
     // A web shortcut of the tools window: the address field hidden, the window not modal, so
     // the tools window stays usable behind it.
@@ -29,13 +26,8 @@ public:
     void OpenCalendarPage(const QString &folder);
 
 private:
-    // The window, made on the first call; null when it cannot be made.
-    WebPageWindow *Window();
-
     const ProgramSeams &seams_;
-    MakeWindow makeWindow_;
-    std::unique_ptr<WebPageWindow> window_;
-    bool triedToMake_ = false;
+    OwnedWindow<WebPageWindow> window_;
 };
 
 }  // namespace tallimo

@@ -1,4 +1,4 @@
-#include "windowfont.h"
+#include "windows/windowfont.h"
 
 #include <QApplication>
 #include <QWidget>

@@ -1,4 +1,4 @@
-#include "linestream.h"
+#include "app/cli/linestream.h"
 
 #include <QByteArray>
 

@@ -13,13 +13,13 @@
 #include <cstring>
 #include <new>
 
+#include "app/cli/linestream.h"
+#include "app/cli/sheetbatch.h"
 #include "common/programinfo.h"
 #include "common/sheetfile.h"
 #include "common/textcodec.h"
 #include "engine/calcerror.h"
 #include "engine/rounding.h"
-#include "linestream.h"
-#include "sheetbatch.h"
 
 using namespace tallimo;
 

@@ -1,9 +1,9 @@
-#include "sheetbatch.h"
+#include "app/cli/sheetbatch.h"
 
 #include <new>
 
 #include "engine/calcerror.h"
-#include "engine/sheetroad.h"
+#include "engine/lineevaluation.h"
 
 namespace tallimo {
 

@@ -58,7 +58,7 @@ int main(int argc, char *argv[])
     }
     QTextStream out(&file);
     out << "// Written by tallimo_iconpixels from the toolbar's images; do not edit.\n\n"
-        << "#include \"toolbarimages.h\"\n\n"
+        << "#include \"app/toolbarimages.h\"\n\n"
         << "namespace tallimo {\n\nnamespace {\n\n";
     QStringList entries;
     for (qsizetype i = 0; i < inputs.size(); ++i) {

@@ -16,7 +16,7 @@ namespace tallimo {
 namespace {
 
 // How long the end of the program waits for the player to close its sound output.
-constexpr int kCloseGraceMilliseconds = 500;
+constexpr int CloseGraceMilliseconds = 500;
 
 // Players left behind inside the sound system that have not come back from it.
 std::atomic<int> stuckPlayers{0};
@@ -116,7 +116,7 @@ BackgroundClipPlayer::~BackgroundClipPlayer()
         requests_->waiting.clear();
     }
     thread_->quit();
-    thread_->wait(QDeadlineTimer(kCloseGraceMilliseconds));
+    thread_->wait(QDeadlineTimer(CloseGraceMilliseconds));
     {
         const std::lock_guard<std::mutex> lock(requests_->mutex);
         if (!requests_->finished) {
@@ -151,7 +151,7 @@ void BackgroundClipPlayer::Post(std::function<void(ClipPlayer &)> request, bool 
         if (silences) {
             // The clips still waiting would only be cut by it.
             requests_->waiting.clear();
-        } else if (requests_->waiting.size() >= kMaxPendingRequests) {
+        } else if (requests_->waiting.size() >= MaxPendingRequests) {
             return;
         }
         requests_->waiting.push_back(std::move(request));

@@ -30,7 +30,7 @@ public:
     void Stop() override;
 
     // More pending requests than this mean the player is not keeping up: it is stuck.
-    static constexpr std::size_t kMaxPendingRequests = 32;
+    static constexpr std::size_t MaxPendingRequests = 32;
 
 private:
     class Thread;

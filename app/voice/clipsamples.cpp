@@ -11,7 +11,7 @@ namespace tallimo {
 
 namespace {
 
-constexpr quint16 kPcm = 1;
+constexpr quint16 Pcm = 1;
 
 // The samples of a recording as numbers from -1 to 1, the channels of a frame side by side.
 struct Recording {
@@ -35,7 +35,7 @@ Recording ReadPcmWave(const QByteArray &wave)
             qFromLittleEndian<quint32>(wave.constData() + at + 4), wave.size() - at - 8);
         const char *body = wave.constData() + at + 8;
         if (id == "fmt " && size >= 16) {
-            pcm = qFromLittleEndian<quint16>(body) == kPcm;
+            pcm = qFromLittleEndian<quint16>(body) == Pcm;
             recording.channels = qFromLittleEndian<quint16>(body + 2);
             recording.rate = static_cast<int>(qFromLittleEndian<quint32>(body + 4));
             bits = qFromLittleEndian<quint16>(body + 14);

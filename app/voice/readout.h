@@ -8,7 +8,7 @@
 #include <optional>
 
 #include "common/clipplayer.h"
-#include "common/pause.h"
+#include "common/waiter.h"
 
 namespace tallimo {
 

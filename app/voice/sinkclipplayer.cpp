@@ -19,15 +19,15 @@ namespace {
 // How far ahead of the play position the stream is written: enough to outlast a feeding 30 ms
 // late on a busy machine (where PipeWire's PulseAudio service runs a stream held only 30 ms ahead
 // dry), and little enough that a key's echo starts within 50 ms of the key.
-constexpr int kStreamMicroseconds = 40000;
-constexpr int kFeedMilliseconds = 5;
+constexpr int StreamMicroseconds = 40000;
+constexpr int FeedMilliseconds = 5;
 // After this long without a clip the stream is paused with its silence in it, so that a quiet
 // program does not wake up two hundred times a second.
-constexpr int kQuietMilliseconds = 2000;
+constexpr int QuietMilliseconds = 2000;
 // A stream that has taken nothing for this long, with samples waiting, is stalled: a stream that
 // ran dry while the sound server stopped answering for a while is not played again when it comes
 // back. Such a stream is opened afresh.
-constexpr int kStallMilliseconds = 150;
+constexpr int StallMilliseconds = 150;
 
 QAudioFormat ClipFormat()
 {
@@ -103,7 +103,7 @@ bool SinkClipPlayer::OpenOutput()
         DecodeClips();
     }
     sink_ = std::make_unique<QAudioSink>(output, format_);
-    sink_->setBufferSize(format_.bytesForDuration(kStreamMicroseconds));
+    sink_->setBufferSize(format_.bytesForDuration(StreamMicroseconds));
     stream_ = sink_->start();
     sinceTaken_.start();
     if (!stream_) {
@@ -113,7 +113,7 @@ bool SinkClipPlayer::OpenOutput()
     }
     feeder_ = std::make_unique<QTimer>();
     feeder_->setTimerType(Qt::PreciseTimer);
-    feeder_->setInterval(kFeedMilliseconds);
+    feeder_->setInterval(FeedMilliseconds);
     QObject::connect(feeder_.get(), &QTimer::timeout, [this] { Feed(); });
     return true;
 }
@@ -140,7 +140,7 @@ void SinkClipPlayer::Feed()
     qsizetype free = sink_->bytesFree() / frameBytes * frameBytes;
     if (free > 0) {
         sinceTaken_.start();
-    } else if (sinceTaken_.hasExpired(kStallMilliseconds)) {
+    } else if (sinceTaken_.hasExpired(StallMilliseconds)) {
         // What the stalled stream holds is dropped with it, so the clip is written again from
         // where the stream stopped taking it.
         written_ -= std::min(written_, sink_->bufferSize());
@@ -161,7 +161,7 @@ void SinkClipPlayer::Feed()
         if (written_ < playing_.size())
             return;
     }
-    if (sinceLastClip_.hasExpired(kQuietMilliseconds)) {
+    if (sinceLastClip_.hasExpired(QuietMilliseconds)) {
         feeder_->stop();
         sink_->suspend();
         return;

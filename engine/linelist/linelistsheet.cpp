@@ -1,4 +1,4 @@
-#include "linelistsheet.h"
+#include "engine/linelist/linelistsheet.h"
 
 namespace tallimo {
 

@@ -3,14 +3,14 @@
 #include <QString>
 #include <QStringList>
 
-#include "engine/sheeteditor.h"
+#include "engine/sheet.h"
 #include "engine/sheetresults.h"
 
 namespace tallimo {
 
 // A sheet held as a list of lines, for the command-line tool, the tests, the benchmarks and the
 // fuzzer. Reading or replacing a line touches only that line, however long the sheet.
-class LineListSheet : public SheetEditor {
+class LineListSheet : public Sheet {
 public:
     explicit LineListSheet(QStringList lines);
     // The lines of a text separated by "\n".

@@ -15,7 +15,7 @@
 
 namespace {
 
-constexpr int kScriptTimeoutMs = 15000;
+constexpr int ScriptTimeoutMs = 15000;
 
 // What the page's controls do, written as the script that clicks them.
 QString Click(const QString &id)
@@ -40,7 +40,7 @@ QString Choose(const QString &selectId, int value)
 
 // The shown month, the notice, and for each filled cell its date, column and label beside what
 // calendarDays() returns for the month, as one JSON text.
-const char kGridScript[] = R"JS(JSON.stringify((() => {
+const char GridScript[] = R"JS(JSON.stringify((() => {
   const year = Number(document.getElementById('yearSelect').value);
   const month = Number(document.getElementById('monthSelect').value);
   const notice = document.getElementById('notice');
@@ -72,7 +72,7 @@ private slots:
 
 private:
     QJsonObject RunScript(const QString &script);
-    QJsonObject Grid() { return RunScript(QString::fromUtf8(kGridScript)); }
+    QJsonObject Grid() { return RunScript(QString::fromUtf8(GridScript)); }
     void VerifyGrid(const QJsonObject &grid);
 
     std::unique_ptr<QWebEngineView> view_;
@@ -83,7 +83,7 @@ QJsonObject CalendarPageTest::RunScript(const QString &script)
     // The answer may come after a timeout, so it lands in storage that outlives this call.
     auto answer = std::make_shared<std::optional<QVariant>>();
     view_->page()->runJavaScript(script, [answer](const QVariant &value) { *answer = value; });
-    if (!QTest::qWaitFor([&] { return answer->has_value(); }, kScriptTimeoutMs)) {
+    if (!QTest::qWaitFor([&] { return answer->has_value(); }, ScriptTimeoutMs)) {
         qWarning("the page did not answer the script in time");
         return {};
     }

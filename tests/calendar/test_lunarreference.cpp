@@ -14,8 +14,8 @@
 
 namespace {
 
-const QDate kFirstDay(1900, 1, 31);
-const QDate kLastDay(2049, 12, 31);
+const QDate FirstDay(1900, 1, 31);
+const QDate LastDay(2049, 12, 31);
 
 QString ReadText(const char *path)
 {
@@ -68,7 +68,7 @@ Reference ReadReference()
 
 // Every day the page's grid shows for the months of its range, one line each: the date, the
 // lunar year, month and day, the text, the solar term and the lunar festival, tab-separated.
-const char kPageDays[] = R"JS(
+const char PageDays[] = R"JS(
 ;(() => {
   const lines = [];
   for (let year = FIRST_YEAR; year <= LAST_YEAR; ++year) {
@@ -103,19 +103,19 @@ private slots:
         const Reference reference = ReadReference();
         QCOMPARE(reference.dayNames.size(), 30);
         QVERIFY(!reference.months.isEmpty());
-        QCOMPARE(reference.months.first().firstDay, kFirstDay);
+        QCOMPARE(reference.months.first().firstDay, FirstDay);
 
-        const QJSValue days = Run(QString::fromUtf8(kPageDays));
+        const QJSValue days = Run(QString::fromUtf8(PageDays));
         QVERIFY2(!days.isError(), qPrintable(days.toString()));
 
         QStringList problems;
-        QDate expectedDate = kFirstDay;
+        QDate expectedDate = FirstDay;
         qsizetype month = 0;
         for (const QString &line : days.toString().split(QLatin1Char('\n'))) {
             const QStringList fields = line.split(QLatin1Char('\t'));
             QCOMPARE(fields.size(), 7);
             const QDate date = QDate::fromString(fields[0], Qt::ISODate);
-            if (date < kFirstDay)
+            if (date < FirstDay)
                 continue;
             QCOMPARE(date, expectedDate);
             expectedDate = date.addDays(1);
@@ -135,7 +135,7 @@ private slots:
                 problems << fields.join(QLatin1Char(' ')) + QStringLiteral(" instead of ") +
                                 expected.join(QLatin1Char(' '));
         }
-        QCOMPARE(expectedDate, kLastDay.addDays(1));
+        QCOMPARE(expectedDate, LastDay.addDays(1));
         QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QLatin1Char('\n'))));
     }
 

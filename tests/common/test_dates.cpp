@@ -3,7 +3,7 @@
 
 #include "common/dates.h"
 #include "engine/calcerror.h"
-#include "support/dateregional.h"
+#include "tests/support/dateregional.h"
 
 using namespace tallimo;
 

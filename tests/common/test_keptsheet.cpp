@@ -9,8 +9,8 @@
 #include "common/keptsheet.h"
 #include "common/sheetfile.h"
 #include "engine/calcerror.h"
-#include "support/errorof.h"
 #include "tests/settings/filebytes.h"
+#include "tests/support/errorof.h"
 #include "tests/support/failingfiles.h"
 
 using namespace tallimo;

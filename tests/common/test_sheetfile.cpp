@@ -9,7 +9,7 @@
 
 #include "common/sheetfile.h"
 #include "engine/calcerror.h"
-#include "support/errorof.h"
+#include "tests/support/errorof.h"
 #include "tests/support/failingfiles.h"
 
 using namespace tallimo;

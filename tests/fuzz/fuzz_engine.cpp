@@ -1,4 +1,4 @@
-// Feeds arbitrary text through the line road: scan, evaluation, rounding, number text and the
+// Feeds arbitrary text through the line evaluation: scan, evaluation, rounding, number text and the
 // sheet total kept between evaluations. Any crash, hang, sanitizer report or exception other than
 // CalcError is a fault.
 
@@ -8,10 +8,10 @@
 
 #include "engine/calcerror.h"
 #include "engine/keywords.h"
+#include "engine/lineevaluation.h"
 #include "engine/linelist/linelistsheet.h"
 #include "engine/numbersyntax.h"
 #include "engine/scanner.h"
-#include "engine/sheetroad.h"
 
 using namespace tallimo;
 

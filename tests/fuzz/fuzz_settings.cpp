@@ -24,12 +24,12 @@ using namespace tallimo;
 
 namespace {
 
-const QString kCalcForm = QStringLiteral("calcform");
-const QString kGaokao = QStringLiteral("gaokao");
-const QString kName = QStringLiteral("name");
-const QByteArray kBom = QByteArrayLiteral("\xEF\xBB\xBF");
+const QString CalcForm = QStringLiteral("calcform");
+const QString Gaokao = QStringLiteral("gaokao");
+const QString Name = QStringLiteral("name");
+const QByteArray Bom = QByteArrayLiteral("\xEF\xBB\xBF");
 // Every line break a line may gain: in the 8-bit character sets, UTF-16 LE and UTF-16 BE.
-const QList<QByteArray> kLineBreaks{
+const QList<QByteArray> LineBreaks{
     QByteArray("\n"),      QByteArray("\r\n"),        QByteArray("\r"),
     QByteArray("\n\0", 2), QByteArray("\r\0\n\0", 4), QByteArray("\r\0", 2),
     QByteArray("\0\n", 2), QByteArray("\0\r\0\n", 4), QByteArray("\0\r", 2)};
@@ -47,11 +47,11 @@ QList<QByteArray> KeyNames()
     QList<QByteArray> names;
     SettingsFile file;
     WriteCalcForm(file, FormDefaults());
-    for (const QByteArray &line : file.toBytes().split('\n')) {
+    for (const QByteArray &line : file.ToBytes().split('\n')) {
         if (line.contains('='))
             names << line.left(line.indexOf('=')).toLower();
     }
-    return names << kName.toLatin1();
+    return names << Name.toLatin1();
 }
 
 // A line the writer may have replaced, added or left: one of its own keys (in whatever section),
@@ -83,7 +83,7 @@ Layout LayoutOf(const QByteArray &bytes)
         return {QByteArrayLiteral("\xFF\xFE"), 2, true};
     if (bytes.startsWith("\xFE\xFF"))
         return {QByteArrayLiteral("\xFE\xFF"), 2, false};
-    return {bytes.startsWith(kBom) ? kBom : QByteArray(), 1, true};
+    return {bytes.startsWith(Bom) ? Bom : QByteArray(), 1, true};
 }
 
 char16_t UnitAt(const QByteArray &bytes, qsizetype at, const Layout &layout)
@@ -150,7 +150,7 @@ bool SameLines(const QList<QByteArray> &before, const QList<QByteArray> &after)
         if (!last)
             return false;
         const bool gainsBreak =
-            std::any_of(kLineBreaks.begin(), kLineBreaks.end(),
+            std::any_of(LineBreaks.begin(), LineBreaks.end(),
                         [&](const QByteArray &lineBreak) { return after[i] == line + lineBreak; });
         if (!gainsBreak)
             return false;
@@ -203,7 +203,7 @@ QString NameFrom(const uint8_t *data, size_t size)
 void Write(SettingsFile &file, const CalcFormSettings &settings, const QString &name)
 {
     WriteCalcForm(file, settings);
-    file.setValue(kGaokao, kName, name);
+    file.SetText(Gaokao, Name, name);
 }
 
 }  // namespace
@@ -214,13 +214,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     CheckCodecs(input);
 
     SettingsFile file = SettingsFile::FromBytes(input);
-    Require(file.toBytes() == input, "a file read and written unchanged keeps its bytes");
+    Require(file.ToBytes() == input, "a file read and written unchanged keeps its bytes");
     ReadCalcForm(file);
 
     const CalcFormSettings settings = SettingsFrom(data, size);
     const QString name = NameFrom(data, size);
     Write(file, settings, name);
-    const QByteArray saved = file.toBytes();
+    const QByteArray saved = file.ToBytes();
     Require(SameLines(LinesNotWritten(input), LinesNotWritten(saved)),
             "lines not written keep their bytes");
 
@@ -244,13 +244,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (!sameCharset)
         return 0;
     if (EncodeGb18030(written))
-        Require(reloaded.value(kGaokao, kName) == written.trimmed(), "the name reads back");
+        Require(reloaded.Text(Gaokao, Name) == written.trimmed(), "the name reads back");
     else if (!EncodeUtf8(written))
         Require(
-            reloaded.value(kGaokao, kName) == SettingsFile::FromBytes(input).value(kGaokao, kName),
+            reloaded.Text(Gaokao, Name) == SettingsFile::FromBytes(input).Text(Gaokao, Name),
             "a name that cannot be encoded leaves the old one");
 
     Write(reloaded, settings, name);
-    Require(reloaded.toBytes() == saved, "the same write again changes nothing");
+    Require(reloaded.ToBytes() == saved, "the same write again changes nothing");
     return 0;
 }

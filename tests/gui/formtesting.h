@@ -1,16 +1,22 @@
 #pragma once
 
+#include <QColor>
 #include <QLocale>
 #include <QTest>
 
 #include <functional>
 #include <memory>
 
-#include "appsetup.h"
-#include "calcform.h"
-#include "support/fakeworld.h"
+#include "app/appsetup.h"
+#include "app/calcform.h"
+#include "tests/support/fakeworld.h"
 
 namespace tallimo {
+
+// The colours a first start shows: the panels in money green, the sheet white on teal.
+inline const QColor MoneyGreen(0xC0, 0xDC, 0xC0);
+inline const QColor Teal(0x00, 0x80, 0x80);
+inline const QColor White(0xFF, 0xFF, 0xFF);
 
 namespace detail {
 

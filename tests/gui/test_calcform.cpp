@@ -25,12 +25,17 @@
 #include <memory>
 #include <utility>
 
+#include "app/calcform.h"
+#include "app/calcform.h"
+#include "app/controlnames.h"
+#include "app/controlnames.h"
 #include "app/datelineplace.h"
-#include "calcform.h"
-#include "controlnames.h"
-#include "desktopseams.h"
-#include "formstyle.h"
-#include "formtesting.h"
+#include "app/desktopseams.h"
+#include "app/desktopseams.h"
+#include "app/formstyle.h"
+#include "app/formstyle.h"
+#include "tests/gui/formtesting.h"
+#include "tests/gui/formtesting.h"
 
 using namespace tallimo;
 

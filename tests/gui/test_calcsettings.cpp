@@ -12,9 +12,9 @@
 #include <memory>
 #include <optional>
 
-#include "calcform.h"
-#include "formstyle.h"
-#include "formtesting.h"
+#include "app/calcform.h"
+#include "app/formstyle.h"
+#include "tests/gui/formtesting.h"
 #include "tests/settings/filebytes.h"
 #include "tests/support/defaultsettings.h"
 
@@ -99,7 +99,7 @@ private slots:
         Started started(folders_);
         QVERIFY(!QFile::exists(FilePath()));
         started.Exit();
-        QCOMPARE(FileBytes(), kDefaultSettingsBytes);
+        QCOMPARE(FileBytes(), DefaultSettingsBytes);
         QCOMPARE(started.world.quits, 1);
         QVERIFY(started.world.messages.isEmpty());
     }

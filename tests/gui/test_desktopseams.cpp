@@ -10,8 +10,8 @@
 
 #include <functional>
 
-#include "desktopseams.h"
-#include "systemmemory.h"
+#include "app/desktopseams.h"
+#include "app/systemmemory.h"
 
 using namespace tallimo;
 

@@ -146,7 +146,7 @@ private slots:
         QFile settings(folder.filePath(QStringLiteral("setinfo.ini")));
         QVERIFY(settings.open(QIODevice::ReadOnly));
         const QByteArray saved = settings.readAll();
-        QVERIFY2(saved.startsWith(tallimo::kDefaultSettingsBytes), saved.constData());
+        QVERIFY2(saved.startsWith(tallimo::DefaultSettingsBytes), saved.constData());
     }
 };
 

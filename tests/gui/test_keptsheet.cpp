@@ -12,7 +12,7 @@
 #include <memory>
 
 #include "common/keptsheet.h"
-#include "formtesting.h"
+#include "tests/gui/formtesting.h"
 #include "tests/settings/filebytes.h"
 
 using namespace tallimo;

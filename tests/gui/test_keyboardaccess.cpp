@@ -17,10 +17,10 @@
 #include <algorithm>
 #include <cmath>
 
-#include "calcform.h"
-#include "formstyle.h"
-#include "formtesting.h"
-#include "tf_tools.h"
+#include "app/calcform.h"
+#include "app/formstyle.h"
+#include "tests/gui/formtesting.h"
+#include "tools/tf_tools.h"
 
 using namespace tallimo;
 
@@ -290,7 +290,6 @@ private slots:
     void shortcuts()
     {
         ShownForm shown;
-        shown.form->CreateToolsWindow([](const QUrl &) {});
         QTest::keyClicks(shown.Sheet(), QStringLiteral("1"));
         QTest::keyClick(shown.Sheet(), Qt::Key_S, Qt::ControlModifier);
         QTest::keyClick(shown.Sheet(), Qt::Key_O, Qt::ControlModifier);

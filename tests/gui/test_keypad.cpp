@@ -11,9 +11,9 @@
 #include <algorithm>
 #include <memory>
 
-#include "calcform.h"
-#include "formtesting.h"
-#include "support/heardclips.h"
+#include "app/calcform.h"
+#include "tests/gui/formtesting.h"
+#include "tests/support/heardclips.h"
 
 using namespace tallimo;
 

@@ -12,9 +12,9 @@
 #include <new>
 #include <stdexcept>
 
-#include "calcform.h"
+#include "app/calcform.h"
 #include "common/sheetlinebound.h"
-#include "formtesting.h"
+#include "tests/gui/formtesting.h"
 
 using namespace tallimo;
 
@@ -22,10 +22,10 @@ namespace {
 
 // The main window on the offscreen screen, typed into with real key events; its messages are
 // collected instead of shown.
-struct Sheet : FormUnderTest {
+struct SheetForm : FormUnderTest {
     QPlainTextEdit *memo = nullptr;
 
-    Sheet()
+    SheetForm()
     {
         Show();
         memo = Child<QPlainTextEdit>("Memo1");
@@ -159,7 +159,7 @@ private slots:
         QFETCH(int, failures);
         QFETCH(QString, total);
 
-        Sheet s;
+        SheetForm s;
         s.SetDecimals(decimals);
         s.Type(typed);
         QCOMPARE(s.Text(), sheet);
@@ -169,19 +169,19 @@ private slots:
         QCOMPARE(s.Field("Edit5"), total);
     }
 
-    // Whatever fails on the road of a line, the user sees the one message, the program goes on
+    // Whatever fails while a line is evaluated, the user sees the one message, the program goes on
     // and the line break goes in.
-    void everyFailureOnTheRoadShowsTheMessage_data()
+    void everyFailureOfALineShowsTheMessage_data()
     {
         QTest::addColumn<int>("failure");
         QTest::newRow("runtime_error") << 0;
         QTest::newRow("bad_alloc") << 1;
         QTest::newRow("not an exception class") << 2;
     }
-    void everyFailureOnTheRoadShowsTheMessage()
+    void everyFailureOfALineShowsTheMessage()
     {
         QFETCH(int, failure);
-        // The sound system is set up by the equals clip of the first Enter, on the road of the
+        // The sound system is set up by the equals clip of the first Enter, while evaluating the
         // line.
         FormUnderTest voiced([failure](ProgramSeams &seams) {
             seams.makeClipPlayer = [failure]() -> std::unique_ptr<ClipPlayer> {
@@ -205,7 +205,7 @@ private slots:
     // A result box too narrow for its text shows the text's start, the largest units.
     void resultBoxesShowTheStart()
     {
-        Sheet s;
+        SheetForm s;
         s.Type(QStringLiteral("123456789012.34+0\n"));
         for (const char *name : {"Edit4", "Edit5", "Edit2"}) {
             auto *box = s.Child<QLineEdit>(name);
@@ -217,7 +217,7 @@ private slots:
 
     void enterInAnEarlierLine()
     {
-        Sheet s;
+        SheetForm s;
         s.memo->insertPlainText(QStringLiteral("2+2=5\n7*3=21"));
         QTextCursor caret = s.memo->textCursor();
         caret.setPosition(2);
@@ -230,7 +230,7 @@ private slots:
 
     void aNoteInTheSheetIsNoNumber()
     {
-        Sheet s;
+        SheetForm s;
         s.memo->insertPlainText(QStringLiteral("a=b\n"));
         s.Type(QStringLiteral("1+1\n"));
         QCOMPARE(s.Text(), QStringLiteral("a=b\n1+1=2\n"));
@@ -241,7 +241,7 @@ private slots:
     // The caret label shows where the caret is after every key and click.
     void theCaretLabelFollowsTheCaret()
     {
-        Sheet s;
+        SheetForm s;
         QCOMPARE(s.Label(), QStringLiteral("行1 列0 "));
         s.Type(QStringLiteral("12"));
         QCOMPARE(s.Label(), QStringLiteral("行:1 列:2"));
@@ -285,7 +285,7 @@ private slots:
     {
         QFETCH(QString, keys);
         QFETCH(QString, copied);
-        Sheet s;
+        SheetForm s;
         s.Type(QStringLiteral("1+2\n4+5\n"));
         QGuiApplication::clipboard()->setText(QStringLiteral("kept"));
         for (const QChar key : keys) {
@@ -305,7 +305,7 @@ private slots:
     // A double click selects the word under the mouse; the caret then stands at the word's start.
     void aDoubleClickShowsTheStartOfTheWordItSelects()
     {
-        Sheet s;
+        SheetForm s;
         s.memo->setPlainText(QStringLiteral("1+2=3\n12+345"));
         QTextCursor inTheWord = s.memo->textCursor();
         inTheWord.setPosition(11);
@@ -319,7 +319,7 @@ private slots:
 
     void undoRestoresTheLineAsTyped()
     {
-        Sheet s;
+        SheetForm s;
         s.Type(QStringLiteral("2*3+"));
         QTest::keyClick(s.memo, Qt::Key_Return);
         QCOMPARE(s.Text(), QStringLiteral("2*3=6\n"));
@@ -348,7 +348,7 @@ private slots:
         QFETCH(QString, sheet);
         QFETCH(QString, pasted);
         QFETCH(QString, message);
-        Sheet s;
+        SheetForm s;
         s.memo->setPlainText("1+1\n" + sheet);
         s.memo->moveCursor(QTextCursor::End);
         QGuiApplication::clipboard()->setText(pasted);
@@ -365,7 +365,7 @@ private slots:
     // A line made overlong another way is reported on Enter, not read.
     void enterOnAnOverlongLineReportsIt()
     {
-        Sheet s;
+        SheetForm s;
         s.memo->setPlainText(QString(LongestSheetLine + 1, QLatin1Char('1')));
         s.memo->moveCursor(QTextCursor::End);
         QTest::keyClick(s.memo, Qt::Key_Return);
@@ -375,7 +375,7 @@ private slots:
 
     void aFailureStillInsertsTheLineBreak()
     {
-        Sheet s;
+        SheetForm s;
         s.Type(QStringLiteral("1+1\nCLEAR\n"));
         QCOMPARE(s.world.messages, QStringList{Failure});
         QCOMPARE(s.Text(), QStringLiteral("1+1=2\nCLEAR\n"));
@@ -435,7 +435,7 @@ private slots:
         QFETCH(QString, total);
         QFETCH(QString, totalText);
 
-        Sheet s;
+        SheetForm s;
         s.Child<QCheckBox>("CheckBox4")->setChecked(money);
         s.SetDecimals(decimals);
         s.Type(typed);

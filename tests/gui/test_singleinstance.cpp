@@ -3,7 +3,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "singleinstance.h"
+#include "app/singleinstance.h"
 
 using namespace tallimo;
 

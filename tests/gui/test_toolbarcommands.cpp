@@ -13,7 +13,7 @@
 #include <QToolButton>
 
 #include "common/sheetlinebound.h"
-#include "formtesting.h"
+#include "tests/gui/formtesting.h"
 #include "windows/about.h"
 #include "windows/calchelp.h"
 

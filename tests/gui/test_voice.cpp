@@ -17,10 +17,10 @@
 #include <memory>
 #include <utility>
 
-#include "calcform.h"
-#include "formstyle.h"
-#include "formtesting.h"
-#include "support/heardclips.h"
+#include "app/calcform.h"
+#include "app/formstyle.h"
+#include "tests/gui/formtesting.h"
+#include "tests/support/heardclips.h"
 
 using namespace tallimo;
 

@@ -2,8 +2,8 @@
 #include <QTest>
 #include <QTextBlock>
 
-#include "engine/sheetroad.h"
-#include "plaintextsheet.h"
+#include "app/plaintextsheet.h"
+#include "engine/lineevaluation.h"
 #include "tests/support/sheettotals.h"
 
 using namespace tallimo;

@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "common/calcformsettings.h"
-#include "filebytes.h"
+#include "tests/settings/filebytes.h"
 #include "tests/support/defaultsettings.h"
 
 using namespace tallimo;
@@ -18,7 +18,7 @@ QByteArray Lines(const CalcFormSettings &settings)
 {
     SettingsFile file;
     WriteCalcForm(file, settings);
-    return file.toBytes().replace("\r\n", " ").trimmed();
+    return file.ToBytes().replace("\r\n", " ").trimmed();
 }
 
 // What a section reads as when it lacks every key, with the given "key=value" words in place.
@@ -40,7 +40,7 @@ QByteArray TableDefaultsWith(const QByteArray &changes)
     return words.join(' ');
 }
 
-const QByteArray kCountdownGbk = "[gaokao]\r\ndate=2013-06-07\r\nname=\xB8\xDF\xBF\xBC\r\n";
+const QByteArray CountdownGbk = "[gaokao]\r\ndate=2013-06-07\r\nname=\xB8\xDF\xBF\xBC\r\n";
 
 // The file's mode, without what the current user may do with it.
 QFile::Permissions ModeBits(QFile::Permissions permissions)
@@ -70,7 +70,7 @@ private slots:
     void firstExitWritesTheFormDefaults()
     {
         QVERIFY(SaveCalcForm(folders_, FormDefaults()).saved);
-        QCOMPARE(ReadBytes(path_), kDefaultSettingsBytes);
+        QCOMPARE(ReadBytes(path_), DefaultSettingsBytes);
         const CalcFormReading reading = LoadCalcForm(folders_);
         QVERIFY(reading.apply);
         QCOMPARE(Lines(reading.settings), Lines(FormDefaults()));
@@ -170,44 +170,44 @@ private slots:
         QTest::addColumn<bool>("readOnly");
 
         QTest::newRow("NUL bytes in [gaokao] and [calcform]")
-            << QByteArray(kDefaultSettingsBytes)
+            << QByteArray(DefaultSettingsBytes)
                        .replace("daxie=0\r\n", QByteArrayLiteral("daxie=0\r\nx=\0\0y\r\n")) +
                    QByteArrayLiteral("[gaokao]\r\nname=a\0b\r\ndate=2013-06-07\r\n\0\r\n")
             << false;
         QTest::newRow("bytes valid in no encoding among GBK text")
-            << kDefaultSettingsBytes + kCountdownGbk + "[notes]\r\n\xFF\x80\xB8=\xC4\xE3\xFF\r\n"
+            << DefaultSettingsBytes + CountdownGbk + "[notes]\r\n\xFF\x80\xB8=\xC4\xE3\xFF\r\n"
             << false;
         QTest::newRow("UTF-8 byte order mark, ASCII only")
-            << "\xEF\xBB\xBF" + kDefaultSettingsBytes + "[other]\r\nk=v\r\n"
+            << "\xEF\xBB\xBF" + DefaultSettingsBytes + "[other]\r\nk=v\r\n"
             << false;
         QTest::newRow("UTF-8 byte order mark, Chinese in UTF-8 and a stray GBK line")
-            << "\xEF\xBB\xBF" + kDefaultSettingsBytes +
+            << "\xEF\xBB\xBF" + DefaultSettingsBytes +
                    "[gaokao]\r\nname=\xE9\xAB\x98\xE8\x80\x83\r\n" + "\xB8\xDF\xBF\xBC\r\n"
             << false;
         QTest::newRow("UTF-8 without a mark")
-            << kDefaultSettingsBytes + "[gaokao]\r\nname=\xE2\x82\xAC \xE9\xAB\x98\r\n"
+            << DefaultSettingsBytes + "[gaokao]\r\nname=\xE2\x82\xAC \xE9\xAB\x98\r\n"
             << false;
         QTest::newRow("lines without = in every section")
             << "just words\r\n" +
-                   QByteArray(kDefaultSettingsBytes).replace("iLeft", "no equals here\r\niLeft") +
+                   QByteArray(DefaultSettingsBytes).replace("iLeft", "no equals here\r\niLeft") +
                    "[gaokao]\r\n\xB8\xDF\xBF\xBC\r\n[\r\n\r\n;comment\r\n"
             << false;
         QTest::newRow("unknown keys, odd spacing, repeated keys and sections")
-            << " [other] \r\n k = v \r\nk=second\r\n" + kDefaultSettingsBytes +
+            << " [other] \r\n k = v \r\nk=second\r\n" + DefaultSettingsBytes +
                    "width = 640\r\n\t# tab\r\n[CALCFORM]\r\nfontsize=99\r\n[other]\r\nk=3\r\n"
             << false;
         QTest::newRow("iLeft=2147483647")
-            << QByteArray(kDefaultSettingsBytes).replace("iLeft=200", "iLeft=2147483647") << false;
+            << QByteArray(DefaultSettingsBytes).replace("iLeft=200", "iLeft=2147483647") << false;
         QTest::newRow("LF line breaks, no break at the end")
-            << QByteArray(kDefaultSettingsBytes).replace("\r\n", "\n") + "[gaokao]\nname=x"
+            << QByteArray(DefaultSettingsBytes).replace("\r\n", "\n") + "[gaokao]\nname=x"
             << false;
         QTest::newRow("10 MB of other sections before [calcform]")
             << QByteArray("[gaokao]\r\nname=\xB8\xDF\xBF\xBC\r\nnote=" + QByteArray(60, 'n') +
                           "\r\n")
                        .repeated(10 * 1024 * 1024 / 90) +
-                   kDefaultSettingsBytes
+                   DefaultSettingsBytes
             << false;
-        QTest::newRow("read-only file") << kDefaultSettingsBytes + kCountdownGbk << true;
+        QTest::newRow("read-only file") << DefaultSettingsBytes + CountdownGbk << true;
     }
 
     void hostileFilesKeepWhatIsNotTheirs()

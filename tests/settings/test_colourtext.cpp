@@ -69,8 +69,8 @@ private slots:
         QTest::newRow("clRed") << 0x000000FFu << int(Kind::Rgb) << 0xFF0000u << 0;
         QTest::newRow("clSkyBlue") << 0x00F0CAA6u << int(Kind::Rgb) << 0xA6CAF0u << 0;
         QTest::newRow("clBtnFace") << 0xFF00000Fu << int(Kind::System) << 0u << 15;
-        QTest::newRow("clNone") << kColourNone << int(Kind::None) << 0u << 0;
-        QTest::newRow("clDefault") << kColourDefault << int(Kind::Default) << 0u << 0;
+        QTest::newRow("clNone") << ColourNone << int(Kind::None) << 0u << 0;
+        QTest::newRow("clDefault") << ColourDefault << int(Kind::Default) << 0u << 0;
     }
 
     void mapsToDisplay()

@@ -9,15 +9,15 @@
 #include "common/settingsfile.h"
 #include "common/settingslocation.h"
 #include "common/textcodec.h"
-#include "filebytes.h"
+#include "tests/settings/filebytes.h"
 #include "tests/support/failingfiles.h"
 
 using namespace tallimo;
 
 namespace {
 
-const QString kCalcForm = QStringLiteral("calcform");
-const QString kGaokao = QStringLiteral("gaokao");
+const QString CalcForm = QStringLiteral("calcform");
+const QString Gaokao = QStringLiteral("gaokao");
 
 }  // namespace
 
@@ -79,9 +79,9 @@ private slots:
         WriteBytes(path_, "[calcform]\r\niTop=5\r\n\r\n" + gaokao);
 
         SettingsFile file = SettingsFile::Load(path_);
-        QCOMPARE(file.value(kGaokao, QStringLiteral("name")), QString::fromUtf8("高考"));
-        file.setInteger(kCalcForm, QStringLiteral("iTop"), 7);
-        QVERIFY(file.save(path_).saved);
+        QCOMPARE(file.Text(Gaokao, QStringLiteral("name")), QString::fromUtf8("高考"));
+        file.SetInteger(CalcForm, QStringLiteral("iTop"), 7);
+        QVERIFY(file.Save(path_).saved);
 
         const QByteArray saved = ReadBytes(path_);
         QVERIFY(saved.startsWith("[calcform]\r\niTop=7\r\n"));
@@ -115,15 +115,15 @@ private slots:
         const QString before = QStringLiteral(
             "[calcform]\niTop=5\n; 高考 = note\n\n[gaokao]\nname=高考\n[other]\nx=1");
         SettingsFile file = SettingsFile::FromBytes(fileBytes(before));
-        QCOMPARE(file.integer(kCalcForm, QStringLiteral("iTop")), 5);
-        QCOMPARE(file.value(kGaokao, QStringLiteral("name")), QStringLiteral("高考"));
-        QCOMPARE(file.value(QStringLiteral("other"), QStringLiteral("x")), QStringLiteral("1"));
+        QCOMPARE(file.Integer(CalcForm, QStringLiteral("iTop")), 5);
+        QCOMPARE(file.Text(Gaokao, QStringLiteral("name")), QStringLiteral("高考"));
+        QCOMPARE(file.Text(QStringLiteral("other"), QStringLiteral("x")), QStringLiteral("1"));
 
-        file.setInteger(kCalcForm, QStringLiteral("iTop"), 7);
-        file.setBoolean(kCalcForm, QStringLiteral("voice"), true);
-        file.setValue(kGaokao, QStringLiteral("name"), QStringLiteral("中考"));
-        file.setValue(QStringLiteral("new"), QStringLiteral("y"), QStringLiteral("2"));
-        QCOMPARE(file.toBytes(),
+        file.SetInteger(CalcForm, QStringLiteral("iTop"), 7);
+        file.SetBoolean(CalcForm, QStringLiteral("voice"), true);
+        file.SetText(Gaokao, QStringLiteral("name"), QStringLiteral("中考"));
+        file.SetText(QStringLiteral("new"), QStringLiteral("y"), QStringLiteral("2"));
+        QCOMPARE(file.ToBytes(),
                  fileBytes(QStringLiteral("[calcform]\niTop=7\nvoice=1\n; 高考 = note\n\n"
                                           "[gaokao]\nname=中考\n[other]\nx=1\n\n[new]\ny=2\n")));
     }
@@ -135,11 +135,11 @@ private slots:
             "\xFF\xFE[\0g\0]\0\r\0\n\0"
             "\x00\xD8=\0\r\0\n\0\x41");
         SettingsFile file = SettingsFile::FromBytes(broken);
-        file.setInteger(kCalcForm, QStringLiteral("iTop"), 1);
-        const QByteArray saved = file.toBytes();
+        file.SetInteger(CalcForm, QStringLiteral("iTop"), 1);
+        const QByteArray saved = file.ToBytes();
         QVERIFY(saved.startsWith(broken.chopped(1)));
         QVERIFY(saved.endsWith(QByteArray("\n\0A", 3)));
-        QCOMPARE(SettingsFile::FromBytes(saved).integer(kCalcForm, QStringLiteral("iTop")), 1);
+        QCOMPARE(SettingsFile::FromBytes(saved).Integer(CalcForm, QStringLiteral("iTop")), 1);
     }
 
     void keepsGbkNamesThatDifferInTrailByteCase()
@@ -149,9 +149,9 @@ private slots:
         WriteBytes(path_, section);
 
         const SettingsFile file = SettingsFile::Load(path_);
-        QCOMPARE(file.integer(kGaokao, *DecodeGb18030("\x81\x41")), 1);
-        QCOMPARE(file.integer(kGaokao, *DecodeGb18030("\x81\x61")), 2);
-        QCOMPARE(file.toBytes(), section);
+        QCOMPARE(file.Integer(Gaokao, *DecodeGb18030("\x81\x41")), 1);
+        QCOMPARE(file.Integer(Gaokao, *DecodeGb18030("\x81\x61")), 2);
+        QCOMPARE(file.ToBytes(), section);
     }
 
     void findsNamesInAnyCaseAndWritesInPlace()
@@ -159,9 +159,9 @@ private slots:
         WriteBytes(path_, "[CalcForm]\nITOP=5\nExtra=x\n");
 
         SettingsFile file = SettingsFile::Load(path_);
-        QCOMPARE(file.integer(kCalcForm, QStringLiteral("iTop")), 5);
-        file.setInteger(kCalcForm, QStringLiteral("iTop"), 6);
-        QCOMPARE(file.toBytes(), QByteArray("[CalcForm]\niTop=6\nExtra=x\n"));
+        QCOMPARE(file.Integer(CalcForm, QStringLiteral("iTop")), 5);
+        file.SetInteger(CalcForm, QStringLiteral("iTop"), 6);
+        QCOMPARE(file.ToBytes(), QByteArray("[CalcForm]\niTop=6\nExtra=x\n"));
     }
 
     void keepsCommentsAndRepeatedKeys()
@@ -169,9 +169,9 @@ private slots:
         WriteBytes(path_, "[calcform]\r\n; placed by hand\r\nfoo=1\r\nfoo=2\r\niTop=3\r\n");
 
         SettingsFile file = SettingsFile::Load(path_);
-        QCOMPARE(file.value(kCalcForm, QStringLiteral("foo")), QStringLiteral("1"));
-        file.setInteger(kCalcForm, QStringLiteral("iTop"), 4);
-        QVERIFY(file.toBytes().endsWith("; placed by hand\r\nfoo=1\r\nfoo=2\r\niTop=4\r\n"));
+        QCOMPARE(file.Text(CalcForm, QStringLiteral("foo")), QStringLiteral("1"));
+        file.SetInteger(CalcForm, QStringLiteral("iTop"), 4);
+        QVERIFY(file.ToBytes().endsWith("; placed by hand\r\nfoo=1\r\nfoo=2\r\niTop=4\r\n"));
     }
 
     // A new key follows the last key of its section; a new section goes at the end, after a
@@ -184,17 +184,17 @@ private slots:
 
         QTest::newRow("after the last key, before a comment and a blank line")
             << QByteArray("[calcform]\r\niTop=1\r\n; countdown\r\n\r\n[gaokao]\r\nname=x\r\n")
-            << kCalcForm
+            << CalcForm
             << QByteArray(
                    "[calcform]\r\niTop=1\r\nvoice=1\r\n; countdown\r\n\r\n[gaokao]\r\nname=x\r\n");
         QTest::newRow("right after the header of an empty section")
-            << QByteArray("[calcform]\n\n[gaokao]\nname=x\n") << kCalcForm
+            << QByteArray("[calcform]\n\n[gaokao]\nname=x\n") << CalcForm
             << QByteArray("[calcform]\nvoice=1\n\n[gaokao]\nname=x\n");
         QTest::newRow("a section at the end of a file without a final line break")
-            << QByteArray("[gaokao]\r\nname=x") << kCalcForm
+            << QByteArray("[gaokao]\r\nname=x") << CalcForm
             << QByteArray("[gaokao]\r\nname=x\r\n\r\n[calcform]\r\nvoice=1\r\n");
         QTest::newRow("the first appearance of a repeated section")
-            << QByteArray("[calcform]\r\na=1\r\n[x]\r\n[calcform]\r\nb=2\r\n") << kCalcForm
+            << QByteArray("[calcform]\r\na=1\r\n[x]\r\n[calcform]\r\nb=2\r\n") << CalcForm
             << QByteArray("[calcform]\r\na=1\r\nvoice=1\r\n[x]\r\n[calcform]\r\nb=2\r\n");
         QTest::newRow("a GBK section name ending in the byte of ]")
             << QByteArray("[\x81\x5D]\r\n[\x81\x5D]x]\r\n") << QString(QChar(0x4E5A))
@@ -207,9 +207,9 @@ private slots:
         QFETCH(QString, section);
         QFETCH(QByteArray, after);
         SettingsFile file = SettingsFile::FromBytes(before);
-        file.setBoolean(section, QStringLiteral("voice"), true);
-        QCOMPARE(file.toBytes(), after);
-        QCOMPARE(SettingsFile::FromBytes(after).boolean(section, QStringLiteral("voice")), true);
+        file.SetBoolean(section, QStringLiteral("voice"), true);
+        QCOMPARE(file.ToBytes(), after);
+        QCOMPARE(SettingsFile::FromBytes(after).Boolean(section, QStringLiteral("voice")), true);
     }
 
     void readsBooleans_data()
@@ -230,18 +230,18 @@ private slots:
         QFETCH(QByteArray, line);
         QFETCH(std::optional<bool>, value);
         WriteBytes(path_, "[calcform]\r\n" + line + "\r\n");
-        QCOMPARE(SettingsFile::Load(path_).boolean(kCalcForm, QStringLiteral("ontop")), value);
+        QCOMPARE(SettingsFile::Load(path_).Boolean(CalcForm, QStringLiteral("ontop")), value);
     }
 
     void aLineBreakInAValueStaysInsideIt()
     {
         SettingsFile file;
-        file.setValue(kGaokao, QStringLiteral("name"), QStringLiteral("a\r\n[calcform]\niTop=0"));
-        QVERIFY(file.save(path_).saved);
+        file.SetText(Gaokao, QStringLiteral("name"), QStringLiteral("a\r\n[calcform]\niTop=0"));
+        QVERIFY(file.Save(path_).saved);
 
         const SettingsFile reread = SettingsFile::Load(path_);
-        QCOMPARE(reread.value(kCalcForm, QStringLiteral("iTop")), std::nullopt);
-        QCOMPARE(reread.value(kGaokao, QStringLiteral("name")),
+        QCOMPARE(reread.Text(CalcForm, QStringLiteral("iTop")), std::nullopt);
+        QCOMPARE(reread.Text(Gaokao, QStringLiteral("name")),
                  QStringLiteral("a  [calcform] iTop=0"));
     }
 
@@ -249,8 +249,8 @@ private slots:
     {
         const QString path = dir_->filePath(QStringLiteral("new/folder/setinfo.ini"));
         SettingsFile file;
-        file.setBoolean(kCalcForm, QStringLiteral("voice"), true);
-        QVERIFY(file.save(path).saved);
+        file.SetBoolean(CalcForm, QStringLiteral("voice"), true);
+        QVERIFY(file.Save(path).saved);
         QCOMPARE(ReadBytes(path), QByteArray("[calcform]\r\nvoice=1\r\n"));
     }
 
@@ -260,7 +260,7 @@ private slots:
         WriteBytes(blocker, "kept");
         const QString path = blocker + QStringLiteral("/setinfo.ini");
 
-        const SettingsFile::SaveResult result = SettingsFile().save(path);
+        const SettingsFile::SaveResult result = SettingsFile().Save(path);
         QVERIFY(!result.saved);
         QCOMPARE(result.path, path);
         QVERIFY(!result.error.isEmpty());
@@ -271,8 +271,8 @@ private slots:
     {
         WriteBytes(path_, "[calcform]\r\niTop=5\r\n");
         SettingsFile file = SettingsFile::Load(path_);
-        file.setInteger(kCalcForm, QStringLiteral("iTop"), 9);
-        const SettingsFile::SaveResult result = file.save(path_, FullDisk());
+        file.SetInteger(CalcForm, QStringLiteral("iTop"), 9);
+        const SettingsFile::SaveResult result = file.Save(path_, FullDisk());
         QVERIFY(!result.saved);
         QCOMPARE(result.error, NoSpaceReason());
         QCOMPARE(ReadBytes(path_), QByteArray("[calcform]\r\niTop=5\r\n"));
@@ -284,8 +284,8 @@ private slots:
         WriteBytes(path_, old);
 
         SettingsFile file = SettingsFile::Load(path_);
-        file.setInteger(kCalcForm, QStringLiteral("iTop"), 9);
-        const SettingsFile::SaveResult result = file.save(path_, ReadOnlyFolder());
+        file.SetInteger(CalcForm, QStringLiteral("iTop"), 9);
+        const SettingsFile::SaveResult result = file.Save(path_, ReadOnlyFolder());
 
         QVERIFY(!result.saved);
         QCOMPARE(result.path, path_);
@@ -299,8 +299,8 @@ private slots:
         WriteBytes(path_, "[gaokao]\r\nname=x\r\n");
 
         const SettingsFile file = SettingsFile::Load(path_, UnreadableFiles());
-        QVERIFY(!file.isIntact());
-        QVERIFY(!file.save(path_).saved);
+        QVERIFY(!file.IsIntact());
+        QVERIFY(!file.Save(path_).saved);
 
         QCOMPARE(ReadBytes(path_), QByteArray("[gaokao]\r\nname=x\r\n"));
     }
@@ -330,13 +330,13 @@ private slots:
         WriteBytes(path_, file);
 
         SettingsFile settings = SettingsFile::Load(path_);
-        settings.setInteger(kCalcForm, QStringLiteral("iTop"), 9);
-        settings.setValue(kGaokao, QStringLiteral("name"), name);
-        const SettingsFile::SaveResult result = settings.save(path_);
+        settings.SetInteger(CalcForm, QStringLiteral("iTop"), 9);
+        settings.SetText(Gaokao, QStringLiteral("name"), name);
+        const SettingsFile::SaveResult result = settings.Save(path_);
 
         QCOMPARE(result.saved, saved);
         if (saved) {
-            QCOMPARE(SettingsFile::Load(path_).value(kGaokao, QStringLiteral("name")), name);
+            QCOMPARE(SettingsFile::Load(path_).Text(Gaokao, QStringLiteral("name")), name);
         } else {
             QVERIFY(!result.error.isEmpty());
             QCOMPARE(ReadBytes(path_), file);
@@ -365,7 +365,7 @@ private slots:
 
         QCOMPARE(SettingsWritePath(folders, readOnly), config);
         QCOMPARE(SettingsReadPath(folders, readOnly), beside);
-        QVERIFY(SettingsFile::Load(SettingsReadPath(folders, readOnly)).save(config).saved);
+        QVERIFY(SettingsFile::Load(SettingsReadPath(folders, readOnly)).Save(config).saved);
         QCOMPARE(SettingsReadPath(folders, readOnly), config);
     }
 
@@ -377,7 +377,7 @@ private slots:
                                       dir_->filePath(QStringLiteral("config"))};
         QVERIFY(QDir().mkpath(folders.besideExecutable));
         const QString config = folders.userConfiguration + QStringLiteral("/setinfo.ini");
-        QVERIFY(SettingsFile().save(config).saved);
+        QVERIFY(SettingsFile().Save(config).saved);
 
         QCOMPARE(SettingsWritePath(folders), folders.besideExecutable + "/setinfo.ini");
         QCOMPARE(SettingsReadPath(folders), config);

@@ -6,7 +6,7 @@ namespace tallimo {
 
 // The bytes of setinfo.ini as the first exit writes it: the main window's section with the
 // first-start defaults, in the file's own order and line ends.
-inline const QByteArray kDefaultSettingsBytes =
+inline const QByteArray DefaultSettingsBytes =
     "[calcform]\r\n"
     "iTop=128\r\n"
     "iLeft=200\r\n"

@@ -17,9 +17,9 @@
 #include <memory>
 #include <optional>
 
-#include "common/pause.h"
 #include "common/programseams.h"
-#include "support/heardclips.h"
+#include "common/waiter.h"
+#include "tests/support/heardclips.h"
 
 namespace tallimo {
 

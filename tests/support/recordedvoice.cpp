@@ -1,4 +1,4 @@
-#include "support/recordedvoice.h"
+#include "tests/support/recordedvoice.h"
 
 #include <QAudioFormat>
 #include <QFile>
@@ -13,13 +13,13 @@
 #include "app/voice/clipplayerloader.h"
 #include "app/voice/clipsamples.h"
 #include "app/voice/readout.h"
-#include "support/soundserver.h"
+#include "tests/support/soundserver.h"
 
 namespace tallimo::heard {
 
 namespace {
 
-constexpr int kSpeechRate = 280;
+constexpr int SpeechRate = 280;
 
 // A clip as the player writes it, 44100 Hz 16-bit mono, with its leading quiet cut off: the
 // sound of the clip starts at its first sample.
@@ -29,7 +29,7 @@ std::vector<float> ClipSound(const QString &name)
     if (!file.open(QIODevice::ReadOnly))
         qFatal("no clip %s", qPrintable(name));
     QAudioFormat format;
-    format.setSampleRate(kRate);
+    format.setSampleRate(Rate);
     format.setChannelCount(1);
     format.setSampleFormat(QAudioFormat::Int16);
     const QByteArray bytes = ClipSamples(file.readAll(), format);
@@ -59,7 +59,7 @@ double Likeness(const float *a, const float *b, std::size_t length)
 // a clip cut short, silent or another clip leave it low.
 double EnvelopeLikeness(const float *a, const float *b, std::size_t length)
 {
-    const std::size_t window = kRate / 200;
+    const std::size_t window = Rate / 200;
     std::vector<double> levelsA, levelsB;
     for (std::size_t at = 0; at + window <= length; at += window) {
         double energyA = 0, energyB = 0;
@@ -101,11 +101,11 @@ std::vector<Found> FindClips(const std::vector<TimedPlayer::Played> &played,
     std::size_t searchFrom = 0;
     for (const TimedPlayer::Played &clip : played) {
         const std::vector<float> sound = ClipSound(clip.name);
-        const std::size_t head = kRate / 20;
-        const qint64 expected = (clip.at - recordingStart) * kRate / 1000000000;
+        const std::size_t head = Rate / 20;
+        const qint64 expected = (clip.at - recordingStart) * Rate / 1000000000;
         Found best{clip.name, clip.at, 0, 0, 0, -1, 0, 0};
         for (std::size_t at = std::max<std::size_t>(searchFrom, std::max<qint64>(expected, 0));
-             at < std::size_t(std::max<qint64>(expected, 0)) + kRate / 5 &&
+             at < std::size_t(std::max<qint64>(expected, 0)) + Rate / 5 &&
              at + head < recording.size();
              ++at) {
             const double likeness = Likeness(&recording[at], sound.data(), head);
@@ -114,7 +114,7 @@ std::vector<Found> FindClips(const std::vector<TimedPlayer::Played> &played,
                 best.onset = at;
             }
         }
-        best.sounded = recordingStart + qint64(best.onset) * 1000000000 / kRate;
+        best.sounded = recordingStart + qint64(best.onset) * 1000000000 / Rate;
         searchFrom = best.onset + 1;
         found.push_back(best);
     }
@@ -149,17 +149,17 @@ bool Recorder::Start(const QString &address)
         qEnvironmentVariableIntValue("TALLIMO_RECORDING_MILLISECONDS", &named);
     parecord_.start(
         QStringLiteral("parecord"),
-        {QStringLiteral("--raw"), QStringLiteral("--device=%1.monitor").arg(SoundServer::kSinkName),
-         QStringLiteral("--rate=%1").arg(kRate), "--channels=2", "--format=s16le",
+        {QStringLiteral("--raw"), QStringLiteral("--device=%1.monitor").arg(SoundServer::SinkName),
+         QStringLiteral("--rate=%1").arg(Rate), "--channels=2", "--format=s16le",
          QStringLiteral("--latency-msec=%1").arg(named ? pieceMilliseconds : 5)});
     return parecord_.waitForStarted() && QTest::qWaitFor([this] { return !bytes_.isEmpty(); });
 }
 
 std::vector<float> Recorder::Samples() const
 {
-    std::vector<float> samples(bytes_.size() / kFrameBytes);
+    std::vector<float> samples(bytes_.size() / FrameBytes);
     for (std::size_t i = 0; i < samples.size(); ++i)
-        samples[i] = qFromLittleEndian<qint16>(bytes_.constData() + kFrameBytes * i) / 32768.0f;
+        samples[i] = qFromLittleEndian<qint16>(bytes_.constData() + FrameBytes * i) / 32768.0f;
     return samples;
 }
 
@@ -167,7 +167,7 @@ void Recorder::Read()
 {
     bytes_ += parecord_.readAllStandardOutput();
     const qint64 now = clock_.nsecsElapsed();
-    start_ = std::min(start_, now - qint64(bytes_.size() / kFrameBytes) * 1000000000 / kRate);
+    start_ = std::min(start_, now - qint64(bytes_.size() / FrameBytes) * 1000000000 / Rate);
 }
 
 void TimedPlayer::Play(const QString &name)
@@ -222,7 +222,7 @@ std::vector<Found> RecordedVoice::EchoKeys(const QStringList &clips, const QList
 HeardReadOut RecordedVoice::ReadOut12345()
 {
     EventLoopWaiter waiter;
-    ReadOut readOut(*timed_, waiter, [] { return kSpeechRate; });
+    ReadOut readOut(*timed_, waiter, [] { return SpeechRate; });
     RecordAfresh();
     timed_->played.clear();
     timed_->Play(QStringLiteral("eqr_wav"));
@@ -256,7 +256,7 @@ bool RecordedVoice::HeardWithin(const QString &clip, int milliseconds)
 
 double SoundSeconds(const float *samples, std::size_t length)
 {
-    const std::size_t window = kRate / 100;
+    const std::size_t window = Rate / 100;
     int loud = 0;
     for (std::size_t at = 0; at + window <= length; at += window) {
         double energy = 0;

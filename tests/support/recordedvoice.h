@@ -22,7 +22,7 @@ class BackgroundClipPlayer;
 namespace heard {
 
 // The rate the recording is made at.
-constexpr int kRate = 44100;
+constexpr int Rate = 44100;
 
 // Records the null sink's monitor with parecord, as the left speaker plays it: the server plays the
 // mono clips on both channels, and mixing them down to one would change their loudness by the
@@ -50,7 +50,7 @@ private:
     void Read();
 
     // 16-bit stereo.
-    static constexpr int kFrameBytes = 4;
+    static constexpr int FrameBytes = 4;
 
     const QElapsedTimer &clock_;
     QProcess parecord_;

@@ -14,8 +14,8 @@
 #include <optional>
 
 #include "engine/calcerror.h"
+#include "engine/lineevaluation.h"
 #include "engine/numbersyntax.h"
-#include "engine/sheetroad.h"
 
 namespace tallimo {
 
@@ -53,7 +53,7 @@ inline bool SameBits(std::optional<double> a, std::optional<double> b)
     return a.has_value() == b.has_value() && (!a || std::memcmp(&*a, &*b, sizeof(double)) == 0);
 }
 
-inline std::optional<double> KeptTotal(SheetEditor &sheet)
+inline std::optional<double> KeptTotal(Sheet &sheet)
 {
     try {
         return calcrichedit(sheet, RegionalSettings());

@@ -1,4 +1,4 @@
-#include "support/soundserver.h"
+#include "tests/support/soundserver.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -13,14 +13,14 @@ namespace tallimo {
 
 namespace {
 
-constexpr int kStartMilliseconds = 10000;
+constexpr int StartMilliseconds = 10000;
 
 // Waits, keeping events flowing, until the condition holds or the process has ended.
 bool WaitFor(const std::function<bool()> &condition, const QProcess &process)
 {
     return QTest::qWaitFor(
                [&] { return condition() || process.state() == QProcess::NotRunning; },
-               kStartMilliseconds) &&
+               StartMilliseconds) &&
            condition();
 }
 
@@ -35,11 +35,11 @@ QString Missing(const QStringList &programs)
 
 // The session manager of the test's PipeWire looks after no device of the machine: the test's
 // server plays into its null sink only, and the machine's own sound stays as it is.
-constexpr char kNoDevices[] = R"(alsa_monitor.enabled = false
+constexpr char NoDevices[] = R"(alsa_monitor.enabled = false
 v4l2_monitor.enabled = false
 libcamera_monitor.enabled = false
 )";
-constexpr char kNoBluetooth[] = "bluez_monitor.enabled = false\n";
+constexpr char NoBluetooth[] = "bluez_monitor.enabled = false\n";
 
 bool WriteFile(const QString &path, const char *text)
 {
@@ -107,7 +107,7 @@ QString SoundServer::StartPulseAudio(const QString &socket)
     QProcess &server = Launch(
         QStringLiteral("pulseaudio"),
         {"-n", "--daemonize=no", "--exit-idle-time=-1", "--use-pid-file=no", "--log-target=stderr",
-         QStringLiteral("--load=module-null-sink sink_name=") + kSinkName,
+         QStringLiteral("--load=module-null-sink sink_name=") + SinkName,
          "--load=module-native-protocol-unix auth-anonymous=1 socket=" + socket});
     if (!WaitFor([&socket] { return QFile::exists(socket); }, server))
         return QStringLiteral("pulseaudio did not start: ") +
@@ -122,8 +122,8 @@ QString SoundServer::StartPipeWire(const QString &socket)
     if (!missing.isEmpty())
         return missing;
     const QString config = folder_.filePath(QStringLiteral("config/wireplumber"));
-    if (!WriteFile(config + "/main.lua.d/99-no-devices.lua", kNoDevices) ||
-        !WriteFile(config + "/bluetooth.lua.d/99-no-bluetooth.lua", kNoBluetooth))
+    if (!WriteFile(config + "/main.lua.d/99-no-devices.lua", NoDevices) ||
+        !WriteFile(config + "/bluetooth.lua.d/99-no-bluetooth.lua", NoBluetooth))
         return QStringLiteral("the session manager's settings cannot be written");
 
     // The session manager needs a session bus; the test's is its own.
@@ -148,14 +148,14 @@ QString SoundServer::StartPipeWire(const QString &socket)
 
     address_ = QStringLiteral("unix:") + socket;
     QString why =
-        Pactl({"load-module", "module-null-sink", QStringLiteral("sink_name=") + kSinkName});
+        Pactl({"load-module", "module-null-sink", QStringLiteral("sink_name=") + SinkName});
     if (!why.isEmpty())
         return QStringLiteral("no null sink: ") + why;
     // The default sink is the session manager's to keep: asked until it has taken it up.
     QElapsedTimer waited;
     waited.start();
-    while (!(why = Pactl({"set-default-sink", kSinkName})).isEmpty()) {
-        if (waited.hasExpired(kStartMilliseconds))
+    while (!(why = Pactl({"set-default-sink", SinkName})).isEmpty()) {
+        if (waited.hasExpired(StartMilliseconds))
             return QStringLiteral("the null sink is not the default: ") + why;
         QTest::qWait(50);
     }
@@ -181,7 +181,7 @@ QString SoundServer::Pactl(const QStringList &arguments)
     pactl.setProcessEnvironment(environment);
     pactl.setProcessChannelMode(QProcess::MergedChannels);
     pactl.start(QStringLiteral("pactl"), arguments);
-    if (!pactl.waitForFinished(kStartMilliseconds))
+    if (!pactl.waitForFinished(StartMilliseconds))
         return QStringLiteral("pactl did not answer");
     const QString said = QString::fromLocal8Bit(pactl.readAll()).trimmed();
     if (pactl.exitStatus() != QProcess::NormalExit || pactl.exitCode() != 0)

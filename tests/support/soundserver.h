@@ -22,7 +22,7 @@ public:
     static Kind KindOfThisRun();
     static QString NameOf(Kind kind);
 
-    static constexpr char kSinkName[] = "tallimo_heard";
+    static constexpr char SinkName[] = "tallimo_heard";
 
     explicit SoundServer(Kind kind);
     ~SoundServer();

@@ -16,10 +16,10 @@
 #include <memory>
 
 #include "common/countdownsettings.h"
-#include "support/dateregional.h"
-#include "support/fakeworld.h"
 #include "tests/settings/filebytes.h"
-#include "tf_tools.h"
+#include "tests/support/dateregional.h"
+#include "tests/support/fakeworld.h"
+#include "tools/tf_tools.h"
 
 using namespace tallimo;
 

@@ -75,7 +75,7 @@ private slots:
         BackgroundClipPlayer player(std::make_unique<Stuck::Player>(stuck));
         player.Play(QStringLiteral("stick_wav"));
         QVERIFY(stuck->inside.tryAcquire(1, 10000));
-        const int kept = int(BackgroundClipPlayer::kMaxPendingRequests);
+        const int kept = int(BackgroundClipPlayer::MaxPendingRequests);
         for (int i = 0; i < kept + 100; ++i)
             player.Play(QStringLiteral("%1_wav").arg(i));
         stuck->letGo.release();

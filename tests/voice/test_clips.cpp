@@ -14,14 +14,14 @@ using namespace tallimo;
 
 namespace {
 
-const QStringList kMonoClips = {
+const QStringList MonoClips = {
     "0_WAV",        "1_WAV",       "2_WAV",        "3_WAV",   "4_WAV",   "5_WAV",    "6_WAV",
     "7_WAV",        "8_WAV",       "9_WAV",        "10_WAV",  "BAI_WAV", "QIAN_WAV", "WAN_WAV",
     "YI_WAV",       "FU_WAV",      "POINT_WAV",    "BS_WAV",  "C_WAV",   "EQR_WAV",  "NCF_WAV",
     "LEICHENG_WAV", "KAIFANG_WAV", "PINGFANG_WAV", "MOD_WAV", "SIN_WAV", "COS_WAV",  "TAN_WAV",
     "ASIN_WAV",     "ACOS_WAV",    "ATAN_WAV",     "LOG_WAV", "PI_WAV",
 };
-const QStringList kStereoClips = {"ADD_WAV", "SUB_WAV",  "MUL_WAV", "DIV_WAV",
+const QStringList StereoClips = {"ADD_WAV", "SUB_WAV",  "MUL_WAV", "DIV_WAV",
                                   "FEN_WAV", "JIAO_WAV", "ZUO_WAV", "YOU_WAV"};
 
 struct WaveFormat {
@@ -135,10 +135,10 @@ private slots:
         QTest::addColumn<int>("channels");
         QTest::addColumn<int>("rate");
         QTest::addColumn<int>("bits");
-        for (const QString &name : kMonoClips) {
+        for (const QString &name : MonoClips) {
             QTest::newRow(qPrintable(name)) << name << 1 << 44100 << 16;
         }
-        for (const QString &name : kStereoClips) {
+        for (const QString &name : StereoClips) {
             QTest::newRow(qPrintable(name)) << name << 2 << 44100 << 16;
         }
         QTest::newRow("YUAN_WAV") << "YUAN_WAV" << 1 << 16000 << 8;
@@ -172,7 +172,7 @@ private slots:
         player.Play(QStringLiteral("eqr_wav"));
         messages.clear();
         const QtMessageHandler previous = qInstallMessageHandler(KeepMessage);
-        for (const QString &name : kMonoClips + kStereoClips + QStringList{"YUAN_WAV", "no_wav"}) {
+        for (const QString &name : MonoClips + StereoClips + QStringList{"YUAN_WAV", "no_wav"}) {
             player.Play(name);
             player.Play(name.toLower());
         }

@@ -11,17 +11,17 @@
 #include <memory>
 
 #include "app/voice/backgroundclipplayer.h"
-#include "support/recordedvoice.h"
-#include "support/soundserver.h"
+#include "tests/support/recordedvoice.h"
+#include "tests/support/soundserver.h"
 
 using namespace tallimo;
 
 namespace {
 
 // The argument that makes the test program the program that ends while a player is stuck.
-constexpr char kEndWhileStuck[] = "--end-while-stuck";
+constexpr char EndWhileStuckArgument[] = "--end-while-stuck";
 // Not 0, so that a status the end makes up cannot pass for it.
-constexpr int kEndWhileStuckStatus = 3;
+constexpr int EndWhileStuckStatus = 3;
 
 }  // namespace
 
@@ -64,7 +64,7 @@ private slots:
             const auto stuck = heard::RecordedVoice::RealPlayer();
             stuck->Play(QStringLiteral("eqr_wav"));
             QTest::qWait(300);  // it is waiting for the server now
-            for (int i = 0; i < 3 * int(BackgroundClipPlayer::kMaxPendingRequests); ++i)
+            for (int i = 0; i < 3 * int(BackgroundClipPlayer::MaxPendingRequests); ++i)
                 stuck->Play(QStringLiteral("%1_wav").arg(i % 10));
             stuck->Stop();
         }
@@ -80,7 +80,7 @@ private slots:
     {
         QProcess program;
         program.start(QCoreApplication::applicationFilePath(),
-                      {QString::fromLatin1(kEndWhileStuck)});
+                      {QString::fromLatin1(EndWhileStuckArgument)});
         QVERIFY(program.waitForStarted());
         QVERIFY(QTest::qWaitFor([&program] { return program.canReadLine(); }, 20000));
         QCOMPARE(program.readLine(), QByteArray("playing\n"));
@@ -91,7 +91,7 @@ private slots:
         QVERIFY(ended);
         QCOMPARE(program.exitStatus(), QProcess::NormalExit);
         // What the program returns, not what the end made of it.
-        QCOMPARE(program.exitCode(), kEndWhileStuckStatus);
+        QCOMPARE(program.exitCode(), EndWhileStuckStatus);
     }
 
     // A stall of the server makes the output run dry, and Qt's output reports on that later,
@@ -151,7 +151,7 @@ private:
         for (const heard::Found &clip : readOut.clips) {
             heard << clip.name.chopped(4);
             qInfo("%s: after %.1f ms, heard %.3f s, likeness %.3f, envelope %.3f, loudness %.2f",
-                  qPrintable(clip.name), 1000 * clip.Lateness(), double(clip.heard) / heard::kRate,
+                  qPrintable(clip.name), 1000 * clip.Lateness(), double(clip.heard) / heard::Rate,
                   clip.likeness, clip.envelopeLikeness, clip.loudness);
             if (!clip.Heard())
                 wrong << clip.name;
@@ -186,13 +186,13 @@ int EndWhileStuck()
     const auto stuck = heard::RecordedVoice::RealPlayer();
     stuck->Play(QStringLiteral("2_wav"));
     QTest::qWait(300);
-    return kEndWhileStuckStatus;
+    return EndWhileStuckStatus;
 }
 
 int RunTests(int argc, char *argv[])
 {
     QCoreApplication application(argc, argv);
-    if (argc == 2 && std::strcmp(argv[1], kEndWhileStuck) == 0)
+    if (argc == 2 && std::strcmp(argv[1], EndWhileStuckArgument) == 0)
         return EndWhileStuck();
     TestHeardVoice test;
     return QTest::qExec(&test, argc, argv);

@@ -5,7 +5,7 @@
 #include <QScreen>
 #include <QTest>
 
-#include "support/fakeworld.h"
+#include "tests/support/fakeworld.h"
 #include "windows/about.h"
 
 using namespace tallimo;

@@ -4,7 +4,7 @@
 #include <QTest>
 #include <QToolButton>
 
-#include "gui/formtesting.h"
+#include "tests/gui/formtesting.h"
 
 using namespace tallimo;
 

@@ -14,7 +14,7 @@
 #include <unistd.h>
 #include <memory>
 
-#include "support/fakeworld.h"
+#include "tests/support/fakeworld.h"
 #include "windows/webbrowse.h"
 #include "windows/webenginesetup.h"
 #include "windows/webpageopener.h"

@@ -4,11 +4,11 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "common/calendarpage.h"
 #include "common/windowsdirectory.h"
 #include "engine/calcerror.h"
-#include "support/fakeworld.h"
 #include "tests/support/failingfiles.h"
+#include "tests/support/fakeworld.h"
+#include "windows/calendarpage.h"
 #include "windows/webpageopener.h"
 
 #include <sys/stat.h>

@@ -4,8 +4,8 @@
 #include <optional>
 
 #include "engine/calcerror.h"
+#include "engine/lineevaluation.h"
 #include "engine/linelist/linelistsheet.h"
-#include "engine/sheetroad.h"
 #include "tests/support/sheettotals.h"
 
 using namespace tallimo;
@@ -39,7 +39,7 @@ QString Shown(const LineListSheet &sheet)
 }
 
 // A sheet edited by whole lines, which tells its kept results of every change as an editor does.
-class EditedSheet : public SheetEditor {
+class EditedSheet : public Sheet {
 public:
     QStringList lines{QString()};
 
@@ -66,7 +66,7 @@ private:
 
 }  // namespace
 
-class TestSheetRoad : public QObject {
+class TestLineEvaluation : public QObject {
     Q_OBJECT
 private slots:
     // Sheets use "|" for line breaks. Enter is pressed at the end of the given line, or at the
@@ -221,5 +221,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestSheetRoad)
-#include "test_sheetroad.moc"
+QTEST_GUILESS_MAIN(TestLineEvaluation)
+#include "test_lineevaluation.moc"

@@ -9,7 +9,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "calcform.h"
+#include "app/calcform.h"
 #include "common/calcformsettings.h"
 
 namespace tallimo {
@@ -38,6 +38,22 @@ std::optional<KeptColour> ApplyColour(const std::optional<Colour> &colour, Show 
 
 }  // namespace
 
+TCalcForm::PageSettings TCalcForm::PageSettingsOf(const CalcFormSettings &settings)
+{
+    PageSettings page;
+    page.onTop = settings.ontop;
+    page.voice = settings.voice;
+    page.fastReading = settings.readnum;
+    page.money = settings.daxie;
+    page.scrollBars = settings.scrollBars;
+    page.showDate = settings.showdate;
+    // Numbers out of range read as the nearest end, as their boxes would show them.
+    page.decimals = std::clamp(settings.number, DecimalsRange.minimum, DecimalsRange.maximum);
+    page.rate = std::clamp(settings.rate, RateRange.minimum, RateRange.maximum);
+    page.fontSize = std::clamp(settings.fontsize, FontSizeRange.minimum, FontSizeRange.maximum);
+    return page;
+}
+
 void TCalcForm::LoadSettings()
 {
     const SettingsFolders folders = seams_.settingsFolders();
@@ -47,22 +63,12 @@ void TCalcForm::LoadSettings()
     const CalcFormSettings &settings = reading.settings;
 
     move(OnAScreen(QPoint(settings.iLeft, settings.iTop), size(), pos()));
-    PageSettings &page = pageSettings_;
-    page.onTop = settings.ontop;
-    SetStayOnTop(page.onTop);
-    page.voice = settings.voice;
+    pageSettings_ = PageSettingsOf(settings);
+    SetStayOnTop(pageSettings_.onTop);
     // Fast reading and the voice button follow the voice.
     CheckBox2Click();
-    page.fastReading = settings.readnum;
-    page.money = settings.daxie;
-    page.scrollBars = settings.scrollBars;
-    page.showDate = settings.showdate;
     Panel1->setHidden(!settings.panel1);
-    ShowSheetScrollBars(page.scrollBars);
-    // Numbers out of range read as the nearest end, as their boxes would show them.
-    page.decimals = std::clamp(settings.number, DecimalsRange.minimum, DecimalsRange.maximum);
-    page.rate = std::clamp(settings.rate, RateRange.minimum, RateRange.maximum);
-    page.fontSize = std::clamp(settings.fontsize, FontSizeRange.minimum, FontSizeRange.maximum);
+    ShowSheetScrollBars(pageSettings_.scrollBars);
 
     keptFontColour_ = ApplyColour(
         settings.fontcolor,
@@ -77,7 +83,7 @@ void TCalcForm::LoadSettings()
         [this] { return BackColour(); });
 
     // The decimals go back as the box shows them, once the window shows.
-    numberToWriteBack_ = page.decimals;
+    numberToWriteBack_ = pageSettings_.decimals;
 }
 
 // Start-up shows no message: should the file be out of reach, the save at exit tells the user.

@@ -1,12 +1,12 @@
-#include "sheetroad.h"
+#include "engine/lineevaluation.h"
 
 #include <cmath>
 #include <new>
 
-#include "calcerror.h"
-#include "evaluator.h"
-#include "numbertext.h"
-#include "rounding.h"
+#include "engine/calcerror.h"
+#include "engine/evaluator.h"
+#include "engine/numbertext.h"
+#include "engine/rounding.h"
 
 namespace tallimo {
 
@@ -18,14 +18,14 @@ bool IsOperator(QChar c)
            c == QLatin1Char('/');
 }
 
-void Rewrite(SheetEditor &sheet, int line, const QString &before, const QString &after)
+void Rewrite(Sheet &sheet, int line, const QString &before, const QString &after)
 {
     if (after != before)
         sheet.ReplaceLine(line, after);
 }
 
 // A leading "-" stays: the scanner reads it as a sign.
-void TidyLine(SheetEditor &sheet, int line)
+void TidyLine(Sheet &sheet, int line)
 {
     // Read through at(): a writable front() or back() would copy the line.
     QString text = sheet.Line(line);
@@ -61,7 +61,7 @@ double ToDouble(Value value)
 
 }  // namespace
 
-LineEvaluation EvaluateLine(SheetEditor &sheet, int currentLine, int decimals,
+LineEvaluation EvaluateLine(Sheet &sheet, int currentLine, int decimals,
                             const RegionalSettings &regional, TokenList &tokens)
 {
     try {
@@ -88,7 +88,7 @@ LineEvaluation EvaluateLine(SheetEditor &sheet, int currentLine, int decimals,
     }
 }
 
-double calcrichedit(SheetEditor &sheet, const RegionalSettings &regional)
+double calcrichedit(Sheet &sheet, const RegionalSettings &regional)
 {
     return sheet.Results().Total(sheet, regional);
 }

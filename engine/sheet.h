@@ -8,12 +8,12 @@ namespace tallimo {
 
 class SheetResults;
 
-// What the line road needs of a sheet: its lines, the caret, replacing one line, and the results
-// kept for its lines. The window implements it on its editor, the command-line tool on a list of
-// lines. Lines are counted from 0 and hold no line break.
-class SheetEditor {
+// What the line evaluation needs of a sheet: its lines, the caret, replacing one line, and the
+// results kept for its lines. The window implements it on its editor, the command-line tool on a
+// list of lines. Lines are counted from 0 and hold no line break.
+class Sheet {
 public:
-    virtual ~SheetEditor() = default;
+    virtual ~Sheet() = default;
     virtual int LineCount() const = 0;
     virtual QString Line(int line) const = 0;
     virtual int CaretLine() const = 0;

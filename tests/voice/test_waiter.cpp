@@ -1,11 +1,11 @@
 #include <QTest>
 #include <QTimer>
 
-#include "common/pause.h"
+#include "common/waiter.h"
 
 using namespace tallimo;
 
-class TestPause : public QObject {
+class TestWaiter : public QObject {
     Q_OBJECT
 private slots:
     void zeroOrLessStillHandlesPendingEvents_data()
@@ -42,5 +42,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestPause)
-#include "test_pause.moc"
+QTEST_GUILESS_MAIN(TestWaiter)
+#include "test_waiter.moc"

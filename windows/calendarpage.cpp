@@ -1,4 +1,4 @@
-#include "common/calendarpage.h"
+#include "windows/calendarpage.h"
 
 #include <QFile>
 #include <QFileInfo>

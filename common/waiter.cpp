@@ -1,4 +1,4 @@
-#include "common/pause.h"
+#include "common/waiter.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "regional.h"
-#include "scanner.h"
-#include "sheeteditor.h"
-#include "sheetresults.h"
-#include "value.h"
+#include "engine/regional.h"
+#include "engine/scanner.h"
+#include "engine/sheet.h"
+#include "engine/sheetresults.h"
+#include "engine/value.h"
 
 namespace tallimo {
 
@@ -20,12 +20,12 @@ struct LineEvaluation {
 // round the value to the decimals, append "=" and the result, and take the sheet total. Reads
 // only the lines of the expression and the lines changed since the last total. Throws CalcError,
 // also when memory runs out; the steps done before the failing one stay done.
-LineEvaluation EvaluateLine(SheetEditor &sheet, int currentLine, int decimals,
+LineEvaluation EvaluateLine(Sheet &sheet, int currentLine, int decimals,
                             const RegionalSettings &regional, TokenList &tokens);
 
 // The sum of the numbers written after the first "=" of every line. A line whose text after its
 // "=" is not a number (a note such as a=b) adds nothing. Throws CalcError(Overflow) when the sum
 // leaves the double range.
-double calcrichedit(SheetEditor &sheet, const RegionalSettings &regional);
+double calcrichedit(Sheet &sheet, const RegionalSettings &regional);
 
 }  // namespace tallimo
