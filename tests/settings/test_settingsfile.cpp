@@ -14,6 +14,7 @@
 #include "common/textcodec.h"
 #include "filebytes.h"
 #include "support/fulldisk.h"
+#include "support/settingswrites.h"
 
 using namespace tallimo;
 
@@ -158,6 +159,47 @@ private slots:
         QVERIFY(saved.startsWith(broken.chopped(1)));
         QVERIFY(saved.endsWith(QByteArray("\n\0A", 3)));
         QCOMPARE(SettingsFile::FromBytes(saved).integer(kCalcForm, QStringLiteral("iTop")), 1);
+    }
+
+    // Half a character after one of the program's own keys is no part of it: the key reads and
+    // is replaced without it.
+    void keepsHalfACharacterAfterItsOwnKey()
+    {
+        const QByteArray file = QByteArrayLiteral(
+            "\xFF\xFE[\0c\0]\0\r\0\n\0k\0=\0"
+            "5\0\x41");
+        SettingsFile settings = SettingsFile::FromBytes(file);
+        QCOMPARE(settings.integer(QStringLiteral("c"), QStringLiteral("k")), 5);
+        settings.setInteger(QStringLiteral("c"), QStringLiteral("k"), 7);
+        QCOMPARE(settings.toBytes(), QByteArray(file).replace("5\0", "7\0"));
+    }
+
+    // Files of any bytes: writing the window's keys and the countdown's name into them keeps
+    // every line the program does not own, and what is written reads back.
+    void writesIntoAnyBytesKeepWhatIsNotTheirs_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::newRow("code page: a line ended by CR alone before added lines, LF elsewhere")
+            << QByteArray("[x]\nk=0\r");
+        QTest::newRow(
+            "UTF-16 LE: vertical tab, odd length, [calcform\\x0F], a CR line, a lone "
+            "surrogate")
+            << QByteArray::fromBase64(
+                   "//4LWwA/YwBhAGwAYwBmAG8AcgBtAA8AXQBNAAoAYQBUAG8AcAA9ADAADQCHh4eH"
+                   "h4eHh4eHh4eHh4cKAADY");
+        QTest::newRow("UTF-16 LE: iTop on the last line, half a character after it")
+            << QByteArrayLiteral(
+                   "\xFF\xFE[\0c\0a\0l\0c\0f\0o\0r\0m\0]\0\r\0\n\0"
+                   "i\0T\0o\0p\0=\0"
+                   "5\0\x41");
+        QTest::newRow("UTF-16 BE: a line without = before half a character")
+            << QByteArrayLiteral("\xFE\xFF\0[\0x\0]\0\r\0w\xD8");
+    }
+    void writesIntoAnyBytesKeepWhatIsNotTheirs()
+    {
+        QFETCH(QByteArray, file);
+        const char *fault = settingswrites::WriteFault(file);
+        QVERIFY2(!fault, fault);
     }
 
     void keepsGbkNamesThatDifferInTrailByteCase()
