@@ -133,10 +133,17 @@ QString WithoutLineBreaks(QString text)
     return text;
 }
 
-// Without regard to letter case, as the file's names have always been matched.
-bool SameName(const QString &name, const QString &wanted)
+// Without regard to the case of ASCII letters, as the bytes of 8-bit lines are matched. Other
+// characters match only themselves: a long s or a Kelvin sign, which Unicode folds to an ASCII
+// letter, makes another name.
+bool SameName(QStringView name, QStringView wanted)
 {
-    return name.compare(wanted, Qt::CaseInsensitive) == 0;
+    const auto folded = [](QChar c) {
+        return c >= QLatin1Char('A') && c <= QLatin1Char('Z') ? c.unicode() + 0x20 : c.unicode();
+    };
+    return name.size() == wanted.size() &&
+           std::equal(name.begin(), name.end(), wanted.begin(),
+                      [&](QChar a, QChar b) { return folded(a) == folded(b); });
 }
 
 }  // namespace

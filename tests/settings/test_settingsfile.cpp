@@ -174,6 +174,16 @@ private slots:
         QCOMPARE(settings.toBytes(), QByteArray(file).replace("5\0", "7\0"));
     }
 
+    // A long s and a Kelvin sign fold to "s" and "k" in Unicode, yet make other names.
+    void foldsOnlyAsciiLetters()
+    {
+        QStringEncoder encoder(QStringConverter::Utf16LE, QStringEncoder::Flag::WriteBom);
+        const SettingsFile file = SettingsFile::FromBytes(encoder.encode(QStringLiteral(
+            "[CALCFORM]\nfont\u017Fize=3\n[gao\u212Aao]\nname=x\n[GaoKao]\nNAME=y")));
+        QCOMPARE(file.value(kCalcForm, QStringLiteral("fontsize")), std::nullopt);
+        QCOMPARE(file.value(kGaokao, QStringLiteral("name")), QStringLiteral("y"));
+    }
+
     // Files of any bytes: writing the window's keys and the countdown's name into them keeps
     // every line the program does not own, and what is written reads back.
     void writesIntoAnyBytesKeepWhatIsNotTheirs_data()
@@ -192,6 +202,10 @@ private slots:
                    "\xFF\xFE[\0c\0a\0l\0c\0f\0o\0r\0m\0]\0\r\0\n\0"
                    "i\0T\0o\0p\0=\0"
                    "5\0\x41");
+        QTest::newRow("UTF-16 LE: font\u017Fize=3 and [gao\u212Aao], a long s and a Kelvin sign")
+            << QByteArrayLiteral(
+                   "\xFF\xFE[\0c\0a\0l\0c\0f\0o\0r\0m\0]\0\n\0f\0o\0n\0t\0\x7F\x01i\0z\0e\0=\0"
+                   "3\0\n\0[\0g\0a\0o\0\x2A\x21\0a\0o\0]\0\n\0n\0a\0m\0e\0=\0x\0\n\0");
         QTest::newRow("UTF-16 BE: a line without = before half a character")
             << QByteArrayLiteral("\xFE\xFF\0[\0x\0]\0\r\0w\xD8");
     }
