@@ -36,6 +36,8 @@ public:
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         environment.insert(QStringLiteral("HOME"), folder_.path());
+        // A runtime folder of its own, so that no other run of the program takes this start.
+        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), folder_.path());
         process.setProcessEnvironment(environment);
     }
     ~Started()
@@ -52,7 +54,8 @@ public:
         if (!process.waitForStarted())
             return false;
         for (int waited = 0; waited < 20000; waited += 50) {
-            if (Catches(process.processId(), SIGTERM) && Catches(process.processId(), SIGHUP))
+            const qint64 pid = process.processId();
+            if (Catches(pid, SIGTERM) && Catches(pid, SIGHUP) && Catches(pid, SIGINT))
                 return true;
             QTest::qWait(50);
         }
@@ -118,28 +121,14 @@ private slots:
     void signalRunsTheExitProcedure()
     {
         QFETCH(int, signal);
-        // The settings file goes beside the executable: a copy in a folder of the test's own.
-        QTemporaryDir folder;
-        QVERIFY(folder.isValid());
-        const QString program = folder.filePath(QStringLiteral("tallimo"));
-        QVERIFY(QFile::copy(QStringLiteral(TALLIMO_PROGRAM), program));
+        Started tallimo;
+        QVERIFY(tallimo.Start());
 
-        QProcess process;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        environment.insert(QStringLiteral("HOME"), folder.path());
-        // A runtime folder of its own, so that no other run of the program takes this start.
-        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), folder.path());
-        process.setProcessEnvironment(environment);
-        process.start(program, {});
-        QVERIFY(process.waitForStarted());
-        QTRY_VERIFY_WITH_TIMEOUT(Catches(process.processId(), signal), 20000);
-
-        ::kill(static_cast<pid_t>(process.processId()), signal);
-        QVERIFY(process.waitForFinished(20000));
-        QCOMPARE(process.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(process.exitCode(), 0);
-        QFile settings(folder.filePath(QStringLiteral("setinfo.ini")));
+        tallimo.Send(signal);
+        QVERIFY(tallimo.process.waitForFinished(20000));
+        QCOMPARE(tallimo.process.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(tallimo.process.exitCode(), 0);
+        QFile settings(tallimo.SettingsPath());
         QVERIFY(settings.open(QIODevice::ReadOnly));
         const QByteArray saved = settings.readAll();
         QVERIFY2(saved.startsWith("[calcform]\r\niTop=128\r\niLeft=200\r\n"), saved.constData());
