@@ -317,7 +317,8 @@ void SettingsFile::Lines::insert(size_t at, Line line)
     // whole characters.
     if (at == lines.size() && at > 0 && IsUtf16(charset) && lines.back().text.size() % 2 != 0)
         --at;
-    // A last line without a line break gets one before anything follows it.
+    // A line without a line break (the last, or the one before half a character) gets one before
+    // anything follows it.
     if (at > 0 && lines[at - 1].lineBreak.isEmpty())
         lines[at - 1].lineBreak = lineBreak;
     line.lineBreak = lineBreak;
