@@ -1,6 +1,6 @@
-// Enter on the last line of a long sheet in the real window: from the key event to the result
-// written and the total taken. The sheet's results were read by an earlier Enter, as they are
-// while the user works.
+// Enter in the real window: on the last line of a long sheet, from the key event to the result
+// written and the total taken (the sheet's results were read by an earlier Enter, as they are
+// while the user works), and on the longest line the sheet takes.
 
 #include <benchmark/benchmark.h>
 
@@ -10,7 +10,11 @@
 #include <QTest>
 
 #include "app/appsetup.h"
+#include "app/appsetup.h"
 #include "app/calcform.h"
+#include "app/calcform.h"
+#include "common/sheetlinebound.h"
+#include "tests/support/fakeworld.h"
 #include "tests/support/fakeworld.h"
 
 using namespace tallimo;
@@ -56,6 +60,38 @@ void EnterOnTheLastLine(benchmark::State &state)
         state.SkipWithError("the sheet was not restored between runs");
 }
 BENCHMARK(EnterOnTheLastLine)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// The longest line the sheet takes, from going in to evaluated: laid out, painted with the caret
+// at its end, and Enter.
+void LongestLine(benchmark::State &state)
+{
+    FakeWorld world;
+    TCalcForm form(world.Seams());
+    form.show();
+    // The settings page, with the voice switch, is made once the window has shown.
+    QCoreApplication::processEvents();
+    auto *voice = form.findChild<QCheckBox *>(QStringLiteral("CheckBox2"));
+    if (!voice) {
+        state.SkipWithError("the window has no voice switch");
+        return;
+    }
+    voice->setChecked(false);
+    auto *memo = form.findChild<QPlainTextEdit *>(QStringLiteral("Memo1"));
+    QString line = QStringLiteral("1");
+    while (line.size() + 2 <= LongestSheetLine)
+        line += QStringLiteral("+1");
+    memo->setFocus();
+    for (auto _ : state) {
+        memo->setPlainText(line);
+        memo->moveCursor(QTextCursor::End);
+        memo->viewport()->repaint();
+        QTest::keyClick(memo, Qt::Key_Return);
+        memo->viewport()->repaint();
+    }
+    if (!world.messages.isEmpty() || !memo->toPlainText().contains(QLatin1Char('=')))
+        state.SkipWithError("the line was not evaluated");
+}
+BENCHMARK(LongestLine)->Unit(benchmark::kMillisecond);
 
 // The same key in a plain editor holding the same sheet: what Enter costs without evaluating.
 void PlainEditorEnter(benchmark::State &state)

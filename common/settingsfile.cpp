@@ -83,22 +83,19 @@ QByteArray BomOf(Charset charset, const QByteArray &bytes)
     return {};
 }
 
-// The bytes as code units: single bytes, or pairs in the file's byte order. A last odd byte of
-// a UTF-16 file is a unit of its own that matches no character.
+// The bytes as code units: single bytes, or whole pairs in the file's byte order.
 class Units {
 public:
     Units(QByteArrayView bytes, Charset charset)
         : bytes_(bytes), charset_(charset), size_(IsUtf16(charset) ? 2 : 1)
     {
     }
-    qsizetype count() const { return (bytes_.size() + size_ - 1) / size_; }
+    qsizetype count() const { return bytes_.size() / size_; }
     char16_t at(qsizetype unit) const
     {
         const qsizetype at = unit * size_;
         if (size_ == 1)
             return static_cast<uchar>(bytes_[at]);
-        if (at + 1 >= bytes_.size())
-            return 0xFFFF;
         const auto first = static_cast<uchar>(bytes_[at]);
         const auto second = static_cast<uchar>(bytes_[at + 1]);
         return charset_ == Charset::Utf16Le ? char16_t(first | second << 8)
@@ -106,8 +103,7 @@ public:
     }
     QByteArray slice(qsizetype first, qsizetype end) const
     {
-        const qsizetype from = first * size_;
-        return bytes_.sliced(from, std::min(end * size_, bytes_.size()) - from).toByteArray();
+        return bytes_.sliced(first * size_, (end - first) * size_).toByteArray();
     }
 
 private:
@@ -137,10 +133,17 @@ QString WithoutLineBreaks(QString text)
     return text;
 }
 
-// Without regard to letter case, as the file's names have always been matched.
-bool SameName(const QString &name, const QString &wanted)
+// Without regard to the case of ASCII letters, as the bytes of 8-bit lines are matched. Other
+// characters match only themselves: a long s or a Kelvin sign, which Unicode folds to an ASCII
+// letter, makes another name.
+bool SameName(QStringView name, QStringView wanted)
 {
-    return name.compare(wanted, Qt::CaseInsensitive) == 0;
+    const auto folded = [](QChar c) {
+        return c >= QLatin1Char('A') && c <= QLatin1Char('Z') ? c.unicode() + 0x20 : c.unicode();
+    };
+    return name.size() == wanted.size() &&
+           std::equal(name.begin(), name.end(), wanted.begin(),
+                      [&](QChar a, QChar b) { return folded(a) == folded(b); });
 }
 
 }  // namespace
@@ -149,7 +152,8 @@ struct SettingsFile::Lines {
     struct Line {
         enum class Kind { Other, Section, Key };
         QByteArray text;  // without its line break
-        // CR LF, LF or CR in the file's character set; empty on a last line that has none.
+        // CR LF, LF or CR in the file's character set; empty on a line that has none: the last,
+        // or the one before half a character at the end of a UTF-16 file.
         QByteArray lineBreak;
         Kind kind = Kind::Other;
         // A section's name; nothing when its bytes do not decode.
@@ -185,7 +189,13 @@ void SettingsFile::Lines::read(const QByteArray &all)
     charset = CharsetOf(all);
     bom = BomOf(charset, all);
 
-    const Units units(QByteArrayView(all).sliced(bom.size()), charset);
+    QByteArrayView body = QByteArrayView(all).sliced(bom.size());
+    // A UTF-16 file cut off in the middle of a character ends in half a unit: a line of its own,
+    // part of no key or section, so that it stays at the end whatever is written.
+    const QByteArrayView half =
+        IsUtf16(charset) && body.size() % 2 != 0 ? body.last(1) : QByteArrayView();
+    body.chop(half.size());
+    const Units units(body, charset);
     bool crlf = false, lf = false, cr = false;
     qsizetype start = 0;
     for (qsizetype at = 0; at <= units.count(); ++at) {
@@ -207,10 +217,17 @@ void SettingsFile::Lines::read(const QByteArray &all)
         lines.push_back(std::move(line));
         start = at + 1;
     }
-    // New lines end as the file's lines do: CR LF unless the file has only LF or only CR.
-    const QString newBreak = !crlf && lf   ? QStringLiteral("\n")
-                             : !crlf && cr ? QStringLiteral("\r")
-                                           : QStringLiteral("\r\n");
+    if (!half.isEmpty()) {
+        Line line;
+        line.text = half.toByteArray();
+        lines.push_back(std::move(line));
+    }
+    // New lines end as the file's lines do: CR LF unless the file has only LF or only CR. In a
+    // file of both, an added blank line that ended in LF would join a CR before it into one
+    // CR LF.
+    const QString newBreak = lf && !crlf && !cr   ? QStringLiteral("\n")
+                             : cr && !crlf && !lf ? QStringLiteral("\r")
+                                                  : QStringLiteral("\r\n");
     lineBreak = Encode(newBreak, charset).value_or(QByteArrayLiteral("\r\n"));
 }
 
@@ -296,11 +313,12 @@ SettingsFile::Lines::Found SettingsFile::Lines::find(const QString &section,
 
 void SettingsFile::Lines::insert(size_t at, Line line)
 {
-    // A UTF-16 file cut off in the middle of a character keeps that half at its end, so that
-    // what is added stays in whole characters.
+    // Half a character at the end of a UTF-16 file stays there, so that what is added stays in
+    // whole characters.
     if (at == lines.size() && at > 0 && IsUtf16(charset) && lines.back().text.size() % 2 != 0)
         --at;
-    // A last line without a line break gets one before anything follows it.
+    // A line without a line break (the last, or the one before half a character) gets one before
+    // anything follows it.
     if (at > 0 && lines[at - 1].lineBreak.isEmpty())
         lines[at - 1].lineBreak = lineBreak;
     line.lineBreak = lineBreak;

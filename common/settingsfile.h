@@ -14,7 +14,7 @@ namespace tallimo {
 // GB18030, which keeps every GBK byte as it is), in UTF-8 when it starts with a UTF-8 byte order
 // mark or is valid UTF-8 but not GB18030, or in UTF-16 of either byte order when it starts with
 // that byte order mark. Lines end in CR LF, LF or CR alone. Sections and keys are found without
-// regard to letter case.
+// regard to the case of ASCII letters.
 //
 // Other programs and people edit this file too, so it is kept as the lines of bytes it was read
 // as: only the lines of keys that are set are encoded anew, in the file's character set, and a

@@ -57,8 +57,8 @@ public:
             return false;
         return QTest::qWaitFor(
             [this] {
-                return Catches(process.processId(), SIGTERM) &&
-                       Catches(process.processId(), SIGHUP);
+                const qint64 pid = process.processId();
+                return Catches(pid, SIGTERM) && Catches(pid, SIGHUP) && Catches(pid, SIGINT);
             },
             20000);
     }
@@ -122,28 +122,14 @@ private slots:
     void signalRunsTheExitProcedure()
     {
         QFETCH(int, signal);
-        // The settings file goes beside the executable: a copy in a folder of the test's own.
-        QTemporaryDir folder;
-        QVERIFY(folder.isValid());
-        const QString program = folder.filePath(QStringLiteral("tallimo"));
-        QVERIFY(QFile::copy(QStringLiteral(TALLIMO_PROGRAM), program));
+        Started tallimo;
+        QVERIFY(tallimo.Start());
 
-        QProcess process;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        environment.insert(QStringLiteral("HOME"), folder.path());
-        // A runtime folder of its own, so that no other run of the program takes this start.
-        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), folder.path());
-        process.setProcessEnvironment(environment);
-        process.start(program, {});
-        QVERIFY(process.waitForStarted());
-        QTRY_VERIFY_WITH_TIMEOUT(Catches(process.processId(), signal), 20000);
-
-        ::kill(static_cast<pid_t>(process.processId()), signal);
-        QVERIFY(process.waitForFinished(20000));
-        QCOMPARE(process.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(process.exitCode(), 0);
-        QFile settings(folder.filePath(QStringLiteral("setinfo.ini")));
+        tallimo.Send(signal);
+        QVERIFY(tallimo.process.waitForFinished(20000));
+        QCOMPARE(tallimo.process.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(tallimo.process.exitCode(), 0);
+        QFile settings(tallimo.SettingsPath());
         QVERIFY(settings.open(QIODevice::ReadOnly));
         const QByteArray saved = settings.readAll();
         QVERIFY2(saved.startsWith(tallimo::DefaultSettingsBytes), saved.constData());

@@ -259,9 +259,11 @@ private slots:
             << QPoint(INT_MAX, INT_MAX) << two << false;
         QTest::newRow("iLeft=-2147483648 iTop=-2147483648")
             << QPoint(INT_MIN, INT_MIN) << two << false;
+        // A screen whose last column is the largest int, given by its corners: its left edge
+        // plus its width is one past int.
         QTest::newRow("iLeft=2147483000 on a screen at the far right")
-            << QPoint(INT_MAX - 647, 0) << QList<QRect>{QRect(INT_MAX - 1023, 0, 1024, 768)}
-            << true;
+            << QPoint(INT_MAX - 647, 0)
+            << QList<QRect>{QRect(QPoint(INT_MAX - 1023, 0), QPoint(INT_MAX, 767))} << true;
         QTest::newRow("no screen") << QPoint(300, 200) << QList<QRect>() << false;
     }
 

@@ -11,6 +11,7 @@
 #include "common/textcodec.h"
 #include "tests/settings/filebytes.h"
 #include "tests/support/failingfiles.h"
+#include "tests/support/settingswrites.h"
 
 using namespace tallimo;
 
@@ -140,6 +141,61 @@ private slots:
         QVERIFY(saved.startsWith(broken.chopped(1)));
         QVERIFY(saved.endsWith(QByteArray("\n\0A", 3)));
         QCOMPARE(SettingsFile::FromBytes(saved).Integer(CalcForm, QStringLiteral("iTop")), 1);
+    }
+
+    // Half a character after one of the program's own keys is no part of it: the key reads and
+    // is replaced without it.
+    void keepsHalfACharacterAfterItsOwnKey()
+    {
+        const QByteArray file = QByteArrayLiteral(
+            "\xFF\xFE[\0c\0]\0\r\0\n\0k\0=\0"
+            "5\0\x41");
+        SettingsFile settings = SettingsFile::FromBytes(file);
+        QCOMPARE(settings.Integer(QStringLiteral("c"), QStringLiteral("k")), 5);
+        settings.SetInteger(QStringLiteral("c"), QStringLiteral("k"), 7);
+        QCOMPARE(settings.ToBytes(), QByteArray(file).replace("5\0", "7\0"));
+    }
+
+    // A long s and a Kelvin sign fold to "s" and "k" in Unicode, yet make other names.
+    void foldsOnlyAsciiLetters()
+    {
+        QStringEncoder encoder(QStringConverter::Utf16LE, QStringEncoder::Flag::WriteBom);
+        const SettingsFile file = SettingsFile::FromBytes(encoder.encode(QStringLiteral(
+            "[CALCFORM]\nfont\u017Fize=3\n[gao\u212Aao]\nname=x\n[GaoKao]\nNAME=y")));
+        QCOMPARE(file.Text(CalcForm, QStringLiteral("fontsize")), std::nullopt);
+        QCOMPARE(file.Text(Gaokao, QStringLiteral("name")), QStringLiteral("y"));
+    }
+
+    // Files of any bytes: writing the window's keys and the countdown's name into them keeps
+    // every line the program does not own, and what is written reads back.
+    void writesIntoAnyBytesKeepWhatIsNotTheirs_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::newRow("code page: a line ended by CR alone before added lines, LF elsewhere")
+            << QByteArray("[x]\nk=0\r");
+        QTest::newRow(
+            "UTF-16 LE: vertical tab, odd length, [calcform\\x0F], a CR line, a lone "
+            "surrogate")
+            << QByteArray::fromBase64(
+                   "//4LWwA/YwBhAGwAYwBmAG8AcgBtAA8AXQBNAAoAYQBUAG8AcAA9ADAADQCHh4eH"
+                   "h4eHh4eHh4eHh4cKAADY");
+        QTest::newRow("UTF-16 LE: iTop on the last line, half a character after it")
+            << QByteArrayLiteral(
+                   "\xFF\xFE[\0c\0a\0l\0c\0f\0o\0r\0m\0]\0\r\0\n\0"
+                   "i\0T\0o\0p\0=\0"
+                   "5\0\x41");
+        QTest::newRow("UTF-16 LE: font\u017Fize=3 and [gao\u212Aao], a long s and a Kelvin sign")
+            << QByteArrayLiteral(
+                   "\xFF\xFE[\0c\0a\0l\0c\0f\0o\0r\0m\0]\0\n\0f\0o\0n\0t\0\x7F\x01i\0z\0e\0=\0"
+                   "3\0\n\0[\0g\0a\0o\0\x2A\x21\0a\0o\0]\0\n\0n\0a\0m\0e\0=\0x\0\n\0");
+        QTest::newRow("UTF-16 BE: a line without = before half a character")
+            << QByteArrayLiteral("\xFE\xFF\0[\0x\0]\0\r\0w\xD8");
+    }
+    void writesIntoAnyBytesKeepWhatIsNotTheirs()
+    {
+        QFETCH(QByteArray, file);
+        const char *fault = settingswrites::WriteFault(file);
+        QVERIFY2(!fault, fault);
     }
 
     void keepsGbkNamesThatDifferInTrailByteCase()
