@@ -17,9 +17,7 @@
 #include <QToolButton>
 
 #include "app/calcform.h"
-#include "app/calcform.h"
 #include "app/datelineplace.h"
-#include "app/formstyle.h"
 #include "app/formstyle.h"
 #include "common/programinfo.h"
 

@@ -8,10 +8,8 @@
 #include <QMessageBox>
 
 #include "app/systemmemory.h"
-#include "app/systemmemory.h"
 #include "app/voice/clipplayerloader.h"
 #include "common/clipplayer.h"
-#include "common/programfolders.h"
 #include "common/programfolders.h"
 #include "common/programinfo.h"
 #include "common/waiter.h"

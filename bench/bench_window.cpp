@@ -10,31 +10,37 @@
 #include <QTest>
 
 #include "app/appsetup.h"
-#include "app/appsetup.h"
-#include "app/calcform.h"
 #include "app/calcform.h"
 #include "common/sheetlinebound.h"
-#include "tests/support/fakeworld.h"
 #include "tests/support/fakeworld.h"
 
 using namespace tallimo;
 
 namespace {
 
-void EnterOnTheLastLine(benchmark::State &state)
+// The sheet of the shown window with the voice off, so that no clip plays; null, with the
+// benchmark skipped, where the window has no voice switch.
+QPlainTextEdit *SilentSheet(TCalcForm &form, benchmark::State &state)
 {
-    FakeWorld world;
-    TCalcForm form(world.Seams());
     form.show();
     // The settings page, with the voice switch, is made once the window has shown.
     QCoreApplication::processEvents();
     auto *voice = form.findChild<QCheckBox *>(QStringLiteral("CheckBox2"));
     if (!voice) {
         state.SkipWithError("the window has no voice switch");
-        return;
+        return nullptr;
     }
     voice->setChecked(false);
-    auto *memo = form.findChild<QPlainTextEdit *>(QStringLiteral("Memo1"));
+    return form.findChild<QPlainTextEdit *>(QStringLiteral("Memo1"));
+}
+
+void EnterOnTheLastLine(benchmark::State &state)
+{
+    FakeWorld world;
+    TCalcForm form(world.Seams());
+    QPlainTextEdit *memo = SilentSheet(form, state);
+    if (!memo)
+        return;
     QStringList lines;
     for (int i = 0; i < state.range(0); ++i)
         lines << QStringLiteral("%1*3+12.5=%2").arg(i).arg(i * 3 + 12.5);
@@ -67,16 +73,9 @@ void LongestLine(benchmark::State &state)
 {
     FakeWorld world;
     TCalcForm form(world.Seams());
-    form.show();
-    // The settings page, with the voice switch, is made once the window has shown.
-    QCoreApplication::processEvents();
-    auto *voice = form.findChild<QCheckBox *>(QStringLiteral("CheckBox2"));
-    if (!voice) {
-        state.SkipWithError("the window has no voice switch");
+    QPlainTextEdit *memo = SilentSheet(form, state);
+    if (!memo)
         return;
-    }
-    voice->setChecked(false);
-    auto *memo = form.findChild<QPlainTextEdit *>(QStringLiteral("Memo1"));
     QString line = QStringLiteral("1");
     while (line.size() + 2 <= LongestSheetLine)
         line += QStringLiteral("+1");

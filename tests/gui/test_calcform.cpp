@@ -26,15 +26,10 @@
 #include <utility>
 
 #include "app/calcform.h"
-#include "app/calcform.h"
-#include "app/controlnames.h"
 #include "app/controlnames.h"
 #include "app/datelineplace.h"
 #include "app/desktopseams.h"
-#include "app/desktopseams.h"
 #include "app/formstyle.h"
-#include "app/formstyle.h"
-#include "tests/gui/formtesting.h"
 #include "tests/gui/formtesting.h"
 
 using namespace tallimo;

@@ -12,15 +12,15 @@
 
 #include "app/desktopseams.h"
 #include "app/systemmemory.h"
+#include "tests/support/modalseams.h"
 
 using namespace tallimo;
 
 namespace {
 
-using Seam = std::function<void(const ProgramSeams &)>;
 
 // Runs the seam, and meanwhile hands its modal window to `look` and closes it.
-void WithModal(const Seam &open, const std::function<void(QWidget &)> &look)
+void WithModal(const ModalSeam &open, const std::function<void(QWidget &)> &look)
 {
     QTimer::singleShot(0, [&] {
         if (QTest::qWaitFor([] { return QApplication::activeModalWidget() != nullptr; }, 5000))
@@ -60,24 +60,11 @@ private slots:
     // window that has the focus.
     void modalWindowsOpenAboveAWindowOnTop_data()
     {
-        QTest::addColumn<Seam>("open");
-        QTest::newRow("message") << Seam(
-            [](const ProgramSeams &seams) { seams.showMessage(QStringLiteral("表达式错误！")); });
-        QTest::newRow("question") << Seam([](const ProgramSeams &seams) {
-            seams.askYesNo(QStringLiteral("abc.txt 已存在。\n要替换它吗？"));
-        });
-        QTest::newRow("save dialog") << Seam([](const ProgramSeams &seams) {
-            seams.chooseSaveFile(QStringLiteral("文本文件(*.txt)"));
-        });
-        QTest::newRow("open dialog") << Seam([](const ProgramSeams &seams) {
-            seams.chooseOpenFile(QStringLiteral("文本文件(*.txt)"));
-        });
-        QTest::newRow("colour dialog")
-            << Seam([](const ProgramSeams &seams) { seams.chooseColour(0xFF0000FF); });
+        AddModalSeamRows();
     }
     void modalWindowsOpenAboveAWindowOnTop()
     {
-        QFETCH(Seam, open);
+        QFETCH(ModalSeam, open);
         bool onTopWhenNoneIs = true;
         WithModal(open, [&](QWidget &modal) {
             onTopWhenNoneIs = modal.windowFlags().testFlag(Qt::WindowStaysOnTopHint);

@@ -18,6 +18,7 @@
 
 #include "app/desktopseams.h"
 #include "common/programseams.h"
+#include "tests/support/modalseams.h"
 #include "windows/webbrowse.h"
 #include "windows/webenginesetup.h"
 
@@ -25,7 +26,6 @@ using namespace tallimo;
 
 namespace {
 
-using Seam = std::function<void(const ProgramSeams &)>;
 
 // The top-level windows from the bottom of the stack to the top, as the window manager keeps them.
 QList<WId> Stacking()
@@ -111,24 +111,11 @@ private slots:
     // when it opens over another window (the main window with the tools window open).
     void modalWindowsMapAboveAWindowOnTop_data()
     {
-        QTest::addColumn<Seam>("open");
-        QTest::newRow("message") << Seam(
-            [](const ProgramSeams &seams) { seams.showMessage(QStringLiteral("表达式错误！")); });
-        QTest::newRow("question") << Seam([](const ProgramSeams &seams) {
-            seams.askYesNo(QStringLiteral("abc.txt 已存在。\n要替换它吗？"));
-        });
-        QTest::newRow("save dialog") << Seam([](const ProgramSeams &seams) {
-            seams.chooseSaveFile(QStringLiteral("文本文件(*.txt)"));
-        });
-        QTest::newRow("open dialog") << Seam([](const ProgramSeams &seams) {
-            seams.chooseOpenFile(QStringLiteral("文本文件(*.txt)"));
-        });
-        QTest::newRow("colour dialog")
-            << Seam([](const ProgramSeams &seams) { seams.chooseColour(0xFF0000FF); });
+        AddModalSeamRows();
     }
     void modalWindowsMapAboveAWindowOnTop()
     {
-        QFETCH(Seam, open);
+        QFETCH(ModalSeam, open);
         QWidget main;
         main.setWindowTitle(QStringLiteral("Tallimo"));
         main.resize(652, 440);
