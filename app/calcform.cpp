@@ -1,10 +1,10 @@
 #include "app/calcform.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QGroupBox>
-#include <QApplication>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QMenu>
