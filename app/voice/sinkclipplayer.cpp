@@ -2,6 +2,7 @@
 
 #include <QAudioDevice>
 #include <QAudioSink>
+#include <QCoreApplication>
 #include <QDirIterator>
 #include <QFile>
 #include <QMediaDevices>
@@ -41,9 +42,14 @@ QAudioFormat ClipFormat()
 // Ends an output that has had a stream. Qt's PulseAudio output answers a stream that ran dry with
 // a drain whose completion reaches the output object later, from the sound system's own thread,
 // even once the stream is closed: deleting the object would crash the program then. It is left
-// to the end of the program, stopped.
+// to the end of the program, stopped. The completion is also posted as an event to the object's
+// thread, and a post that meets the end of that thread crashes the program too: the player's
+// thread ends with the player, so the object first goes to the program's main thread. Stopping
+// it then waits for whatever the sound system's thread is reporting.
 void SetAside(std::unique_ptr<QAudioSink> sink)
 {
+    if (const QCoreApplication *application = QCoreApplication::instance())
+        sink->moveToThread(application->thread());
     sink->stop();
     (void)sink.release();
 }
@@ -144,6 +150,10 @@ void SinkClipPlayer::Feed()
         // What the stalled stream holds is dropped with it, so the clip is written again from
         // where the stream stopped taking it.
         written_ -= std::min(written_, sink_->bufferSize());
+        // Restarting a running stream deletes its writing end while the sound system's thread may
+        // be reporting the stream's underrun through it; stopping the stream first stops those
+        // reports before anything goes.
+        sink_->stop();
         stream_ = sink_->start();
         sinceTaken_.start();
         if (!stream_)
