@@ -10,8 +10,9 @@
 #include <QWebEngineView>
 #include <QtTest>
 
-#include <unistd.h>
 #include <memory>
+
+#include "tests/support/websandbox.h"
 
 namespace {
 
@@ -297,9 +298,7 @@ void CalendarPageTest::reportsFirstPaint()
 
 int main(int argc, char **argv)
 {
-    // The engine's sandbox refuses the superuser; this test, not the program, switches it off.
-    if (geteuid() == 0)
-        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    tallimo::SwitchOffWebSandboxForTheSuperuser();
     if (qEnvironmentVariableIsEmpty("QTWEBENGINE_CHROMIUM_FLAGS"))
         qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu --disable-dev-shm-usage");
     QApplication app(argc, argv);

@@ -11,10 +11,10 @@
 #include <QWebEnginePage>
 #include <QWebEngineView>
 
-#include <unistd.h>
 #include <memory>
 
 #include "tests/support/fakeworld.h"
+#include "tests/support/websandbox.h"
 #include "windows/webbrowse.h"
 #include "windows/webenginesetup.h"
 #include "windows/webpageopener.h"
@@ -292,9 +292,7 @@ fetch('%1').then((r) => r.text()).then((t) => done('fetch:' + t), () => done('fe
 
 int main(int argc, char *argv[])
 {
-    // The engine's sandbox refuses the superuser; this test, not the program, switches it off.
-    if (geteuid() == 0)
-        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    SwitchOffWebSandboxForTheSuperuser();
     QApplication app(argc, argv);
     if (!PrepareWebEngine())
         qFatal("the web engine cannot run here");

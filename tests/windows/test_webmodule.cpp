@@ -8,6 +8,7 @@
 
 #include <unistd.h>
 
+#include "tests/support/websandbox.h"
 #include "windows/webpageloader.h"
 
 using namespace tallimo;
@@ -81,9 +82,7 @@ private slots:
 
 int main(int argc, char *argv[])
 {
-    // The engine's sandbox refuses the superuser; this test, not the program, switches it off.
-    if (geteuid() == 0)
-        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    SwitchOffWebSandboxForTheSuperuser();
     QApplication app(argc, argv);
     TestWebModule test;
     return QTest::qExec(&test, argc, argv);

@@ -14,18 +14,16 @@
 
 #include <functional>
 
-#include <unistd.h>
-
 #include "app/desktopseams.h"
 #include "common/programseams.h"
 #include "tests/support/modalseams.h"
+#include "tests/support/websandbox.h"
 #include "windows/webbrowse.h"
 #include "windows/webenginesetup.h"
 
 using namespace tallimo;
 
 namespace {
-
 
 // The top-level windows from the bottom of the stack to the top, as the window manager keeps them.
 QList<WId> Stacking()
@@ -157,9 +155,7 @@ private slots:
 
 int main(int argc, char *argv[])
 {
-    // The engine's sandbox refuses the superuser; this test, not the program, switches it off.
-    if (geteuid() == 0)
-        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    SwitchOffWebSandboxForTheSuperuser();
     QApplication app(argc, argv);
     if (!PrepareWebEngine())
         qFatal("the web engine cannot run here");

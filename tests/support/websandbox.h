@@ -1,0 +1,18 @@
+#pragma once
+
+// The web engine's sandbox refuses the superuser, and the program never switches it off; tests
+// that run the engine switch it off themselves, before the application object exists.
+
+#include <QtGlobal>
+
+#include <unistd.h>
+
+namespace tallimo {
+
+inline void SwitchOffWebSandboxForTheSuperuser()
+{
+    if (geteuid() == 0)
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+}
+
+}  // namespace tallimo
