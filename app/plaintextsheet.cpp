@@ -120,7 +120,11 @@ void PlainTextSheet::ReplaceLine(int line, const QString &text)
     QTextCursor cursor(editor_.document()->findBlockByNumber(line));
     cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
     cursor.insertText(text);
-    editor_.setTextCursor(cursor);
+    // A caret inside the line is carried to its end by the edit itself; setting it again would
+    // make the editor work out where it stands a second time.
+    const QTextCursor caret = editor_.textCursor();
+    if (caret.hasSelection() || caret.position() != cursor.position())
+        editor_.setTextCursor(cursor);
     results_.results.LineChanged(line);
 }
 

@@ -83,10 +83,10 @@ void SheetMemo::Act(QKeyEvent *event)
     if (mayEvaluate)
         step.beginEditBlock();
     if (filter_(typed) == QChar(CarriageReturn)) {
-        QTextCursor caret = textCursor();
-        caret.insertBlock();
-        setTextCursor(caret);
-        ensureCursorVisible();
+        // The editor breaks the line as for a plain Enter, also when "=" was typed or Shift held:
+        // its own caret moves on to the new line, shown and remembering no earlier column.
+        QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QString(CarriageReturn));
+        QPlainTextEdit::keyPressEvent(&enter);
     } else {
         QPlainTextEdit::keyPressEvent(event);
     }

@@ -228,6 +228,19 @@ private slots:
         QCOMPARE(s.memo->textCursor().blockNumber(), 1);
     }
 
+    // Shift+Enter evaluates too, and breaks the line into a new line of the sheet rather than a
+    // line within the line.
+    void shiftEnterActsAsEnter()
+    {
+        SheetForm s;
+        s.Type(QStringLiteral("6*7"));
+        QTest::keyClick(s.memo, Qt::Key_Return, Qt::ShiftModifier);
+        s.Type(QStringLiteral("1+1\n"));
+        QCOMPARE(s.Text(), QStringLiteral("6*7=42\n1+1=2\n"));
+        QCOMPARE(s.memo->document()->blockCount(), 3);
+        QCOMPARE(s.Field("Edit5"), QStringLiteral("44"));
+    }
+
     void aNoteInTheSheetIsNoNumber()
     {
         SheetForm s;
