@@ -1,11 +1,15 @@
 #pragma once
 
-// One running program per user: the first start listens on a local socket in the user's runtime
-// folder; a later start finds it there, asks it to show its window, and ends.
+// One running program per user: the first start takes a lock in the user's runtime folder and
+// listens on a local socket beside it; a later start finds the lock taken, asks the running
+// program through the socket to show its window, and ends. The lock decides, so two starts at
+// the same instant cannot both run, and a socket is only ever removed by a start that holds the
+// lock, when the program that made it has ended.
 
-#include <QLocalServer>
 #include <QObject>
 #include <QString>
+
+class QSocketNotifier;
 
 namespace tallimo {
 
@@ -17,10 +21,11 @@ public:
     static QString DefaultSocketPath();
 
     explicit SingleInstance(QString socketPath, QObject *parent = nullptr);
+    ~SingleInstance() override;
 
-    // True when no other program of the user runs: this one then listens for later starts (a
-    // socket left by a run that crashed is taken over). False when another one runs; it has been
-    // asked to show its window.
+    // True when no other program of the user runs: this one then holds the lock for its whole
+    // run and listens for later starts (a socket left by a run that crashed is taken over).
+    // False when another one runs; it has been asked to show its window.
     bool Claim();
 
 signals:
@@ -28,8 +33,13 @@ signals:
     void showRequested();
 
 private:
+    void Listen();
+    void Accept();
+
     QString socketPath_;
-    QLocalServer server_;
+    int lock_ = -1;
+    int listening_ = -1;
+    QSocketNotifier *notifier_ = nullptr;
 };
 
 }  // namespace tallimo
