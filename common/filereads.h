@@ -17,6 +17,9 @@ struct FileReads {
 };
 
 FileReads SystemFileReads();
+// The reads of the program's own files (the kept sheet, the settings file): a link at the path
+// is not followed, its opening fails.
+FileReads OwnFileReads();
 
 // Opens `file` on the file at `path` for reading: nothing when it is open, else the system's
 // reason.

@@ -12,6 +12,13 @@ FileReads SystemFileReads()
     return {[](const QByteArray &path) { return ::open(path.constData(), O_RDONLY | O_CLOEXEC); }};
 }
 
+FileReads OwnFileReads()
+{
+    return {[](const QByteArray &path) {
+        return ::open(path.constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+    }};
+}
+
 std::optional<QString> OpenToRead(QFile &file, const QString &path, const FileReads &reads)
 {
     const int fd = reads.open(QFile::encodeName(path));

@@ -340,7 +340,7 @@ SettingsFile &SettingsFile::operator=(SettingsFile &&other) noexcept = default;
 
 SettingsFile SettingsFile::Load(const QString &path, const FileReads &reads)
 {
-    if (!QFile::exists(path))
+    if (!QFile::exists(path) && !QFileInfo(path).isSymLink())
         return SettingsFile();
     QFile source;
     if (OpenToRead(source, path, reads)) {
@@ -466,11 +466,18 @@ SettingsFile::SaveResult SettingsFile::Save(const QString &path, const FileWrite
         result.error = QStringLiteral("the file is read-only");
         return result;
     }
-    QDir().mkpath(existing.absolutePath());
-    const std::optional<QString> failure = ReplaceFile(path, ToBytes(), writes);
+    std::optional<QString> failure = MakeOwnFolder(existing.absolutePath(), writes);
+    if (!failure)
+        failure = ReplaceOwnFile(path, ToBytes(), writes);
     result.saved = !failure;
     result.error = failure.value_or(QString());
     return result;
+}
+
+QString SettingsSaveFailure(const SettingsFile::SaveResult &result)
+{
+    return QStringLiteral("Unable to write to %1: %2")
+        .arg(QDir::toNativeSeparators(result.path), result.error);
 }
 
 std::optional<qint32> IniTextToInteger(const QString &text)

@@ -29,9 +29,10 @@ public:
     SettingsFile(SettingsFile &&other) noexcept;
     SettingsFile &operator=(SettingsFile &&other) noexcept;
 
-    // A missing file reads as an empty one. A file that exists but cannot be read also reads as
-    // empty, and IsIntact() tells that saving it would throw its contents away.
-    static SettingsFile Load(const QString &path, const FileReads &reads = SystemFileReads());
+    // A missing file reads as an empty one. A file that exists but cannot be read (a link among
+    // them: the program's own file is not reached through one) also reads as empty, and
+    // IsIntact() tells that saving it would throw its contents away.
+    static SettingsFile Load(const QString &path, const FileReads &reads = OwnFileReads());
     // A file holding these bytes, as Load reads it.
     static SettingsFile FromBytes(const QByteArray &bytes);
 
@@ -59,9 +60,9 @@ public:
         QString path;
         QString error;  // why the file could not be written, when not saved
     };
-    // Creates the folder when missing. Fails, writing nothing, when the file that was loaded
-    // could not be read, a value could not be encoded, or the file on disk is read-only (its
-    // owner may not write it). The new file keeps the old one's owner and mode.
+    // Creates the folder when missing (MakeOwnFolder). Fails, writing nothing, when the file that
+    // was loaded could not be read, a value could not be encoded, the file on disk is read-only
+    // (its owner may not write it) or a link. The new file keeps the old one's owner and mode.
     SaveResult Save(const QString &path, const FileWrites &writes = SystemFileWrites()) const;
 
 private:
@@ -69,6 +70,9 @@ private:
     std::unique_ptr<Lines> lines_;
     bool intact_ = true;
 };
+
+// What the user is told of a save that failed: the file's full path and the reason.
+QString SettingsSaveFailure(const SettingsFile::SaveResult &result);
 
 // An integer of the settings file: decimal with an optional sign, or hexadecimal after "$" or
 // "0x"; hexadecimal takes up to 32 bits, read as two's complement.

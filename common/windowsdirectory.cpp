@@ -5,13 +5,13 @@
 
 namespace tallimo {
 
-QString WindowsDirectory()
+QString WindowsDirectory(const FileWrites &writes)
 {
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     if (folder.isEmpty())
         return folder;
     // A folder that cannot be made shows up as the failed write of the file meant for it.
-    QDir().mkpath(folder);
+    MakeOwnFolder(folder, writes);
     return folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
 }
 

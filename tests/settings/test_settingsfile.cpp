@@ -1,5 +1,6 @@
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
@@ -437,6 +438,27 @@ private slots:
 
         QCOMPARE(SettingsWritePath(folders), folders.besideExecutable + "/setinfo.ini");
         QCOMPARE(SettingsReadPath(folders), config);
+    }
+
+    // The settings file is the program's own: a link in its place is neither read nor written
+    // through, and the file it names stays as it was.
+    void aLinkIsNeitherReadNorWrittenThrough()
+    {
+        const QString target = dir_->filePath(QStringLiteral("elsewhere.ini"));
+        const QByteArray bytes = "[calcform]\r\niTop=7\r\n";
+        WriteBytes(target, bytes);
+        QVERIFY(QFile::link(target, path_));
+
+        const SettingsFile linked = SettingsFile::Load(path_);
+        QVERIFY(!linked.IsIntact());
+        QCOMPARE(linked.Integer(QStringLiteral("calcform"), QStringLiteral("iTop")), std::nullopt);
+        SettingsFile fresh;
+        fresh.SetInteger(QStringLiteral("calcform"), QStringLiteral("iTop"), 9);
+        const SettingsFile::SaveResult result = fresh.Save(path_);
+        QVERIFY(!result.saved);
+        QCOMPARE(result.error, SymbolicLinkReason());
+        QCOMPARE(ReadBytes(target), bytes);
+        QVERIFY(QFileInfo(path_).isSymLink());
     }
 
     void fallsBackWhenTheExecutableFolderIsNoFolder()

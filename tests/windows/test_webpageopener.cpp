@@ -175,25 +175,32 @@ private slots:
 
     void calendarPageThatIsNoRegularFileOpensNothing_data()
     {
-        QTest::addColumn<bool>("folder");
-        QTest::newRow("a folder") << true;
-        QTest::newRow("a named pipe") << false;
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("a folder") << "folder";
+        QTest::newRow("a named pipe") << "pipe";
+        // The page is the program's own file, and a link could name one the user may not read.
+        QTest::newRow("a link to a file") << "link";
     }
 
     void calendarPageThatIsNoRegularFileOpensNothing()
     {
-        QFETCH(bool, folder);
-        if (folder)
+        QFETCH(QString, kind);
+        if (kind == "folder") {
             QVERIFY(QDir().mkdir(PagePath()));
-        else
+        } else if (kind == "pipe") {
             QCOMPARE(::mkfifo(QFile::encodeName(PagePath()).constData(), 0600), 0);
+        } else {
+            const QString other = Folder() + QStringLiteral("other.html");
+            QVERIFY(QFile(other).open(QIODevice::WriteOnly));
+            QVERIFY(QFile::link(other, PagePath()));
+        }
         WebPageOpener opener(seams, Maker(true));
         try {
             opener.OpenCalendarPage(Folder());
             QFAIL("something other than a file was shown");
         } catch (const CalcError &error) {
             QCOMPARE(error.kind(), CalcError::Kind::FileAccess);
-            QVERIFY(QString::fromStdString(error.what()).contains("not a regular file"));
+            QVERIFY(QString::fromStdString(error.what()).contains(QStringLiteral("不是普通文件")));
         }
         QCOMPARE(windowsMade, 0);
         QVERIFY(world.openedAddresses.isEmpty());
