@@ -247,6 +247,8 @@ private:
     // Saving and importing the sheet (calcform_sheetfiles.cpp).
     void SpeedButton6Click();
     void SpeedButton47Click();
+    // Replaces the sheet's text in steps of lines; false when the program exits on the way.
+    bool ReplaceSheetInSteps(const QString &text);
 
     // The about and help windows (calcform_aboutandhelp.cpp).
     void SpeedButton42Click();

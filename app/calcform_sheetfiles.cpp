@@ -1,6 +1,8 @@
 // Saving the sheet as a text file and importing one into it.
 
+#include <QApplication>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QTextCursor>
 
 #include "app/calcform.h"
@@ -45,18 +47,62 @@ void TCalcForm::SpeedButton47Click()
         seams_.showMessage(QString::fromStdString(error.what()));
         return;
     }
-    if (const std::optional<qsizetype> line = FirstOverlongLine(imported)) {
-        seams_.showMessage(OverlongLineMessage(*line));
+    if (const std::optional<QString> breach = SheetBoundBreach(imported)) {
+        seams_.showMessage(*breach);
         return;
     }
-    // One undo step brings the whole sheet back as it was before the import.
-    QTextCursor everything(Memo1->document());
-    everything.beginEditBlock();
-    everything.select(QTextCursor::Document);
-    everything.insertText(imported);
-    everything.endEditBlock();
+    if (!ReplaceSheetInSteps(imported))
+        return;
     Memo1->moveCursor(QTextCursor::Start);
     LocateCaret();
+}
+
+namespace {
+
+// The lines an import puts in at a time, and the characters at most: a step takes a small part
+// of a second, after which the window paints and answers.
+constexpr qsizetype ImportStepLines = 20000;
+constexpr qsizetype ImportStepCharacters = 1 << 20;
+
+// Where the step from `from` ends: after its last line's line feed, or at the end of the text.
+qsizetype EndOfStep(const QString &text, qsizetype from)
+{
+    qsizetype at = from;
+    for (qsizetype lines = 0; lines < ImportStepLines; ++lines) {
+        const qsizetype lineFeed = text.indexOf(QLatin1Char('\n'), at);
+        if (lineFeed < 0)
+            return text.size();
+        at = lineFeed + 1;
+        if (at - from >= ImportStepCharacters)
+            break;
+    }
+    return at;
+}
+
+}  // namespace
+
+// The window paints and answers between the steps; what the user types or clicks waits until
+// the sheet is complete, so the steps make one undo step that brings the old sheet back. An
+// exit on the way (a signal, the close box) ends the import: false then.
+bool TCalcForm::ReplaceSheetInSteps(const QString &text)
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const auto restoreCursor = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
+    QTextCursor sheet(Memo1->document());
+    sheet.beginEditBlock();
+    sheet.select(QTextCursor::Document);
+    for (qsizetype from = 0;;) {
+        const qsizetype to = EndOfStep(text, from);
+        sheet.insertText(text.mid(from, to - from));
+        sheet.endEditBlock();
+        if (to >= text.size())
+            return true;
+        from = to;
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        if (exited_)
+            return false;
+        sheet.joinPreviousEditBlock();
+    }
 }
 
 }  // namespace tallimo

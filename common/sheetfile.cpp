@@ -40,8 +40,7 @@ void WriteSheetFile(const QString &path, const QString &sheetText, const FileWri
     fileText += FileLineEnd;
     const std::optional<QByteArray> bytes = EncodeGb18030(fileText);
     if (!bytes)
-        ThrowFileError(QStringLiteral("Unable to write to %1: the sheet holds a character that "
-                                      "the Chinese code page cannot hold")
+        ThrowFileError(QStringLiteral("Unable to write to %1: 算式中有中文代码页容纳不了的字符")
                            .arg(QDir::toNativeSeparators(path)));
 
     if (const std::optional<QString> failure = ReplaceFile(path, *bytes, writes))
@@ -52,19 +51,18 @@ void WriteSheetFile(const QString &path, const QString &sheetText, const FileWri
 QByteArray ReadSheetFileBytes(const QString &path, const FileReads &reads)
 {
     const QString shownPath = QDir::toNativeSeparators(path);
+    const QString notRegular = QStringLiteral("无法打开文件“%1”：它不是普通文件。").arg(shownPath);
     // Checked before opening: opening a pipe without a writer waits for one.
     const QFileInfo info(path);
     if (info.exists() && !info.isFile())
-        ThrowFileError(
-            QStringLiteral("Cannot open file \"%1\". It is not a regular file.").arg(shownPath));
+        ThrowFileError(notRegular);
     QFile file;
     if (const std::optional<QString> failure = OpenToRead(file, path, reads))
-        ThrowFileError(QStringLiteral("Cannot open file \"%1\". %2").arg(shownPath, *failure));
+        ThrowFileError(QStringLiteral("无法打开文件“%1”：%2").arg(shownPath, *failure));
     if (file.isSequential())
-        ThrowFileError(
-            QStringLiteral("Cannot open file \"%1\". It is not a regular file.").arg(shownPath));
+        ThrowFileError(notRegular);
     const QString tooLarge =
-        QStringLiteral("Cannot open file \"%1\". It is larger than %2 MB, more than a sheet holds.")
+        QStringLiteral("无法打开文件“%1”：它大于 %2 MB，超出算式表能容纳的大小。")
             .arg(shownPath)
             .arg(MaxSheetFileBytes / (1024 * 1024));
     if (file.size() > MaxSheetFileBytes)
@@ -72,8 +70,7 @@ QByteArray ReadSheetFileBytes(const QString &path, const FileReads &reads)
     // One byte beyond the limit tells a file that grows while it is read.
     const QByteArray bytes = file.read(MaxSheetFileBytes + 1);
     if (file.error() != QFileDevice::NoError)
-        ThrowFileError(
-            QStringLiteral("Cannot read file \"%1\". %2").arg(shownPath, file.errorString()));
+        ThrowFileError(QStringLiteral("无法读取文件“%1”：%2").arg(shownPath, file.errorString()));
     if (bytes.size() > MaxSheetFileBytes)
         ThrowFileError(tooLarge);
     return bytes;

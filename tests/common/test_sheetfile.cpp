@@ -203,7 +203,7 @@ private slots:
 
         const QString missingFile = PathOf(QStringLiteral("missing.txt"));
         const QString readError = ErrorOf([&] { ReadSheetFile(missingFile); });
-        QVERIFY2(readError.startsWith(QStringLiteral("Cannot open file \"%1\". ").arg(missingFile)),
+        QVERIFY2(readError.startsWith(QStringLiteral("无法打开文件“%1”：").arg(missingFile)),
                  qPrintable(readError));
 
         const QString folderError = ErrorOf([&] { ReadSheetFile(folder_.path()); });
@@ -215,11 +215,11 @@ private slots:
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("reason");
         QTest::newRow("/dev/zero") << "/dev/zero"
-                                   << "It is not a regular file.";
+                                   << "它不是普通文件。";
         QTest::newRow("a pipe without a writer") << "fifo"
-                                                 << "It is not a regular file.";
+                                                 << "它不是普通文件。";
         QTest::newRow("64 MB and one byte") << "large.txt"
-                                            << "It is larger than 64 MB, more than a sheet holds.";
+                                            << "它大于 64 MB，超出算式表能容纳的大小。";
     }
     void refusesWhatIsNoSheetFile()
     {
@@ -235,7 +235,7 @@ private slots:
             QVERIFY(large.resize(MaxSheetFileBytes + 1));
         }
         QCOMPARE(ErrorOf([&] { ReadSheetFile(path); }),
-                 QStringLiteral("Cannot open file \"%1\". %2").arg(path, reason));
+                 QStringLiteral("无法打开文件“%1”：%2").arg(path, reason));
     }
 
     void readsAFileOfTheLimit()

@@ -262,7 +262,7 @@ private slots:
         QTest::newRow("dialog cancelled") << ""
                                           << "";
         QTest::newRow("missing file") << "missing.txt"
-                                      << "Cannot open file";
+                                      << "无法打开文件";
     }
     void failedOrCancelledImportChangesNothing()
     {
@@ -273,7 +273,11 @@ private slots:
         toolbar.world.openFileAnswer = chosen.isEmpty() ? chosen : toolbar.FilePath(chosen);
         toolbar.Click("SpeedButton47");
         QCOMPARE(toolbar.Sheet()->toPlainText(), QStringLiteral("1+2=3"));
-        QCOMPARE(toolbar.world.messages.join(QString()).section(QLatin1Char(' '), 0, 2), message);
+        if (message.isEmpty())
+            QVERIFY(toolbar.world.messages.isEmpty());
+        else
+            QVERIFY2(toolbar.world.messages.join(QString()).startsWith(message),
+                     qPrintable(toolbar.world.messages.join(QString())));
     }
 
     void importOfAnOverlongLineChangesNothing_data()
@@ -285,6 +289,8 @@ private slots:
         QTest::newRow("one more in line 2")
             << "1+2\r\n" + longest + "1\r\n3" << OverlongLineMessage(2);
         QTest::newRow("one more in line 1, CR only") << longest + "1\r3" << OverlongLineMessage(1);
+        QTest::newRow("one line more than a sheet takes")
+            << QByteArray("1+1\r\n").repeated(MostSheetLines) + "2" << TooManyLinesMessage();
     }
     void importOfAnOverlongLineChangesNothing()
     {
@@ -302,6 +308,31 @@ private slots:
             QCOMPARE(toolbar.world.messages, QStringList{message});
             QCOMPARE(toolbar.Sheet()->toPlainText(), QStringLiteral("1+2=3"));
         }
+    }
+
+    // A large import goes in by steps: the window paints and answers between them, and one undo
+    // still brings back the sheet it replaced.
+    void aLargeImportLeavesTheWindowAnswering()
+    {
+        Toolbar toolbar;
+        toolbar.Sheet()->setPlainText(QStringLiteral("1+2=3"));
+        constexpr int Lines = 200000;
+        const QByteArray bytes = QByteArray("1+1\r\n").repeated(Lines - 1) + "2*3";
+        toolbar.world.openFileAnswer = toolbar.FilePath(QStringLiteral("big.txt"));
+        WriteBytes(toolbar.world.openFileAnswer, bytes);
+        int linesMeanwhile = -1;
+        QTimer::singleShot(0, toolbar.Sheet(),
+                           [&] { linesMeanwhile = toolbar.Sheet()->blockCount(); });
+        toolbar.Click("SpeedButton47");
+        QVERIFY2(linesMeanwhile > 1 && linesMeanwhile < Lines,
+                 qPrintable(QString::number(linesMeanwhile)));
+        QCOMPARE(toolbar.Sheet()->blockCount(), Lines);
+        QCOMPARE(toolbar.Sheet()->toPlainText(), QString::fromLatin1(bytes).replace("\r\n", "\n"));
+        QVERIFY(toolbar.world.messages.isEmpty());
+
+        toolbar.Sheet()->setFocus();
+        QTest::keyClick(toolbar.Sheet(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(toolbar.Sheet()->toPlainText(), QStringLiteral("1+2=3"));
     }
 
     void savedSheetImportsAsItWas()
