@@ -15,6 +15,7 @@
 #include <QToolButton>
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "app/controlnames.h"
 #include "app/formstyle.h"
@@ -144,13 +145,16 @@ void TCalcForm::ExitProcedure(bool save, FailureReport report)
     exited_ = true;
     StopVoice();
     tokens_.reset();
-    SaveKeptSheetNow(report == FailureReport::MessageBox);
+    bool saved = SaveKeptSheetNow(report == FailureReport::MessageBox);
     if (save)
-        SaveSettings(report);
+        saved = SaveSettings(report) && saved;
+    unseenExitFailure_ = !saved && report == FailureReport::StandardError;
     if (trayIcon_)
         trayIcon_->hide();
     seams_.quit();
 }
+
+int TCalcForm::ExitStatus() const { return unseenExitFailure_ ? EXIT_FAILURE : EXIT_SUCCESS; }
 
 // The session manager asks before the session ends; the program goes on running until it is told
 // to quit, and a message may only be shown where the manager allows it.

@@ -61,6 +61,9 @@ public:
     // The same when a signal ends the program: nobody may be there to answer a message, so a
     // failed save is reported on the standard error stream.
     void EndBySignal();
+    // What the program ends with: a failure when a save at its end failed and was reported on
+    // the standard error stream only.
+    int ExitStatus() const;
 
     // Shows the window, restored from the notification area or from a minimised state, on top
     // and active: a later start of the program asks for it.
@@ -117,6 +120,7 @@ private:
     // without anyone to answer one, on the standard error stream.
     enum class FailureReport { MessageBox, StandardError };
     void ExitProcedure(bool save, FailureReport report = FailureReport::MessageBox);
+    bool unseenExitFailure_ = false;
     // Log-off: the kept sheet and the settings are saved while the session manager waits; the
     // quit that follows ends the program without saving them again.
     void SaveSessionSettings(QSessionManager &manager);
@@ -159,8 +163,8 @@ private:
     static PageSettings PageSettingsOf(const CalcFormSettings &settings);
     PageSettings pageSettings_ = PageSettingsOf(FormDefaults());
     void LoadSettings();
-    // Writes the settings file, reporting a failure as asked.
-    void SaveSettings(FailureReport report = FailureReport::MessageBox);
+    // Writes the settings file, reporting a failure as asked; whether it was written.
+    bool SaveSettings(FailureReport report = FailureReport::MessageBox);
     void WriteNumberBack(int number);
     // The decimals read at start, written back to the file once the window shows.
     std::optional<int> numberToWriteBack_;
@@ -224,23 +228,26 @@ private:
     void Memo1MouseMove();
 
     // The sheet kept across runs (calcform_keptsheet.cpp): restored once the sheet has been
-    // painted, saved on the writer's thread 2 s after the last change, and at every exit.
+    // painted, saved on the writer's thread at most 2 s after the first unsaved change, and at
+    // every exit.
     void LoadKeptSheetOption();
     void WatchForFirstPaint();
     void RestoreKeptSheet();
     void SheetChanged();
     void SaveKeptSheetLater();
-    // Writes the sheet now when it changed since the last save; a failure is shown unless
-    // `mayShowFailure` is false.
-    void SaveKeptSheetNow(bool mayShowFailure);
+    void KeptSheetSaved(const std::optional<QString> &failure);
+    // Writes the sheet now when it changed since the last save that landed; a failure is shown
+    // unless `mayShowFailure` is false. Whether nothing failed.
+    bool SaveKeptSheetNow(bool mayShowFailure);
     void CheckBox7Click();
     // Whether saves go to the kept file: the option is on, and the file found at start, if any,
     // could be read (one that could not is left as it is for the whole run).
     bool KeepingSheet() const;
     QString KeptSheetPath() const;
     KeptSheetWriter keptSheetWriter_;
-    QTimer *sheetIdle_ = nullptr;
+    QTimer *keptSheetDue_ = nullptr;
     bool sheetChanged_ = false;
+    bool keptSheetSaveFailed_ = false;
     bool keptFileLeftAlone_ = false;
     bool restorePending_ = false;
 

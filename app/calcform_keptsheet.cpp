@@ -1,7 +1,8 @@
 // The sheet kept across runs. The option has a section of its own in the settings file, written
 // when the option changes, so that it holds even if the program never reaches its exit. The
 // sheet is copied on the window's thread and written on the writer's; only the exit procedure
-// and the option's own changes wait for the disk.
+// and the option's own changes wait for the disk. A save that fails leaves the sheet unsaved:
+// the next save and the exit try again.
 
 #include <cstdio>
 #include <QCheckBox>
@@ -19,18 +20,21 @@ namespace tallimo {
 
 namespace {
 
-// How long the sheet stays unchanged before it is saved.
-constexpr int IdleMilliseconds = 2000;
+// The longest a change waits to be saved, however often further changes follow it.
+constexpr int SaveDelayMilliseconds = 2000;
 
 }  // namespace
 
 void TCalcForm::LoadKeptSheetOption()
 {
     pageSettings_.keepSheet = LoadKeepSheet(seams_.settingsFolders());
-    sheetIdle_ = new QTimer(this);
-    sheetIdle_->setSingleShot(true);
-    sheetIdle_->setInterval(IdleMilliseconds);
-    connect(sheetIdle_, &QTimer::timeout, this, &TCalcForm::SaveKeptSheetLater);
+    // What a save cut short by the end of an earlier run left beside the kept sheet goes.
+    if (const QString path = KeptSheetPath(); !path.isEmpty())
+        RemoveStaleTemporaries(path);
+    keptSheetDue_ = new QTimer(this);
+    keptSheetDue_->setSingleShot(true);
+    keptSheetDue_->setInterval(SaveDelayMilliseconds);
+    connect(keptSheetDue_, &QTimer::timeout, this, &TCalcForm::SaveKeptSheetLater);
     connect(Memo1->document(), &QTextDocument::contentsChanged, this, &TCalcForm::SheetChanged);
     if (pageSettings_.keepSheet)
         WatchForFirstPaint();
@@ -91,16 +95,18 @@ void TCalcForm::RestoreKeptSheet()
     LocateCaret();
     sheetChanged_ = !typed.isEmpty();
     if (sheetChanged_)
-        sheetIdle_->start();
+        keptSheetDue_->start();
     else
-        sheetIdle_->stop();
+        keptSheetDue_->stop();
 }
 
+// The save comes at most SaveDelayMilliseconds after the first unsaved change: continuous typing
+// does not put it off.
 void TCalcForm::SheetChanged()
 {
     sheetChanged_ = true;
-    if (KeepingSheet() && !restorePending_)
-        sheetIdle_->start();
+    if (KeepingSheet() && !restorePending_ && !keptSheetDue_->isActive())
+        keptSheetDue_->start();
 }
 
 void TCalcForm::SaveKeptSheetLater()
@@ -108,26 +114,52 @@ void TCalcForm::SaveKeptSheetLater()
     if (!KeepingSheet() || !sheetChanged_ || restorePending_)
         return;
     sheetChanged_ = false;
-    keptSheetWriter_.SaveLater(KeptSheetPath(), Memo1->toPlainText());
+    keptSheetWriter_.SaveLater(
+        KeptSheetPath(), Memo1->toPlainText(), [this](const std::optional<QString> &failure) {
+            QMetaObject::invokeMethod(
+                this, [this, failure] { KeptSheetSaved(failure); }, Qt::QueuedConnection);
+        });
 }
 
-void TCalcForm::SaveKeptSheetNow(bool mayShowFailure)
+// A failed save is told once, in the title as the kept sheet's other messages, until a save
+// lands again.
+void TCalcForm::KeptSheetSaved(const std::optional<QString> &failure)
 {
-    sheetIdle_->stop();
-    if (!KeepingSheet() || !sheetChanged_ || restorePending_) {
-        // A save still on its way lands before the program goes.
-        keptSheetWriter_.Wait();
+    if (exited_)
+        return;
+    if (!failure) {
+        if (std::exchange(keptSheetSaveFailed_, false))
+            setWindowTitle(QLatin1String(ProgramName));
         return;
     }
+    sheetChanged_ = true;
+    if (std::exchange(keptSheetSaveFailed_, true))
+        return;
+    setWindowTitle(QStringLiteral("%1 - 保留的算式未能保存：%2，稍后再试")
+                       .arg(QLatin1String(ProgramName), *failure));
+}
+
+bool TCalcForm::SaveKeptSheetNow(bool mayShowFailure)
+{
+    keptSheetDue_->stop();
+    // A save still on its way lands before the program goes; one that failed is made again.
+    keptSheetWriter_.Wait();
+    if (!KeepingSheet() || restorePending_ ||
+        (!sheetChanged_ && !keptSheetWriter_.LastSaveFailed()))
+        return true;
     sheetChanged_ = false;
     try {
         keptSheetWriter_.SaveNow(KeptSheetPath(), Memo1->toPlainText());
     } catch (const CalcError &error) {
+        sheetChanged_ = true;
         if (mayShowFailure)
             seams_.showMessage(QString::fromStdString(error.what()));
         else
             std::fprintf(stderr, "tallimo: %s\n", error.what());
+        return false;
     }
+    KeptSheetSaved(std::nullopt);
+    return true;
 }
 
 // Off removes the kept sheet, as the user asked for; on keeps the sheet as it stands at once.
@@ -136,9 +168,8 @@ void TCalcForm::CheckBox7Click()
     const bool on = pageSettings_.keepSheet;
     const SettingsFile::SaveResult saved = SaveKeepSheet(seams_.settingsFolders(), on);
     if (!saved.saved)
-        seams_.showMessage(
-            QStringLiteral("Unable to write to %1").arg(QDir::toNativeSeparators(saved.path)));
-    sheetIdle_->stop();
+        seams_.showMessage(SettingsSaveFailure(saved));
+    keptSheetDue_->stop();
     try {
         if (on) {
             keptFileLeftAlone_ = false;

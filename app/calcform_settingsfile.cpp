@@ -89,7 +89,7 @@ void TCalcForm::LoadSettings()
 // Start-up shows no message: should the file be out of reach, the save at exit tells the user.
 void TCalcForm::WriteNumberBack(int number) { SaveNumber(seams_.settingsFolders(), number); }
 
-void TCalcForm::SaveSettings(FailureReport report)
+bool TCalcForm::SaveSettings(FailureReport report)
 {
     CalcFormSettings settings;
     settings.iTop = pos().y();
@@ -110,13 +110,13 @@ void TCalcForm::SaveSettings(FailureReport report)
 
     const SettingsFile::SaveResult result = SaveCalcForm(seams_.settingsFolders(), settings);
     if (result.saved)
-        return;
-    const QString failure =
-        QStringLiteral("Unable to write to %1").arg(QDir::toNativeSeparators(result.path));
+        return true;
+    const QString failure = SettingsSaveFailure(result);
     if (report == FailureReport::MessageBox)
         seams_.showMessage(failure);
     else
-        std::fprintf(stderr, "%s: %s\n", qPrintable(failure), qPrintable(result.error));
+        std::fprintf(stderr, "%s\n", qPrintable(failure));
+    return false;
 }
 
 }  // namespace tallimo

@@ -2,6 +2,8 @@
 
 #include <QApplication>
 
+#include <cstdlib>
+
 #include "app/appsetup.h"
 #include "app/calcform.h"
 #include "app/desktopseams.h"
@@ -30,7 +32,8 @@ int RunWindow(int argc, char *argv[])
     EndSignals endSignals;
     QObject::connect(&endSignals, &EndSignals::received, &CalcForm, &TCalcForm::EndBySignal);
     CalcForm.show();
-    return app.exec();
+    const int status = app.exec();
+    return status != EXIT_SUCCESS ? status : CalcForm.ExitStatus();
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 
 #include "common/filereplace.h"
 #include "common/sheetfile.h"
+#include "common/sheetlinebound.h"
 #include "engine/calcerror.h"
 
 namespace tallimo {
@@ -47,56 +48,87 @@ QString ReadKeptSheet(const QString &path, const FileReads &reads)
     const QFileInfo info(path);
     if (!info.exists() && !info.isSymLink())
         return QString();
+    const QString unreadable = QStringLiteral("保留的算式无法读取：%1");
+    if (info.isSymLink())
+        ThrowFileError(unreadable.arg(
+            QStringLiteral("无法打开文件“%1”：%2").arg(Native(path), SymbolicLinkReason())));
     QByteArray bytes;
     try {
         bytes = ReadSheetFileBytes(path, reads);
     } catch (const CalcError &error) {
-        ThrowFileError(
-            QStringLiteral("保留的算式无法读取：%1").arg(QString::fromStdString(error.what())));
+        ThrowFileError(unreadable.arg(QString::fromStdString(error.what())));
     }
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = decoder.decode(bytes);
     if (decoder.hasError())
         ThrowFileError(QStringLiteral("保留的算式“%1”不是 UTF-8 文本").arg(Native(path)));
+    if (const std::optional<QString> breach = SheetBoundBreach(text))
+        ThrowFileError(QStringLiteral("保留的算式“%1”过大：%2").arg(Native(path), *breach));
     return text;
 }
 
 void WriteKeptSheet(const QString &path, const QString &text, const FileWrites &writes)
 {
-    if (const std::optional<QString> failure = ReplaceFile(path, text.toUtf8(), writes))
+    if (const std::optional<QString> failure = ReplaceOwnFile(path, text.toUtf8(), writes))
         ThrowFileError(QStringLiteral("Unable to write to %1: %2").arg(Native(path), *failure));
 }
 
-KeptSheetWriter::KeptSheetWriter() { thread_.setMaxThreadCount(1); }
+KeptSheetWriter::KeptSheetWriter(const FileWrites &writes) : writes_(writes)
+{
+    thread_.setMaxThreadCount(1);
+}
 
 KeptSheetWriter::~KeptSheetWriter() { thread_.waitForDone(); }
 
-void KeptSheetWriter::SaveLater(const QString &path, const QString &text)
+void KeptSheetWriter::Write(const QString &path, const QString &text)
 {
-    thread_.start([path, text] {
+    try {
+        WriteKeptSheet(path, text, writes_);
+    } catch (const CalcError &) {
+        const QMutexLocker locked(&failedLock_);
+        lastSaveFailed_ = true;
+        throw;
+    }
+    const QMutexLocker locked(&failedLock_);
+    lastSaveFailed_ = false;
+}
+
+void KeptSheetWriter::SaveLater(const QString &path, const QString &text, Outcome outcome)
+{
+    thread_.start([this, path, text, outcome = std::move(outcome)] {
+        std::optional<QString> failure;
         try {
-            WriteKeptSheet(path, text);
+            Write(path, text);
         } catch (const CalcError &error) {
-            qWarning("%s", error.what());
+            failure = QString::fromStdString(error.what());
         }
+        if (outcome)
+            outcome(failure);
     });
 }
 
 void KeptSheetWriter::SaveNow(const QString &path, const QString &text)
 {
     Wait();
-    WriteKeptSheet(path, text);
+    Write(path, text);
 }
 
 void KeptSheetWriter::Remove(const QString &path)
 {
     Wait();
     QFile file(path);
-    if (file.exists() && !file.remove())
-        ThrowFileError(
-            QStringLiteral("Unable to delete %1: %2").arg(Native(path), file.errorString()));
+    if ((file.exists() || QFileInfo(path).isSymLink()) && !file.remove())
+        ThrowFileError(QStringLiteral("无法删除 %1：%2").arg(Native(path), file.errorString()));
+    const QMutexLocker locked(&failedLock_);
+    lastSaveFailed_ = false;
 }
 
 void KeptSheetWriter::Wait() { thread_.waitForDone(); }
+
+bool KeptSheetWriter::LastSaveFailed()
+{
+    const QMutexLocker locked(&failedLock_);
+    return lastSaveFailed_;
+}
 
 }  // namespace tallimo

@@ -9,6 +9,8 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <cerrno>
+#include <cstring>
 #include <memory>
 #include <optional>
 
@@ -353,9 +355,11 @@ private slots:
         started.Exit();
         started.form->close();
         started.Exit();
+        // The message gives the system's reason, as the sheet's saves do.
         QCOMPARE(started.world.messages,
                  QStringList("Unable to write to " +
-                             QDir::toNativeSeparators(config + QStringLiteral("/setinfo.ini"))));
+                             QDir::toNativeSeparators(config + QStringLiteral("/setinfo.ini")) +
+                             ": " + QString::fromLocal8Bit(std::strerror(ENOTDIR))));
     }
 
     // A position that lies off every screen gives way to the first position.

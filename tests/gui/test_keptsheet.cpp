@@ -9,6 +9,8 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include <cerrno>
+#include <cstring>
 #include <memory>
 
 #include "common/keptsheet.h"
@@ -149,6 +151,91 @@ private slots:
         // Nothing changed since the restore is not written again; the Enter is.
         started.Exit();
         QCOMPARE(ReadKeptSheet(SheetPath()), QStringLiteral("1+2=3\n10*2=20\n4=4\n"));
+    }
+
+    // Typing on and on does not put the save off: the sheet is written at most 2 s after the
+    // first change that was not saved.
+    void continuousTypingIsSavedOnTheWay()
+    {
+        KeepOn();
+        WriteKeptSheet(SheetPath(), QStringLiteral("0"));
+        Started started(folders_);
+        started.Show();
+        QTRY_COMPARE(started.Memo()->toPlainText(), QStringLiteral("0"));
+        started.Memo()->setFocus();
+        QString typed = QStringLiteral("0");
+        for (int key = 0; key < 8; ++key) {
+            started.Type(QStringLiteral("1"));
+            typed += QLatin1Char('1');
+            QTest::qWait(400);
+        }
+        // The first save came about 2 s after the first key; the last keys are not in it yet.
+        QVERIFY(QFileInfo::exists(SheetPath()));
+        const QString saved = ReadKeptSheet(SheetPath());
+        QVERIFY2(saved.size() >= 4 && typed.startsWith(saved), qPrintable(saved));
+        started.Exit();
+        QCOMPARE(ReadKeptSheet(SheetPath()), typed);
+    }
+
+    // A save while typing that fails (here the sheet's name is taken by a folder) leaves the sheet
+    // unsaved: the window says so once in its title, without a box, and the exit saves it once
+    // the way is clear, or says in a box why it still cannot.
+    void aFailedSaveIsToldAndTriedAgain_data()
+    {
+        QTest::addColumn<bool>("clearedBeforeExit");
+        QTest::newRow("cleared before the exit") << true;
+        QTest::newRow("still failing at the exit") << false;
+    }
+    void aFailedSaveIsToldAndTriedAgain()
+    {
+        QFETCH(bool, clearedBeforeExit);
+        KeepOn();
+        WriteKeptSheet(SheetPath(), QStringLiteral("0"));
+        Started started(folders_);
+        started.Show();
+        QTRY_COMPARE(started.Memo()->toPlainText(), QStringLiteral("0"));
+        QVERIFY(QFile::remove(SheetPath()));
+        QVERIFY(QDir().mkpath(SheetPath() + QStringLiteral("/in the way")));
+        started.Memo()->setFocus();
+        started.Type(QStringLiteral("1+2"));
+        started.RunPendingTimers();
+        QTRY_VERIFY(started.form->windowTitle().contains(QStringLiteral("保留的算式未能保存")));
+        const QString told = started.form->windowTitle();
+        QVERIFY2(told.contains(QDir::toNativeSeparators(SheetPath())), qPrintable(told));
+        started.Type(QStringLiteral("+3"));
+        started.RunPendingTimers();
+        QTest::qWait(100);
+        QCOMPARE(started.form->windowTitle(), told);
+        QVERIFY(started.world.messages.isEmpty());
+
+        if (clearedBeforeExit)
+            QVERIFY(QDir(SheetPath()).removeRecursively());
+        started.Exit();
+        if (clearedBeforeExit) {
+            QCOMPARE(ReadKeptSheet(SheetPath()), QStringLiteral("01+2+3"));
+            QVERIFY(started.world.messages.isEmpty());
+        } else {
+            QCOMPARE(started.world.messages.size(), 1);
+            QVERIFY2(started.world.messages.front().startsWith(
+                         "Unable to write to " + QDir::toNativeSeparators(SheetPath()) + ": "),
+                     qPrintable(started.world.messages.front()));
+        }
+    }
+
+    // Turning the option on where the settings file cannot be written says why.
+    void anUnwritableOptionGivesTheReason()
+    {
+        const QString blocker = settings_->filePath(QStringLiteral("blocker"));
+        QVERIFY(QFile(blocker).open(QIODevice::WriteOnly));
+        const QString config = blocker + QStringLiteral("/config");
+        Started started({blocker, config});
+        started.Show();
+        started.Option()->click();
+        QVERIFY(!started.world.messages.isEmpty());
+        QCOMPARE(started.world.messages.front(),
+                 "Unable to write to " +
+                     QDir::toNativeSeparators(config + QStringLiteral("/setinfo.ini")) + ": " +
+                     QString::fromLocal8Bit(std::strerror(ENOTDIR)));
     }
 
     // A kept file the program cannot take is left as it is for the whole run; the window says so
