@@ -254,6 +254,12 @@ private:
     // Saving and importing the sheet (calcform_sheetfiles.cpp).
     void SpeedButton6Click();
     void SpeedButton47Click();
+    // A file's text for the sheet, or why the sheet cannot take it.
+    struct ImportRead {
+        QString text;
+        std::optional<QString> failure;
+    };
+    ImportRead ReadForImport(const QString &path);
     // Replaces the sheet's text in steps of lines; false when the program exits on the way.
     bool ReplaceSheetInSteps(const QString &text);
 

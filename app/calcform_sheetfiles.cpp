@@ -1,9 +1,13 @@
 // Saving the sheet as a text file and importing one into it.
 
 #include <QApplication>
+#include <QEventLoop>
 #include <QFileInfo>
 #include <QScopeGuard>
 #include <QTextCursor>
+#include <QThread>
+
+#include <memory>
 
 #include "app/calcform.h"
 #include "common/sheetfile.h"
@@ -40,28 +44,49 @@ void TCalcForm::SpeedButton47Click()
     const QString chosen = seams_.chooseOpenFile(SheetFileFilter);
     if (chosen.isEmpty())
         return;
-    QString imported;
-    try {
-        imported = ReadSheetFile(chosen);
-    } catch (const CalcError &error) {
-        seams_.showMessage(QString::fromStdString(error.what()));
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const auto restoreCursor = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
+    const ImportRead read = ReadForImport(chosen);
+    if (exited_)
+        return;
+    if (read.failure) {
+        seams_.showMessage(*read.failure);
         return;
     }
-    if (const std::optional<QString> breach = SheetBoundBreach(imported)) {
-        seams_.showMessage(*breach);
-        return;
-    }
-    if (!ReplaceSheetInSteps(imported))
+    if (!ReplaceSheetInSteps(read.text))
         return;
     Memo1->moveCursor(QTextCursor::Start);
     LocateCaret();
+}
+
+// A file of 64 MB takes seconds to read and decode: that happens on a thread of its own while
+// the window paints and answers everything but the user's keys and clicks, which wait for the
+// import.
+TCalcForm::ImportRead TCalcForm::ReadForImport(const QString &path)
+{
+    ImportRead read;
+    const std::unique_ptr<QThread> reader(QThread::create([&read, path] {
+        try {
+            read.text = ReadSheetFile(path);
+            read.failure = SheetBoundBreach(read.text);
+        } catch (const CalcError &error) {
+            read.failure = QString::fromStdString(error.what());
+        }
+    }));
+    QEventLoop waiting;
+    connect(reader.get(), &QThread::finished, &waiting, &QEventLoop::quit);
+    reader->start();
+    waiting.exec(QEventLoop::ExcludeUserInputEvents);
+    if (read.failure)
+        read.text.clear();
+    return read;
 }
 
 namespace {
 
 // The lines an import puts in at a time, and the characters at most: a step takes a small part
 // of a second, after which the window paints and answers.
-constexpr qsizetype ImportStepLines = 20000;
+constexpr qsizetype ImportStepLines = 10000;
 constexpr qsizetype ImportStepCharacters = 1 << 20;
 
 // Where the step from `from` ends: after its last line's line feed, or at the end of the text.
@@ -86,8 +111,6 @@ qsizetype EndOfStep(const QString &text, qsizetype from)
 // exit on the way (a signal, the close box) ends the import: false then.
 bool TCalcForm::ReplaceSheetInSteps(const QString &text)
 {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const auto restoreCursor = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
     QTextCursor sheet(Memo1->document());
     sheet.beginEditBlock();
     sheet.select(QTextCursor::Document);
