@@ -79,8 +79,11 @@ void TCalcForm::RestoreKeptSheet()
         text = ReadKeptSheet(KeptSheetPath());
     } catch (const CalcError &error) {
         keptFileLeftAlone_ = true;
+        QString reason = QString::fromStdString(error.what());
+        if (reason.endsWith(QStringLiteral("。")))
+            reason.chop(1);
         setWindowTitle(QStringLiteral("%1 - %2，文件未改动，本次不保留算式")
-                           .arg(QLatin1String(ProgramName), QString::fromStdString(error.what())));
+                           .arg(QLatin1String(ProgramName), reason));
         return;
     }
     // Whatever was typed before the sheet came back stays after it.
