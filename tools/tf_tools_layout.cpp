@@ -1,8 +1,6 @@
 // The tools window's pages and controls, each control with its name, caption and place in one
 // line. Inside a page the controls keep fixed places, as the window's size is fixed.
 
-#include <QCalendarWidget>
-#include <QDateEdit>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -13,6 +11,7 @@
 #include <utility>
 
 #include "common/defaulterrorhandler.h"
+#include "tools/calendardateedit.h"
 #include "tools/cctab.h"
 #include "tools/tf_tools.h"
 #include "windows/windowfont.h"
@@ -62,12 +61,10 @@ QLineEdit *ResultBox(QWidget *parent, const char *name, const QRect &place)
 QDateEdit *DatePicker(QWidget *parent, const char *name, const QRect &place,
                       const RegionalSettings &regional)
 {
-    auto *picker = Placed(new QDateEdit(parent), name, place);
+    // The date is read and written in the regional format; the popup speaks the window's language.
+    auto *picker = Placed(new CalendarDateEdit(parent), name, place);
     picker->setDisplayFormat(regional.shortDateFormat);
     picker->setCalendarPopup(true);
-    // The month and day names of the popup are the window's language, whatever the system's
-    // locale; the date itself is read and written in the regional format above.
-    picker->calendarWidget()->setLocale(QLocale(QLocale::Chinese, QLocale::China));
     picker->setDateRange(QDate(100, 1, 1), QDate(9999, 12, 31));
     return picker;
 }
