@@ -101,10 +101,14 @@ WindowFontFamilies &ChosenFamilies()
     return families;
 }
 
+// Full hinting draws the glyphs by the font's own instructions. The light hinting most desktops
+// ask for runs the auto-hinter instead, which first reads dozens of sample glyphs spread over a
+// Chinese font's file, and the window would keep those pages of the file mapped for good.
 QFont SizedFont(const QString &family, int pixelSize)
 {
     QFont font(family);
     font.setPixelSize(pixelSize);
+    font.setHintingPreference(QFont::PreferFullHinting);
     return font;
 }
 
