@@ -113,9 +113,14 @@ void Tf_tools::CreateControls()
     setFixedSize(ClientSize);
 
     PageControl1 = Placed(new QTabWidget(this), "PageControl1", rect());
-    PageControl1->addTab(CreateDatePage(), QStringLiteral("日期时间计算"));
-    PageControl1->addTab(CreateCountdownPage(), QStringLiteral("倒计时"));
-    PageControl1->addTab(CreateShortcutsPage(), QStringLiteral("网络小工具"));
+    // A tab bar measures every title as each tab goes in; titles set once the tabs are there are
+    // measured when the window first shows, and the window is made hidden.
+    const QString titles[] = {QStringLiteral("日期时间计算"), QStringLiteral("倒计时"),
+                              QStringLiteral("网络小工具")};
+    for (QWidget *page : {CreateDatePage(), CreateCountdownPage(), CreateShortcutsPage()})
+        PageControl1->addTab(page, QString());
+    for (int tab = 0; tab < PageControl1->count(); ++tab)
+        PageControl1->setTabText(tab, titles[tab]);
     PageControl1->setCurrentIndex(0);
     // Made once its page sits in the window, whose keys it watches.
     CcTab1 = new TCcTab(PageControl1->widget(0));
