@@ -47,7 +47,8 @@ void UseInstalledWindowFonts();
 QFont SongFont(int pixelSize);
 QFont ArialFont(int pixelSize);
 
-// The program's icon, in the title bar and in the notification area.
+// The program's icon, in the title bar and in the notification area, at the sizes a desktop
+// shows it.
 QIcon ApplicationIcon();
 
 // A toolbar image by its name ("paste"), with its double-size twin for high-density screens.

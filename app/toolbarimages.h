@@ -7,8 +7,10 @@
 
 namespace tallimo {
 
-// One of the toolbar's images, drawn from its SVG source at build time: `scale` 1 at the
-// toolbar's size, 2 for high-density screens. The pixels are premultiplied ARGB, row by row.
+// One of the window's images, drawn from its SVG source at build time: a toolbar image has
+// `scale` 1 at the toolbar's size and 2 for high-density screens; the program's icon
+// ("calculator") comes at several sizes, each of scale 1. The pixels are premultiplied ARGB, row
+// by row.
 struct ToolbarImage {
     const char *name;
     int scale;

@@ -1,9 +1,34 @@
 #include "engine/regional.h"
 
 #include <QLocale>
-#include <QRegularExpression>
 
 namespace tallimo {
+
+// Read by hand: a regular expression would load its library into the window at start for this
+// one look.
+std::optional<QChar> YearFirstSeparator(QStringView format)
+{
+    if (format.size() < 8 || !format.startsWith(u"yyyy"))
+        return std::nullopt;
+    const QChar separator = format[4];
+    if (separator != u'-' && separator != u'/')
+        return std::nullopt;
+    qsizetype at = 5;
+    const auto run = [&](QChar letter) {
+        const qsizetype from = at;
+        while (at < format.size() && format[at] == letter)
+            ++at;
+        return at - from;
+    };
+    const qsizetype months = run(u'M');
+    if (months < 1 || months > 2 || at == format.size() || format[at] != separator)
+        return std::nullopt;
+    ++at;
+    const qsizetype days = run(u'd');
+    if (days < 1 || days > 2 || at != format.size())
+        return std::nullopt;
+    return separator;
+}
 
 RegionalSettings RegionalSettingsOf(const QLocale &locale)
 {
@@ -12,12 +37,10 @@ RegionalSettings RegionalSettingsOf(const QLocale &locale)
     if (point.size() == 1)
         regional.decimalSeparator = point.front();
 
-    static const QRegularExpression yearFirst(QStringLiteral("^yyyy([-/])M{1,2}\\1d{1,2}$"));
     const QString format = locale.dateFormat(QLocale::ShortFormat);
-    const QRegularExpressionMatch match = yearFirst.match(format);
-    if (match.hasMatch()) {
+    if (const std::optional<QChar> separator = YearFirstSeparator(format)) {
         regional.shortDateFormat = format;
-        regional.dateSeparator = match.capturedView(1).front();
+        regional.dateSeparator = *separator;
     }
     return regional;
 }

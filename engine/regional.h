@@ -2,6 +2,9 @@
 
 #include <QChar>
 #include <QString>
+#include <QStringView>
+
+#include <optional>
 
 class QLocale;
 
@@ -17,6 +20,10 @@ struct RegionalSettings {
     QChar dateSeparator = QLatin1Char('-');
     QString longTimeFormat = QStringLiteral("HH:mm:ss");
 };
+
+// The separator of a short date format of that shape ("yyyy", "-" or "/", one or two "M", the
+// same separator, one or two "d"); none for any other shape.
+std::optional<QChar> YearFirstSeparator(QStringView format);
 
 // The settings of a locale. Its short date format is taken only when it is year first with a
 // four-digit year and "-" or "/" between the parts, the shape the date functions read; any

@@ -21,7 +21,8 @@ installed() {
 
 if [ "${1:-}" = --tests ]; then
   # openbox and xprop: the test of window placement runs under a window manager on Xvfb.
-  packages+=(qt6-declarative-dev libbenchmark-dev xvfb xauth openbox x11-utils desktop-file-utils
+  # libx11-dev: the start-up benchmark watches for the first window on the X display.
+  packages+=(qt6-declarative-dev libbenchmark-dev libx11-dev xvfb xauth openbox x11-utils desktop-file-utils
     appstream pulseaudio-utils bc)
   pipewire=(pipewire-pulse dbus-daemon)
   installed pipewire-media-session || pipewire+=(wireplumber)

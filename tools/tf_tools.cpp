@@ -12,6 +12,8 @@
 #include <QScreen>
 #include <QTimeEdit>
 
+#include <utility>
+
 #include "common/defaulterrorhandler.h"
 #include "tools/cctab.h"
 #include "tools/datecalculation.h"
@@ -75,6 +77,10 @@ void Tf_tools::showEvent(QShowEvent *event)
     QWidget::showEvent(event);
     if (event->spontaneous())
         return;
+    // The captions are measured in the window's own font when it first shows: measured with the
+    // window, made hidden at start, they would load glyphs that nothing draws yet.
+    for (QLabel *caption : std::exchange(captionsToSize_, {}))
+        caption->adjustSize();
     if (const QScreen *screen = this->screen()) {
         QRect centred(QPoint(), size());
         centred.moveCenter(screen->availableGeometry().center());

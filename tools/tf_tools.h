@@ -6,6 +6,7 @@
 // hides it. Every showing resets the first page's date-times to now and renews the countdown.
 // Every control carries its form name as its object name.
 
+#include <QList>
 #include <QUrl>
 #include <QWidget>
 
@@ -49,6 +50,10 @@ private:
     QWidget *CreateDatePage();
     QWidget *CreateCountdownPage();
     QWidget *CreateShortcutsPage();
+    // A caption at its place; it takes the size of its text on the window's first showing.
+    QLabel *CreateCaption(QWidget *parent, const char *name, const QString &text,
+                          const QPoint &place);
+    QList<QLabel *> captionsToSize_;
     // A button whose click runs the handler under the default error handler.
     QPushButton *CreateButton(QWidget *parent, const char *name, const QString &caption,
                               const QRect &place, void (Tf_tools::*handler)());

@@ -1,8 +1,6 @@
 // The tools window's pages and controls, each control with its name, caption and place in one
 // line. Inside a page the controls keep fixed places, as the window's size is fixed.
 
-#include <QCalendarWidget>
-#include <QDateEdit>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -13,6 +11,7 @@
 #include <utility>
 
 #include "common/defaulterrorhandler.h"
+#include "tools/calendardateedit.h"
 #include "tools/cctab.h"
 #include "tools/tf_tools.h"
 #include "windows/windowfont.h"
@@ -31,15 +30,6 @@ Widget *Placed(Widget *widget, const char *name, const QRect &place)
     widget->setObjectName(QLatin1String(name));
     widget->setGeometry(place);
     return widget;
-}
-
-QLabel *Caption(QWidget *parent, const char *name, const QString &text, const QPoint &place)
-{
-    auto *label = new QLabel(text, parent);
-    label->setObjectName(QLatin1String(name));
-    label->move(place);
-    label->adjustSize();
-    return label;
 }
 
 QGroupBox *Group(QWidget *parent, const char *name, const QString &caption, const QRect &place)
@@ -62,12 +52,10 @@ QLineEdit *ResultBox(QWidget *parent, const char *name, const QRect &place)
 QDateEdit *DatePicker(QWidget *parent, const char *name, const QRect &place,
                       const RegionalSettings &regional)
 {
-    auto *picker = Placed(new QDateEdit(parent), name, place);
+    // The date is read and written in the regional format; the popup speaks the window's language.
+    auto *picker = Placed(new CalendarDateEdit(parent), name, place);
     picker->setDisplayFormat(regional.shortDateFormat);
     picker->setCalendarPopup(true);
-    // The month and day names of the popup are the window's language, whatever the system's
-    // locale; the date itself is read and written in the regional format above.
-    picker->calendarWidget()->setLocale(QLocale(QLocale::Chinese, QLocale::China));
     picker->setDateRange(QDate(100, 1, 1), QDate(9999, 12, 31));
     return picker;
 }
@@ -95,6 +83,16 @@ void ChainFocus(std::initializer_list<QWidget *> order)
 
 }  // namespace
 
+QLabel *Tf_tools::CreateCaption(QWidget *parent, const char *name, const QString &text,
+                                const QPoint &place)
+{
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(QLatin1String(name));
+    label->move(place);
+    captionsToSize_ << label;
+    return label;
+}
+
 QPushButton *Tf_tools::CreateButton(QWidget *parent, const char *name, const QString &caption,
                                     const QRect &place, void (Tf_tools::*handler)())
 {
@@ -115,9 +113,14 @@ void Tf_tools::CreateControls()
     setFixedSize(ClientSize);
 
     PageControl1 = Placed(new QTabWidget(this), "PageControl1", rect());
-    PageControl1->addTab(CreateDatePage(), QStringLiteral("日期时间计算"));
-    PageControl1->addTab(CreateCountdownPage(), QStringLiteral("倒计时"));
-    PageControl1->addTab(CreateShortcutsPage(), QStringLiteral("网络小工具"));
+    // A tab bar measures every title as each tab goes in; titles set once the tabs are there are
+    // measured when the window first shows, and the window is made hidden.
+    const QString titles[] = {QStringLiteral("日期时间计算"), QStringLiteral("倒计时"),
+                              QStringLiteral("网络小工具")};
+    for (QWidget *page : {CreateDatePage(), CreateCountdownPage(), CreateShortcutsPage()})
+        PageControl1->addTab(page, QString());
+    for (int tab = 0; tab < PageControl1->count(); ++tab)
+        PageControl1->setTabText(tab, titles[tab]);
     PageControl1->setCurrentIndex(0);
     // Made once its page sits in the window, whose keys it watches.
     CcTab1 = new TCcTab(PageControl1->widget(0));
@@ -134,16 +137,16 @@ QWidget *Tf_tools::CreateDatePage()
     page->setObjectName(QStringLiteral("TabSheet1"));
 
     auto *sum = Group(page, "GroupBox1", QStringLiteral("日期加减"), {6, 2, 430, 118});
-    Caption(sum, "Label1", QStringLiteral("初始时间"), {10, 24});
+    CreateCaption(sum, "Label1", QStringLiteral("初始时间"), {10, 24});
     Date1 = DatePicker(sum, "Date1", {70, 20, 112, 22}, regional_);
     Time1 = TimeField(sum, "Time1", {186, 20, 84, 22}, regional_);
-    Caption(sum, "Label2", QStringLiteral("增加天数 (用负数表示减)"), {10, 48});
+    CreateCaption(sum, "Label2", QStringLiteral("增加天数 (用负数表示减)"), {10, 48});
     Edit3 = Edit(sum, "Edit3", QStringLiteral("1"), {186, 44, 84, 22});
-    Caption(sum, "Label3", QStringLiteral("增加小时 (用负数表示减)"), {10, 72});
+    CreateCaption(sum, "Label3", QStringLiteral("增加小时 (用负数表示减)"), {10, 72});
     Edit4 = Edit(sum, "Edit4", QStringLiteral("0"), {186, 68, 84, 22});
-    Caption(sum, "Label4", QStringLiteral("增加分钟 (用负数表示减)"), {10, 96});
+    CreateCaption(sum, "Label4", QStringLiteral("增加分钟 (用负数表示减)"), {10, 96});
     Edit5 = Edit(sum, "Edit5", QStringLiteral("-1"), {186, 92, 84, 22});
-    Caption(sum, "Label5", QStringLiteral("结果"), {284, 24});
+    CreateCaption(sum, "Label5", QStringLiteral("结果"), {284, 24});
     Edit2 = ResultBox(sum, "Edit2", {284, 44, 136, 22});
     QPalette grey = Edit2->palette();
     grey.setColor(QPalette::Base, grey.color(QPalette::Window));
@@ -156,13 +159,13 @@ QWidget *Tf_tools::CreateDatePage()
     Time2 = TimeField(span, "Time2", {126, 30, 84, 22}, regional_);
     Date3 = DatePicker(span, "Date3", {10, 66, 112, 22}, regional_);
     Time3 = TimeField(span, "Time3", {126, 66, 84, 22}, regional_);
-    Caption(span, "Label8", QStringLiteral("天数差"), {226, 22});
+    CreateCaption(span, "Label8", QStringLiteral("天数差"), {226, 22});
     Edit6 = ResultBox(span, "Edit6", {272, 18, 148, 20});
-    Caption(span, "Label9", QStringLiteral("小时差"), {226, 46});
+    CreateCaption(span, "Label9", QStringLiteral("小时差"), {226, 46});
     Edit7 = ResultBox(span, "Edit7", {272, 42, 148, 20});
-    Caption(span, "Label10", QStringLiteral("分钟差"), {226, 70});
+    CreateCaption(span, "Label10", QStringLiteral("分钟差"), {226, 70});
     Edit8 = ResultBox(span, "Edit8", {272, 66, 148, 20});
-    Caption(span, "Label11", QStringLiteral("秒差"), {226, 94});
+    CreateCaption(span, "Label11", QStringLiteral("秒差"), {226, 94});
     Edit9 = ResultBox(span, "Edit9", {272, 90, 148, 20});
 
     Announce(sum, {{Date1, "初始日期"},
@@ -191,10 +194,10 @@ QWidget *Tf_tools::CreateCountdownPage()
 
     auto *group = Group(page, "GroupBox3", QStringLiteral("设定倒计时(修改成自己需要的倒计时)"),
                         {6, 6, 430, 150});
-    Caption(group, "StaticText1", QStringLiteral("倒计时间:"), {16, 32});
+    CreateCaption(group, "StaticText1", QStringLiteral("倒计时间:"), {16, 32});
     gaokao = DatePicker(group, "gaokao", {96, 28, 120, 22}, regional_);
     Time4 = TimeField(group, "Time4", {222, 28, 90, 22}, regional_);
-    Caption(group, "StaticText2", QStringLiteral("倒计时名称:"), {16, 66});
+    CreateCaption(group, "StaticText2", QStringLiteral("倒计时名称:"), {16, 66});
     Edit1 = Edit(group, "Edit1", QString(), {96, 62, 120, 22});
     auto *save = CreateButton(group, "Button7", QStringLiteral("保存"), {222, 60, 90, 26},
                               &Tf_tools::Button7Click);

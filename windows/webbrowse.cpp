@@ -1,5 +1,6 @@
 #include "windows/webbrowse.h"
 
+#include <QDataStream>
 #include <QEventLoop>
 #include <QHBoxLayout>
 #include <QHideEvent>
@@ -9,9 +10,12 @@
 #include <QShortcut>
 #include <QStatusBar>
 #include <QVBoxLayout>
+#include <QWebEngineHistory>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
 #include <QWindow>
+
+#include <utility>
 
 #include "common/webaddress.h"
 #include "windows/homepage.h"
@@ -86,6 +90,22 @@ Tf_webbrowse::Tf_webbrowse(QWidget *parent) : QWidget(parent, Qt::Window)
     bar->addWidget(Edit1);
     bar->addStretch();
 
+    StatusBar1 = new QStatusBar(this);
+    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
+    StatusBar1->setSizeGripEnabled(false);
+    statusPanel_ = new QLabel(Loaded, StatusBar1);
+    StatusBar1->addWidget(statusPanel_, 1);
+
+    layout_ = new QVBoxLayout(this);
+    layout_->setContentsMargins(0, 0, 0, 0);
+    layout_->setSpacing(0);
+    layout_->addWidget(Panel1);
+    layout_->addWidget(StatusBar1);
+    MakeBrowser();
+}
+
+void Tf_webbrowse::MakeBrowser()
+{
     WebBrowser1 = new WebBrowserView(this);
     WebBrowser1->setObjectName(QStringLiteral("WebBrowser1"));
     // A page from the disk, such as the calendar, runs its scripts but reaches neither other
@@ -98,19 +118,36 @@ Tf_webbrowse::Tf_webbrowse(QWidget *parent) : QWidget(parent, Qt::Window)
             &Tf_webbrowse::WebBrowser1DownloadBegin);
     connect(WebBrowser1, &QWebEngineView::loadFinished, this,
             &Tf_webbrowse::WebBrowser1DownloadComplete);
+    layout_->insertWidget(1, WebBrowser1, 1);
+    if (!keptHistory_.isEmpty()) {
+        QDataStream history(keptHistory_);
+        history >> *WebBrowser1->history();
+        keptHistory_.clear();
+    }
+}
 
-    StatusBar1 = new QStatusBar(this);
-    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
-    StatusBar1->setSizeGripEnabled(false);
-    statusPanel_ = new QLabel(Loaded, StatusBar1);
-    StatusBar1->addWidget(statusPanel_, 1);
+// The view goes with its page: the page's render process ends once no page uses it. The view is
+// taken out of the window at once and deleted once the event that closed the window is done.
+void Tf_webbrowse::EndPage()
+{
+    if (!WebBrowser1)
+        return;
+    QDataStream history(&keptHistory_, QIODevice::WriteOnly);
+    history << *WebBrowser1->history();
+    QWebEngineView *ended = std::exchange(WebBrowser1, nullptr);
+    ended->disconnect(this);
+    layout_->removeWidget(ended);
+    ended->setParent(nullptr);
+    ended->deleteLater();
+    // A load the end cut short is a stopped download.
+    WebBrowser1DownloadComplete();
+}
 
-    auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(Panel1);
-    layout->addWidget(WebBrowser1, 1);
-    layout->addWidget(StatusBar1);
+QWebEngineView *Tf_webbrowse::Browser()
+{
+    if (!WebBrowser1)
+        MakeBrowser();
+    return WebBrowser1;
 }
 
 void Tf_webbrowse::SetCaption(const QString &caption) { setWindowTitle(caption); }
@@ -123,10 +160,11 @@ void Tf_webbrowse::HideAddressField()
     Edit1->hide();
 }
 
-void Tf_webbrowse::Navigate(const QUrl &address) { WebBrowser1->load(NavigableAddress(address)); }
+void Tf_webbrowse::Navigate(const QUrl &address) { Browser()->load(NavigableAddress(address)); }
 
 void Tf_webbrowse::Show()
 {
+    Browser();
     setWindowState(windowState() & ~Qt::WindowMinimized);
     show();
     raise();
@@ -169,9 +207,11 @@ bool Tf_webbrowse::event(QEvent *event)
 void Tf_webbrowse::hideEvent(QHideEvent *event)
 {
     QWidget::hideEvent(event);
-    // A minimised window is hidden too, but only closing ends a modal showing.
-    if (!event->spontaneous())
+    // A minimised window is hidden too, but only closing ends the page and a modal showing.
+    if (!event->spontaneous()) {
+        EndPage();
         emit Hidden();
+    }
 }
 
 void Tf_webbrowse::Edit1KeyDown()
@@ -179,19 +219,19 @@ void Tf_webbrowse::Edit1KeyDown()
     const QUrl address = QUrl::fromUserInput(Edit1->text());
     if (!address.isValid())
         return;
-    WebBrowser1->load(address);
+    Browser()->load(address);
     setWindowTitle(Edit1->text());
     statusPanel_->setText(Loading);
 }
 
-void Tf_webbrowse::Button1Click() { WebBrowser1->stop(); }
+void Tf_webbrowse::Button1Click() { Browser()->stop(); }
 
 // With no page in that direction the view does nothing, as the buttons should.
-void Tf_webbrowse::Button2Click() { WebBrowser1->back(); }
+void Tf_webbrowse::Button2Click() { Browser()->back(); }
 
-void Tf_webbrowse::Button3Click() { WebBrowser1->forward(); }
+void Tf_webbrowse::Button3Click() { Browser()->forward(); }
 
-void Tf_webbrowse::Button4Click() { WebBrowser1->load(QUrl(HomePage)); }
+void Tf_webbrowse::Button4Click() { Browser()->load(QUrl(HomePage)); }
 
 void Tf_webbrowse::WebBrowser1DownloadBegin() { statusPanel_->setText(Loading); }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QWidget>
 
 #include <optional>
@@ -11,13 +12,15 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QStatusBar;
+class QVBoxLayout;
 class QWebEngineView;
 
 namespace tallimo {
 
 // The web page window f_webbrowse: an address bar (stop, back, forward, home, the address), the
-// page, and a status bar that follows the page's loading. Closing it only hides it; its page and
-// history stay for the next opening.
+// page, and a status bar that follows the page's loading. Closing it hides it and ends its page,
+// so that the engine's render process ends while the window is closed; the history stays for the
+// next opening, which makes a new page on it.
 class Tf_webbrowse final : public QWidget, public WebPageWindow {
     Q_OBJECT
 
@@ -39,6 +42,12 @@ protected:
     void hideEvent(QHideEvent *event) override;
 
 private:
+    // The page and its view, made with the window and again on the first opening after a close,
+    // on the history the last page left.
+    void MakeBrowser();
+    void EndPage();
+    QWebEngineView *Browser();
+
     void Edit1KeyDown();
     void Button1Click();
     void Button2Click();
@@ -54,8 +63,11 @@ private:
     QPushButton *Button4;
     QLabel *Label1;
     QLineEdit *Edit1;
-    QWebEngineView *WebBrowser1;
+    QWebEngineView *WebBrowser1 = nullptr;
     QStatusBar *StatusBar1;
+    QVBoxLayout *layout_;
+    // The history of the ended page, for the next one.
+    QByteArray keptHistory_;
     QLabel *statusPanel_;
     std::optional<Qt::WindowStates> stateForNewWindow_;
 };

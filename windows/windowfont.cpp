@@ -11,6 +11,7 @@ void KeepProgramFont(QWidget &window)
     QFont own;
     own.setFamilies(program.families());
     own.setFamily(program.family());
+    own.setHintingPreference(program.hintingPreference());
     if (program.pixelSize() > 0)
         own.setPixelSize(program.pixelSize());
     else

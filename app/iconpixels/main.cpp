@@ -1,5 +1,6 @@
-// tallimo_iconpixels: writes the toolbar's images, drawn beforehand as PNG files, as C++ arrays of
-// premultiplied ARGB pixels, so that the window shows them without decoding an image file.
+// tallimo_iconpixels: writes the window's images (the toolbar's and the program's icon), drawn
+// beforehand as PNG files, as C++ arrays of premultiplied ARGB pixels, so that the window shows
+// them without decoding an image file.
 //
 // usage: tallimo_iconpixels OUTPUT.cpp NAME=FILE.png ...
 // A file whose name ends in "@2x.png" is the double-size twin of the image of its name.

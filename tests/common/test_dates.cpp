@@ -3,6 +3,7 @@
 
 #include "common/dates.h"
 #include "engine/calcerror.h"
+#include "engine/regional.h"
 #include "tests/support/dateregional.h"
 
 using namespace tallimo;
@@ -268,6 +269,25 @@ private slots:
         QCOMPARE(regional.dateSeparator, separator);
         QCOMPARE(regional.decimalSeparator, decimalSeparator);
         QCOMPARE(regional.longTimeFormat, QStringLiteral("HH:mm:ss"));
+    }
+
+    void yearFirstShapes_data()
+    {
+        QTest::addColumn<QString>("separator");
+        for (const char *format : {"yyyy-M-d", "yyyy-MM-dd", "yyyy-M-dd"})
+            QTest::newRow(format) << "-";
+        QTest::newRow("yyyy/MM/d") << "/";
+        for (const char *format :
+             {"yyyy-MM/dd", "yyyy.MM.dd", "yyyyy-M-d", "yy-M-d", "yyyy-MMM-d", "yyyy-M-ddd",
+              "yyyy--d", "yyyy-M-", "yyyy-M-d ", "dd-MM-yyyy", "yyyy-d-M", ""})
+            QTest::newRow(format) << "";
+    }
+    void yearFirstShapes()
+    {
+        QFETCH(QString, separator);
+        const std::optional<QChar> found =
+            YearFirstSeparator(QString::fromLatin1(QTest::currentDataTag()));
+        QCOMPARE(found ? QString(*found) : QString(), separator);
     }
 };
 

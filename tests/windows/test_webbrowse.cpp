@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QStatusBar>
@@ -12,6 +13,8 @@
 #include <QWebEngineView>
 
 #include <memory>
+
+#include <signal.h>
 
 #include "tests/support/fakeworld.h"
 #include "tests/support/websandbox.h"
@@ -44,6 +47,8 @@ QWebEngineView *Browser(const Tf_webbrowse &window)
 {
     return Control<QWebEngineView>(window, "WebBrowser1");
 }
+
+bool ProcessRuns(qint64 pid) { return kill(static_cast<pid_t>(pid), 0) == 0; }
 
 // Loads a page and waits until the window has seen it finish.
 bool Load(Tf_webbrowse &window, const QUrl &page)
@@ -235,6 +240,31 @@ fetch('%1').then((r) => r.text()).then((t) => done('fetch:' + t), () => done('fe
         QTRY_COMPARE_WITH_TIMEOUT(Browser(*window)->url(), first, EngineStart);
         QCOMPARE(window->windowTitle(), "网页浏览器");
         QCOMPARE(windowsMade, 1);
+    }
+
+    // A closed window holds no page: the view and its page go, and so does the engine's process
+    // that rendered it. The next opening makes a new page, on the history the last one had.
+    void closingEndsThePageAndItsRenderProcess()
+    {
+        Tf_webbrowse window;
+        window.Show();
+        QVERIFY(Load(window, first));
+        const qint64 renderer = Browser(window)->page()->renderProcessPid();
+        QVERIFY(renderer > 0);
+        const QPointer<QWebEngineView> view = Browser(window);
+
+        window.close();
+        QTRY_VERIFY_WITH_TIMEOUT(view.isNull(), EngineStart);
+        QTRY_VERIFY_WITH_TIMEOUT(!ProcessRuns(renderer), EngineStart);
+        QCOMPARE(StatusText(window), "Done.");
+
+        window.Navigate(second);
+        window.Show();
+        QTRY_COMPARE_WITH_TIMEOUT(Browser(window)->url(), second, EngineStart);
+        QTRY_COMPARE_WITH_TIMEOUT(StatusText(window), QString("Done."), EngineStart);
+        QCOMPARE(Browser(window)->history()->count(), 2);
+        QCOMPARE(Browser(window)->history()->backItem().url(), first);
+        QVERIFY(Browser(window)->page()->renderProcessPid() != renderer);
     }
 
     void calendarShowsModallyWithoutTheAddressBar()
