@@ -160,10 +160,18 @@ QToolButton *PageButton(QToolButton *button, const QString &caption, const QRect
     return button;
 }
 
-void SetBackground(QWidget *widget, const QColor &colour)
+void FillBackground(QWidget *widget, const QColor &colour)
 {
     QPalette palette = widget->palette();
     palette.setColor(QPalette::Window, colour);
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+void SetBackground(QWidget *widget, const QColor &colour)
+{
+    FillBackground(widget, colour);
+    QPalette palette = widget->palette();
     // The text on a panel and the buttons' faces are fixed with its colour, so a dark desktop
     // palette leaves the panel readable.
     palette.setColor(QPalette::WindowText, Black);
@@ -172,7 +180,6 @@ void SetBackground(QWidget *widget, const QColor &colour)
     palette.setColor(QPalette::Disabled, QPalette::WindowText, GreyText);
     palette.setColor(QPalette::Disabled, QPalette::ButtonText, GreyText);
     widget->setPalette(palette);
-    widget->setAutoFillBackground(true);
 }
 
 void SetTextColour(QWidget *widget, const QColor &colour)
