@@ -79,16 +79,20 @@ void TCalcForm::RestoreKeptSheet()
                            .arg(QLatin1String(ProgramName), QString::fromStdString(error.what())));
         return;
     }
-    // Whatever was typed before the sheet came back stays after it.
     const QString typed = Memo1->toPlainText();
-    if (!typed.isEmpty())
-        text += QLatin1Char('\n') + typed;
-    // A new text, not an edit: undo cannot take it away. The total is taken from the text by the
-    // next Enter, as it is for any sheet whose lines were not evaluated.
-    Memo1->setPlainText(text);
-    Memo1->moveCursor(QTextCursor::End);
-    Memo1->ensureCursorVisible();
-    LocateCaret();
+    // With nothing kept, the sheet, its caret and the caret label's first caption stay as they
+    // are.
+    if (!text.isEmpty()) {
+        // Whatever was typed before the sheet came back stays after it.
+        if (!typed.isEmpty())
+            text += QLatin1Char('\n') + typed;
+        // A new text, not an edit: undo cannot take it away. The total is taken from the text by
+        // the next Enter, as it is for any sheet whose lines were not evaluated.
+        Memo1->setPlainText(text);
+        Memo1->moveCursor(QTextCursor::End);
+        Memo1->ensureCursorVisible();
+        LocateCaret();
+    }
     sheetChanged_ = !typed.isEmpty();
     if (sheetChanged_)
         sheetIdle_->start();

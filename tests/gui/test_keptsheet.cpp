@@ -1,6 +1,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QStandardPaths>
@@ -149,6 +150,37 @@ private slots:
         // Nothing changed since the restore is not written again; the Enter is.
         started.Exit();
         QCOMPARE(ReadKeptSheet(SheetPath()), QStringLiteral("1+2=3\n10*2=20\n4=4\n"));
+    }
+
+    // With nothing to restore the sheet stays as it stands, and the caret label keeps its first
+    // caption until the user types into the sheet.
+    void nothingRestoredLeavesTheSheetAndTheCaretLabel_data()
+    {
+        QTest::addColumn<bool>("fileExists");
+        QTest::addColumn<QString>("typed");
+
+        QTest::newRow("no file") << false << QString();
+        QTest::newRow("empty file") << true << QString();
+        QTest::newRow("empty file, 1+2 typed before") << true << QStringLiteral("1+2");
+    }
+    void nothingRestoredLeavesTheSheetAndTheCaretLabel()
+    {
+        QFETCH(bool, fileExists);
+        QFETCH(QString, typed);
+        KeepOn();
+        if (fileExists)
+            WriteBytes(SheetPath(), QByteArray());
+        Started started(folders_);
+        started.Type(typed);
+        const QString label = started.Child<QLabel>("Label1")->text();
+        started.Show();
+        // The restore waits for the sheet's first paint and then for the event loop.
+        started.Memo()->viewport()->repaint();
+        QCoreApplication::processEvents();
+        QCOMPARE(started.Memo()->toPlainText(), typed);
+        QCOMPARE(started.Child<QLabel>("Label1")->text(),
+                 typed.isEmpty() ? QStringLiteral("行1 列0 ") : label);
+        started.Exit();
     }
 
     // A kept file the program cannot take is left as it is for the whole run; the window says so
