@@ -4,6 +4,7 @@
 
 #include "app/appsetup.h"
 #include "app/calcform.h"
+#include "app/commandline.h"
 #include "app/desktopseams.h"
 #include "app/endsignals.h"
 #include "app/singleinstance.h"
@@ -35,4 +36,9 @@ int RunWindow(int argc, char *argv[])
 
 }  // namespace
 
-int main(int argc, char *argv[]) { return EndOfProgram(RunWindow(argc, argv)); }
+int main(int argc, char *argv[])
+{
+    if (const std::optional<int> status = EndAtCommandLine(argc, argv))
+        return *status;
+    return EndOfProgram(RunWindow(argc, argv));
+}
