@@ -9,12 +9,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QTimeEdit>
 
 #include "common/defaulterrorhandler.h"
 #include "tools/cctab.h"
 #include "tools/datecalculation.h"
+#include "windows/desktopcentring.h"
 
 namespace tallimo {
 
@@ -53,6 +53,7 @@ Tf_tools::Tf_tools(const ProgramSeams &seams, std::function<void(const QUrl &)> 
     : QWidget(parent), seams_(seams), openWebPage_(std::move(openWebPage)), regional_(regional)
 {
     CreateControls();
+    CentreOnEveryShowing(*this);
     for (QLineEdit *field : {Edit3, Edit4, Edit5}) {
         field->installEventFilter(this);
         // Typed text comes as keys, so that the key filter sees every character.
@@ -75,11 +76,6 @@ void Tf_tools::showEvent(QShowEvent *event)
     QWidget::showEvent(event);
     if (event->spontaneous())
         return;
-    if (const QScreen *screen = this->screen()) {
-        QRect centred(QPoint(), size());
-        centred.moveCenter(screen->availableGeometry().center());
-        move(centred.topLeft());
-    }
     RunHandler(seams_, [this] { FormShow(); });
 }
 

@@ -4,6 +4,8 @@
 #include <QStringList>
 #include <QVBoxLayout>
 
+#include "windows/desktopcentring.h"
+
 namespace tallimo {
 
 namespace {
@@ -76,6 +78,7 @@ Tf_calchelp::Tf_calchelp(QWidget *parent) : QDialog(parent)
     setWindowTitle(QStringLiteral("Help"));
     setWindowFlags(Qt::Dialog | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
     resize(NormalSize);
+    CentreOnEveryShowing(*this);
 
     Memo1 = new QPlainTextEdit(this);
     Memo1->setObjectName(QStringLiteral("Memo1"));
