@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: The Tallimo authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The sheet kept across runs. The option has a section of its own in the settings file, written
 // when the option changes, so that it holds even if the program never reaches its exit. The
 // sheet is copied on the window's thread and written on the writer's; only the exit procedure

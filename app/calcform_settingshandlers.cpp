@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: The Tallimo authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The handlers of the settings page and the looks they change. None of them writes the settings
 // file: the exit procedure saves what the page holds then.
 

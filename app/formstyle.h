@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: The Tallimo authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 // The colours and fonts of the main window, and the helpers that give a control its look.

@@ -1,4 +1,8 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: The Tallimo authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installs the Debian 12 packages Tallimo needs: to build and run the two programs, and with
 # --tests also to run the test suite and the benchmarks. The recorded voice test runs on the sound
 # server the machine has, never a second one: where PipeWire runs the sound, on PipeWire's own

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: The Tallimo authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The tools window's start, its show sequence, the first page's Calculate with the key filter of
 // its number fields, and the countdown.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: The Tallimo authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The windows as a window manager places them, on a virtual X screen (run by
 // tests/support/run-under-window-manager.sh): the web page window maximised, modal windows
 // above the windows that stay on top, and the secondary windows centred with their frames.
