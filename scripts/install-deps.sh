@@ -25,8 +25,10 @@ installed() {
 
 if [ "${1:-}" = --tests ]; then
   # openbox and xprop: the test of window placement runs under a window manager on Xvfb.
+  # dpkg-dev, file, lintian and reuse: the Debian package made (with its shared library
+  # dependencies) and checked, and every file's licence checked.
   packages+=(qt6-declarative-dev libbenchmark-dev xvfb xauth openbox x11-utils desktop-file-utils
-    appstream pulseaudio-utils bc)
+    appstream pulseaudio-utils bc dpkg-dev file lintian reuse)
   pipewire=(pipewire-pulse dbus-daemon)
   installed pipewire-media-session || pipewire+=(wireplumber)
   if [ "${CI:-}" = true ]; then
