@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: The Tallimo authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The about and help windows, shown modally over the main window.
 
 #include "app/calcform.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: The Tallimo authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The sheet kept across runs. The option has a section of its own in the settings file, written
 // when the option changes, so that it holds even if the program never reaches its exit. The
 // sheet is copied on the window's thread and written on the writer's; only the exit procedure
@@ -86,16 +89,20 @@ void TCalcForm::RestoreKeptSheet()
                            .arg(QLatin1String(ProgramName), reason));
         return;
     }
-    // Whatever was typed before the sheet came back stays after it.
     const QString typed = Memo1->toPlainText();
-    if (!typed.isEmpty())
-        text += QLatin1Char('\n') + typed;
-    // A new text, not an edit: undo cannot take it away. The total is taken from the text by the
-    // next Enter, as it is for any sheet whose lines were not evaluated.
-    Memo1->setPlainText(text);
-    Memo1->moveCursor(QTextCursor::End);
-    Memo1->ensureCursorVisible();
-    LocateCaret();
+    // With nothing kept, the sheet, its caret and the caret label's first caption stay as they
+    // are.
+    if (!text.isEmpty()) {
+        // Whatever was typed before the sheet came back stays after it.
+        if (!typed.isEmpty())
+            text += QLatin1Char('\n') + typed;
+        // A new text, not an edit: undo cannot take it away. The total is taken from the text by
+        // the next Enter, as it is for any sheet whose lines were not evaluated.
+        Memo1->setPlainText(text);
+        Memo1->moveCursor(QTextCursor::End);
+        Memo1->ensureCursorVisible();
+        LocateCaret();
+    }
     sheetChanged_ = !typed.isEmpty();
     if (sheetChanged_)
         keptSheetDue_->start();

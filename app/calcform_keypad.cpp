@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: The Tallimo authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The keypad and the editing buttons of the toolbar. Every change they make to the sheet goes
 // through the editor's cursor as one undo step. An operator never follows another: typed or
 // inserted right after one, it takes that one's place.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: The Tallimo authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The main window's regions: toolbar panel on top with a rule below it, left margin, sheet,
 // side panel on the right and result bar at the bottom. The regions sit in box layouts, so the
 // sheet takes the room of the side panel when that is hidden; inside a panel the controls keep

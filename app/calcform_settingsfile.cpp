@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: The Tallimo authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The window's position, options and colours kept in the settings file: read once while the
 // window is created, written in full by the exit procedure. The options are kept for the
 // settings page, which may not be made yet at either time.

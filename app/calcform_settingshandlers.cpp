@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: The Tallimo authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The handlers of the settings page and the looks they change. None of them writes the settings
 // file: the exit procedure saves what the page holds then.
 
@@ -61,13 +64,16 @@ QColor TCalcForm::BackColour() const { return Panel3->palette().color(QPalette::
 
 void TCalcForm::SetBackColour(const QColor &colour)
 {
-    const std::initializer_list<QWidget *> widgets = {Panel7,    Panel3, Panel4, Panel1, GroupBox1,
-                                                      GroupBox2, Label1, Label2, Label3};
-    for (QWidget *widget : widgets) {
+    const std::initializer_list<QWidget *> panels = {Panel7, Panel3,    Panel4,
+                                                     Panel1, GroupBox1, GroupBox2};
+    for (QWidget *panel : panels) {
         // The settings page, once made, takes its colour from the keypad page.
-        if (widget)
-            SetBackground(widget, colour);
+        if (panel)
+            SetBackground(panel, colour);
     }
+    // The labels of the result bar keep their own text colours: the caret label stays blue.
+    for (QWidget *label : {Label1, Label2, Label3})
+        FillBackground(label, colour);
 }
 
 QColor TCalcForm::SheetColour(QPalette::ColorRole role) const

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: The Tallimo authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The settings page of the side panel, in the same place as the keypad page. It is hidden at
 // start, so it is made once the window is on screen, or at once should it be asked for earlier.
 

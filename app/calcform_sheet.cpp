@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: The Tallimo authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The sheet at work: where the caret is, what a typed character does, and the evaluation of the
 // current line with its result bar.
 

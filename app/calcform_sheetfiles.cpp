@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: The Tallimo authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Saving the sheet as a text file and importing one into it.
 
 #include <QApplication>

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: The Tallimo authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The window's voice: a clip for each key and button, the read-out of each result, and the switch
 // that turns both on and off. The player comes into being with the first clip, so the sound
 // system is never set up before the window has been drawn.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: The Tallimo authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "app/formstyle.h"
 
 #include <qdrawutil.h>
@@ -189,10 +192,18 @@ QToolButton *PageButton(QToolButton *button, const QString &caption, const QRect
     return button;
 }
 
-void SetBackground(QWidget *widget, const QColor &colour)
+void FillBackground(QWidget *widget, const QColor &colour)
 {
     QPalette palette = widget->palette();
     palette.setColor(QPalette::Window, colour);
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+void SetBackground(QWidget *widget, const QColor &colour)
+{
+    FillBackground(widget, colour);
+    QPalette palette = widget->palette();
     // The text on a panel and the buttons' faces are fixed with its colour, so a dark desktop
     // palette leaves the panel readable.
     palette.setColor(QPalette::WindowText, Black);
@@ -201,7 +212,6 @@ void SetBackground(QWidget *widget, const QColor &colour)
     palette.setColor(QPalette::Disabled, QPalette::WindowText, GreyText);
     palette.setColor(QPalette::Disabled, QPalette::ButtonText, GreyText);
     widget->setPalette(palette);
-    widget->setAutoFillBackground(true);
 }
 
 void SetTextColour(QWidget *widget, const QColor &colour)

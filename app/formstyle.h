@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: The Tallimo authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 // The colours and fonts of the main window, and the helpers that give a control its look.
@@ -62,6 +65,8 @@ QToolButton *PageButton(QToolButton *button, const QString &caption, const QRect
 // Fills the widget's background with the colour; the text on it is black and the buttons on it
 // have a light face, whatever the desktop's palette.
 void SetBackground(QWidget *widget, const QColor &colour);
+// Fills the widget's background with the colour and leaves the colour of its text as it is.
+void FillBackground(QWidget *widget, const QColor &colour);
 // Sets the colour of the widget's text (labels, buttons, check boxes).
 void SetTextColour(QWidget *widget, const QColor &colour);
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: The Tallimo authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // tallimo: the calculator window.
 
 #include <QApplication>
@@ -6,6 +9,7 @@
 
 #include "app/appsetup.h"
 #include "app/calcform.h"
+#include "app/commandline.h"
 #include "app/desktopseams.h"
 #include "app/endsignals.h"
 #include "app/singleinstance.h"
@@ -38,4 +42,9 @@ int RunWindow(int argc, char *argv[])
 
 }  // namespace
 
-int main(int argc, char *argv[]) { return EndOfProgram(RunWindow(argc, argv)); }
+int main(int argc, char *argv[])
+{
+    if (const std::optional<int> status = EndAtCommandLine(argc, argv))
+        return *status;
+    return EndOfProgram(RunWindow(argc, argv));
+}

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: The Tallimo authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The sheet kept across runs, at 100,000 lines: what a save costs the window's thread (the copy of
 // the text handed to the writer), what the writer's thread spends on the file, and how long after
 // the first paint of a start the restored sheet is ready.

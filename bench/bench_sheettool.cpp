@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: The Tallimo authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The command-line tool's work on a long sheet: every line evaluated in turn and written out as
 // the tool prints it, to a sink instead of a terminal.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: The Tallimo authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The voice as a listener hears it, on a sound server of the benchmark's own at its default
 // settings (PulseAudio, and PipeWire with its PulseAudio service): how long after a key its echo
 // starts, with the stream running and after a quiet spell, and how late each clip of a read-out

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: The Tallimo authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Enter in the real window: on the last line of a long sheet, from the key event to the result
 // written and the total taken (the sheet's results were read by an earlier Enter, as they are
 // while the user works), and on the longest line the sheet takes.

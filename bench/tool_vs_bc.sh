@@ -1,4 +1,8 @@
 #!/bin/sh
+
+# SPDX-FileCopyrightText: The Tallimo authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The command-line tool beside `bc -l` on the same 100,000 mixed lines (sums, products and
 # quotients of two-decimal operands, some in brackets), made from a fixed seed. Rounds alternate
 # between the two; the fastest and the median round of each and their ratios (tool / bc) are

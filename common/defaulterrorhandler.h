@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: The Tallimo authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 // The program's default error handler. Qt has none of its own, and no exception may leave one of

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: The Tallimo authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 // The sheet kept across runs: an option of its own section of the settings file, and the sheet's

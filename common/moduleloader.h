@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: The Tallimo authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 // The program's modules (the sound, the web page window) are shared libraries in the folder that

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: The Tallimo authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Checks of what the engine needs from the compiler and the C library; platform.h and value.h are
 # the only sources that depend on them.
 include(CheckCXXSourceCompiles)

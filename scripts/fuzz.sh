@@ -1,4 +1,8 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: The Tallimo authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Builds the core with clang, AddressSanitizer and UndefinedBehaviorSanitizer, and runs each fuzz
 # target for the given number of seconds (default 300): fuzz_engine feeds arbitrary text through
 # the line evaluation, fuzz_settings feeds arbitrary bytes to the settings file and the text codecs.

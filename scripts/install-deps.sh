@@ -1,4 +1,8 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: The Tallimo authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installs the Debian 12 packages Tallimo needs: to build and run the two programs, and with
 # --tests also to run the test suite and the benchmarks. The recorded voice test runs on the sound
 # server the machine has, never a second one: where PipeWire runs the sound, on PipeWire's own
@@ -22,8 +26,10 @@ installed() {
 if [ "${1:-}" = --tests ]; then
   # openbox and xprop: the test of window placement runs under a window manager on Xvfb.
   # libx11-dev: the start-up benchmark watches for the first window on the X display.
-  packages+=(qt6-declarative-dev libbenchmark-dev libx11-dev xvfb xauth openbox x11-utils desktop-file-utils
-    appstream pulseaudio-utils bc)
+  # dpkg-dev, file, lintian and reuse: the Debian package made (with its shared library
+  # dependencies) and checked, and every file's licence checked.
+  packages+=(qt6-declarative-dev libbenchmark-dev libx11-dev xvfb xauth openbox x11-utils
+    desktop-file-utils appstream pulseaudio-utils bc dpkg-dev file lintian reuse)
   pipewire=(pipewire-pulse dbus-daemon)
   installed pipewire-media-session || pipewire+=(wireplumber)
   if [ "${CI:-}" = true ]; then

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: The Tallimo authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Writes the reference table of the calendar page's test: every lunar month, solar term and
 // lunar festival from 1900-01-31 to 2049-12-31 as lunar-javascript gives them, a lunar
 // calendar computed independently of the page's tables, and the names of the 30 lunar days.

@@ -1,4 +1,8 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: The Tallimo authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Regenerates tests/calendar/lunar-reference.txt, the table the calendar page's test compares the
 # page with, from lunar-javascript, a lunar calendar computed independently of the page's tables.
 # For maintenance only: it needs Node.js and npm (not installed by install-deps.sh) and fetches

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: The Tallimo authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Computes the lunar month table and the solar-term days of the calendar page with the
 // astronomy-engine library and writes them between the GENERATED TABLES markers of
 // resources/calendar/jpwnl.html. Run it through scripts/make-calendar-tables.sh.

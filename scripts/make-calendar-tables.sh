@@ -1,4 +1,8 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: The Tallimo authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Regenerates the lunar month and solar-term tables inside resources/calendar/jpwnl.html.
 # For maintenance only: it needs Node.js and npm (not installed by install-deps.sh), and
 # astronomy-engine is fetched into a temporary folder; building and testing use the page as

@@ -1,4 +1,8 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: The Tallimo authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Records the spoken clips into resources/clips/ with espeak-ng's Mandarin voice and shapes each
 # with sox: silence trimmed from both ends, at most 1.1 s long (sped up without changing the
 # pitch when longer), in the sample format its clip needs. Run it only to make new recordings;

@@ -1,4 +1,8 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: The Tallimo authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installs what the two programs need, builds them (no tests, no benchmarks), and starts the
 # calculator.
 set -euo pipefail

@@ -1,4 +1,8 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: The Tallimo authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Builds Tallimo with AddressSanitizer and UndefinedBehaviorSanitizer in build-sanitize/ and runs
 # the test suite there; any report of either fails the test that caused it. Arguments go to
 # ctest, so that a part of the suite can run alone:

@@ -1,4 +1,8 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: The Tallimo authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installs what is missing for the programs and their tests, builds, and runs the whole suite.
 set -euo pipefail
 cd "$(dirname "$0")/.."

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: The Tallimo authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Each layer includes only its own headers and those of the layers below it:
 # app -> tools -> windows -> common -> engine. Every include of the project's own headers is
 # written from the project root ("engine/scanner.h"). Run with -DSOURCE_DIR=<project source>.

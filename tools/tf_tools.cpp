@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: The Tallimo authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The tools window's start, its show sequence, the first page's Calculate with the key filter of
 // its number fields, and the countdown.
 
@@ -9,7 +12,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QTimeEdit>
 
 #include <utility>
@@ -17,6 +19,7 @@
 #include "common/defaulterrorhandler.h"
 #include "tools/cctab.h"
 #include "tools/datecalculation.h"
+#include "windows/desktopcentring.h"
 
 namespace tallimo {
 
@@ -55,6 +58,7 @@ Tf_tools::Tf_tools(const ProgramSeams &seams, std::function<void(const QUrl &)> 
     : QWidget(parent), seams_(seams), openWebPage_(std::move(openWebPage)), regional_(regional)
 {
     CreateControls();
+    CentreOnEveryShowing(*this);
     for (QLineEdit *field : {Edit3, Edit4, Edit5}) {
         field->installEventFilter(this);
         // Typed text comes as keys, so that the key filter sees every character.
@@ -81,11 +85,6 @@ void Tf_tools::showEvent(QShowEvent *event)
     // window, made hidden at start, they would load glyphs that nothing draws yet.
     for (QLabel *caption : std::exchange(captionsToSize_, {}))
         caption->adjustSize();
-    if (const QScreen *screen = this->screen()) {
-        QRect centred(QPoint(), size());
-        centred.moveCenter(screen->availableGeometry().center());
-        move(centred.topLeft());
-    }
     RunHandler(seams_, [this] { FormShow(); });
 }
 

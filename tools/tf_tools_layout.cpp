@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: The Tallimo authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The tools window's pages and controls, each control with its name, caption and place in one
 // line. Inside a page the controls keep fixed places, as the window's size is fixed.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: The Tallimo authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The web shortcuts: each button opens one lookup page in the program's web page window.
 
 #include "tools/tf_tools.h"

@@ -1,11 +1,14 @@
+// SPDX-FileCopyrightText: The Tallimo authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "windows/about.h"
 
 #include <QFrame>
 #include <QLabel>
-#include <QScreen>
 
 #include "common/memorytexts.h"
 #include "common/programinfo.h"
+#include "windows/desktopcentring.h"
 #include "windows/homepage.h"
 #include "windows/linklabel.h"
 #include "windows/windowfont.h"
@@ -37,8 +40,8 @@ Tf_about::Tf_about(const ProgramSeams &seams, QWidget *parent)
     palette.setColor(QPalette::Window, QColor(0xF0, 0xF0, 0xF0));
     palette.setColor(QPalette::WindowText, Qt::black);
     setPalette(palette);
-    // Placed once on the middle of the screen; a parent would otherwise draw it over itself.
-    move(screen()->availableGeometry().center() - rect().center());
+    // On the middle of the desktop; a parent would otherwise draw it over itself.
+    CentreOnEveryShowing(*this);
     // The program's pixel font is the window's own, so the fonts a desktop theme gives labels
     // do not reach the fixed layout; each label's font is made from it.
     KeepProgramFont(*this);

@@ -1,8 +1,13 @@
+// SPDX-FileCopyrightText: The Tallimo authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "windows/calchelp.h"
 
 #include <QPlainTextEdit>
 #include <QStringList>
 #include <QVBoxLayout>
+
+#include "windows/desktopcentring.h"
 
 namespace tallimo {
 
@@ -76,6 +81,7 @@ Tf_calchelp::Tf_calchelp(QWidget *parent) : QDialog(parent)
     setWindowTitle(QStringLiteral("Help"));
     setWindowFlags(Qt::Dialog | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
     resize(NormalSize);
+    CentreOnEveryShowing(*this);
 
     Memo1 = new QPlainTextEdit(this);
     Memo1->setObjectName(QStringLiteral("Memo1"));

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: The Tallimo authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // tallimo-sheet: evaluates saved sheets line by line, for scripts and batch work.
 
 #include <QCommandLineParser>

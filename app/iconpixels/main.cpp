@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: The Tallimo authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // tallimo_iconpixels: writes the window's images (the toolbar's and the program's icon), drawn
 // beforehand as PNG files, as C++ arrays of premultiplied ARGB pixels, so that the window shows
 // them without decoding an image file.

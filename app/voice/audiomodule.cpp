@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: The Tallimo authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The entry of the audio module: the program asks it for the clip player on the first clip.
 
 #include <QtGlobal>

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: The Tallimo authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The calendar page's own script, run without a browser, against the reference table made once
 // from lunar-javascript, a lunar calendar computed independently of the page's tables: for every
 // day from 1900-01-31 to 2049-12-31 the lunar year, month and day, the text under the day's

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: The Tallimo authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Feeds arbitrary text through the line evaluation: scan, evaluation, rounding, number text and the
 // sheet total kept between evaluations. Any crash, hang, sanitizer report or exception other than
 // CalcError is a fault.

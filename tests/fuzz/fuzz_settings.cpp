@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: The Tallimo authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Feeds arbitrary bytes to the settings file and the text codecs, with the checks of
 // support/settingswrites.h; a fault aborts with its description, as does any crash or
 // sanitizer report.

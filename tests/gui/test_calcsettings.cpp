@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: The Tallimo authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QFile>
@@ -57,6 +60,15 @@ struct Started : FormUnderTest {
 
 const char *const BackColourControls[] = {"Panel3",    "Panel7", "Panel4", "Panel1", "GroupBox1",
                                           "GroupBox2", "Label1", "Label2", "Label3"};
+
+// The back colour paints the result bar's labels behind their text only: the caret label stays
+// blue and the captions black.
+void VerifyResultBarTextColours(const FormUnderTest &started)
+{
+    QCOMPARE(started.Child("Label1")->palette().color(QPalette::WindowText), Blue);
+    QCOMPARE(started.Child("Label2")->palette().color(QPalette::WindowText), Black);
+    QCOMPARE(started.Child("Label3")->palette().color(QPalette::WindowText), Black);
+}
 
 bool ShowsIcon(const QToolButton *button, const char *icon)
 {
@@ -278,6 +290,7 @@ private slots:
             QCOMPARE(control->palette().color(QPalette::Window), skyBlue);
             QVERIFY(control->autoFillBackground());
         }
+        VerifyResultBarTextColours(started);
         QCOMPARE(started.ColourOf("memocolor"), Teal);
         started.Exit();
         QVERIFY(FileHas("backcolor=clSkyBlue"));
@@ -428,6 +441,7 @@ private slots:
             for (const char *name : BackColourControls)
                 QCOMPARE(started.Child(QLatin1String(name))->palette().color(QPalette::Window),
                          shown);
+            VerifyResultBarTextColours(started);
         }
         started.Exit();
         QVERIFY(FileHas(key + '=' + saved));

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: The Tallimo authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The program started as a user starts it, then ended by a signal as a shutdown, a closed
 // terminal or Ctrl+C ends it: it runs its exit procedure and leaves its settings written, or
 // says on its error stream why it could not, and a second signal ends it at once.

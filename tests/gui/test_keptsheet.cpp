@@ -1,6 +1,10 @@
+// SPDX-FileCopyrightText: The Tallimo authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include <QCheckBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QStandardPaths>
@@ -236,6 +240,37 @@ private slots:
                  "Unable to write to " +
                      QDir::toNativeSeparators(config + QStringLiteral("/setinfo.ini")) + ": " +
                      QString::fromLocal8Bit(std::strerror(ENOTDIR)));
+    }
+
+    // With nothing to restore the sheet stays as it stands, and the caret label keeps its first
+    // caption until the user types into the sheet.
+    void nothingRestoredLeavesTheSheetAndTheCaretLabel_data()
+    {
+        QTest::addColumn<bool>("fileExists");
+        QTest::addColumn<QString>("typed");
+
+        QTest::newRow("no file") << false << QString();
+        QTest::newRow("empty file") << true << QString();
+        QTest::newRow("empty file, 1+2 typed before") << true << QStringLiteral("1+2");
+    }
+    void nothingRestoredLeavesTheSheetAndTheCaretLabel()
+    {
+        QFETCH(bool, fileExists);
+        QFETCH(QString, typed);
+        KeepOn();
+        if (fileExists)
+            WriteBytes(SheetPath(), QByteArray());
+        Started started(folders_);
+        started.Type(typed);
+        const QString label = started.Child<QLabel>("Label1")->text();
+        started.Show();
+        // The restore waits for the sheet's first paint and then for the event loop.
+        started.Memo()->viewport()->repaint();
+        QCoreApplication::processEvents();
+        QCOMPARE(started.Memo()->toPlainText(), typed);
+        QCOMPARE(started.Child<QLabel>("Label1")->text(),
+                 typed.isEmpty() ? QStringLiteral("行1 列0 ") : label);
+        started.Exit();
     }
 
     // A kept file the program cannot take is left as it is for the whole run; the window says so

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: The Tallimo authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The main window with the keyboard alone and as an assistive tool reads it, on the page a first
 // start shows and on the settings page; and its fixed colours on a dark desktop palette.
 

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: The Tallimo authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Runs COMMAND on FILE and fails unless it succeeds without a word beyond a bare success line.
 execute_process(COMMAND ${COMMAND} ${FILE} RESULT_VARIABLE result OUTPUT_VARIABLE out ERROR_VARIABLE err)
 string(STRIP "${out}${err}" said)

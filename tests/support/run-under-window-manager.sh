@@ -1,4 +1,8 @@
 #!/bin/sh
+
+# SPDX-FileCopyrightText: The Tallimo authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Runs a test program on a virtual X screen under a window manager, as a desktop runs the
 # program's windows. Exits with 77 (skipped) where the X server, the window manager or xprop is
 # missing.

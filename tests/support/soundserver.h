@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: The Tallimo authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 // A sound server of a test's own, for the voice as a listener hears it: PulseAudio, or PipeWire

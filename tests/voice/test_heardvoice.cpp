@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: The Tallimo authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The voice as a listener hears it, on a sound server of the test's own (PulseAudio, or PipeWire
 // with its PulseAudio service, as TALLIMO_SOUND_SERVER names it) at its default settings: the real
 // player plays into the server's null sink, whose monitor is recorded and searched for the clips.

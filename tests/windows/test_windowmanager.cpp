@@ -1,6 +1,9 @@
+// SPDX-FileCopyrightText: The Tallimo authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The windows as a window manager places them, on a virtual X screen (run by
-// tests/support/run-under-window-manager.sh): the web page window maximised, and modal windows
-// above the windows that stay on top.
+// tests/support/run-under-window-manager.sh): the web page window maximised, modal windows
+// above the windows that stay on top, and the secondary windows centred with their frames.
 
 #include <QApplication>
 #include <QDialog>
@@ -12,12 +15,19 @@
 #include <QTest>
 #include <QTimer>
 
+#include <cstdlib>
 #include <functional>
+#include <memory>
 
 #include "app/desktopseams.h"
 #include "common/programseams.h"
+#include "tests/support/dateregional.h"
+#include "tests/support/fakeworld.h"
 #include "tests/support/modalseams.h"
 #include "tests/support/websandbox.h"
+#include "tools/tf_tools.h"
+#include "windows/about.h"
+#include "windows/calchelp.h"
 #include "windows/webbrowse.h"
 #include "windows/webenginesetup.h"
 
@@ -55,7 +65,12 @@ bool Fills(const QRect &window, const QRect &area)
            window.height() >= area.height() - TitleBar;
 }
 
+// A secondary window of the program, made on the fake world.
+using WindowMaker = std::function<std::unique_ptr<QWidget>(FakeWorld &)>;
+
 }  // namespace
+
+Q_DECLARE_METATYPE(WindowMaker)
 
 class TestWindowManager : public QObject {
     Q_OBJECT
@@ -102,6 +117,57 @@ private slots:
             QVERIFY(window.isMaximized());
             window.close();
             QTRY_VERIFY(!Stacking().contains(window.winId()));
+        }
+    }
+
+    // The tools, about and help windows centre their frame, title bar included, on the
+    // available desktop every time they are shown, also after the user moved them away.
+    void secondaryWindowsCentreTheirFrames_data()
+    {
+        QTest::addColumn<WindowMaker>("make");
+        QTest::newRow("Tf_tools") << WindowMaker([](FakeWorld &world) {
+            return std::make_unique<Tf_tools>(
+                world.Seams(), [](const QUrl &) {}, WithDateSeparator('-'));
+        });
+        QTest::newRow("Tf_about") << WindowMaker(
+            [](FakeWorld &world) { return std::make_unique<Tf_about>(world.Seams()); });
+        QTest::newRow("Tf_calchelp")
+            << WindowMaker([](FakeWorld &) { return std::make_unique<Tf_calchelp>(); });
+    }
+    void secondaryWindowsCentreTheirFrames()
+    {
+        QFETCH(WindowMaker, make);
+        QWidget main;
+        main.setWindowTitle(QStringLiteral("Tallimo"));
+        main.resize(652, 440);
+        main.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&main));
+        FakeWorld world;
+        const std::unique_ptr<QWidget> window = make(world);
+        for (int showing = 1; showing <= 3; ++showing) {
+            window->show();
+            QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+            const QPoint middle = window->screen()->availableGeometry().center();
+            const auto offCentre = [&] { return window->frameGeometry().center() - middle; };
+            // Framed by the manager, with the frame's centre on the desktop's, within the
+            // rounding of odd sizes.
+            QTRY_VERIFY2_WITH_TIMEOUT(
+                window->frameGeometry().height() > window->height() &&
+                    std::abs(offCentre().x()) <= 1 && std::abs(offCentre().y()) <= 1,
+                qPrintable(QStringLiteral("showing %1: frame (%2,%3) %4x%5, off by %6,%7")
+                               .arg(showing)
+                               .arg(window->frameGeometry().x())
+                               .arg(window->frameGeometry().y())
+                               .arg(window->frameGeometry().width())
+                               .arg(window->frameGeometry().height())
+                               .arg(offCentre().x())
+                               .arg(offCentre().y())),
+                5000);
+            // Moved by the user, it stays where it was put until it is shown again.
+            window->move(20, 30);
+            QTRY_COMPARE(window->pos(), QPoint(20, 30));
+            window->hide();
+            QTRY_VERIFY(!Stacking().contains(window->winId()));
         }
     }
 
