@@ -5,6 +5,7 @@
 #include <QTranslator>
 
 #include "app/formstyle.h"
+#include "windows/windowfont.h"
 
 namespace tallimo {
 
@@ -27,7 +28,7 @@ void InstallQtTranslation()
 void SetUpApplication()
 {
     UseInstalledWindowFonts();
-    QApplication::setFont(SongFont(12));
+    SetProgramFont(SongFont(12));
     QApplication::setQuitOnLastWindowClosed(false);
     InstallQtTranslation();
 }

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStackedWidget>
 #include <QTabWidget>
 #include <QTimeEdit>
 
@@ -15,6 +16,8 @@
 #include "common/defaulterrorhandler.h"
 #include "tools/cctab.h"
 #include "tools/tf_tools.h"
+#include "windows/focusmark.h"
+#include "windows/modalwindow.h"
 #include "windows/windowfont.h"
 
 namespace tallimo {
@@ -101,8 +104,11 @@ QPushButton *Tf_tools::CreateButton(QWidget *parent, const char *name, const QSt
     auto *button = Placed(new QPushButton(caption, parent), name, place);
     // Enter on a focused button presses it.
     button->setAutoDefault(true);
-    connect(button, &QPushButton::clicked, this,
-            [this, handler] { RunHandler(seams_, [this, handler] { (this->*handler)(); }); });
+    connect(button, &QPushButton::clicked, this, [this, button, handler] {
+        if (BlockedByModalWindow(*button))
+            return;
+        RunHandler(seams_, [this, handler] { (this->*handler)(); });
+    });
     return button;
 }
 
@@ -119,6 +125,17 @@ void Tf_tools::CreateControls()
     PageControl1->addTab(CreateCountdownPage(), QStringLiteral("倒计时"));
     PageControl1->addTab(CreateShortcutsPage(), QStringLiteral("网络小工具"));
     PageControl1->setCurrentIndex(0);
+    // Each page is announced by its tab's caption, and so is the pane that holds them, after the
+    // page it shows.
+    for (int page = 0; page < PageControl1->count(); ++page)
+        PageControl1->widget(page)->setAccessibleName(PageControl1->tabText(page));
+    if (auto *pane = PageControl1->findChild<QStackedWidget *>()) {
+        auto nameThePane = [this, pane](int page) {
+            pane->setAccessibleName(PageControl1->tabText(page));
+        };
+        nameThePane(PageControl1->currentIndex());
+        connect(PageControl1, &QTabWidget::currentChanged, pane, nameThePane);
+    }
     // Made once its page sits in the window, whose keys it watches.
     CcTab1 = new TCcTab(PageControl1->widget(0));
     CcTab1->setObjectName(QStringLiteral("CcTab1"));
@@ -126,6 +143,7 @@ void Tf_tools::CreateControls()
     // and buttons do not reach the fixed layout; set once the controls are there, it reaches
     // every one of them.
     KeepProgramFont(*this);
+    new FocusMark(*this);
 }
 
 QWidget *Tf_tools::CreateDatePage()
