@@ -109,8 +109,7 @@ void FocusMark::Follow()
     if (!control_ || !control_->isVisible() || !window_.testAttribute(Qt::WA_KeyboardFocusChange))
         return;
     const QRect place(control_->mapTo(&window_, QPoint(0, 0)), control_->size());
-    const QRect outside =
-        place.adjusted(-RingWidth, -RingWidth, RingWidth, RingWidth);
+    const QRect outside = place.adjusted(-RingWidth, -RingWidth, RingWidth, RingWidth);
     // On the control's edge the ring is a pixel wider, so that it covers as much as outside.
     const bool fitsOutside = window_.rect().contains(outside);
     setGeometry(fitsOutside ? outside : place);

@@ -190,8 +190,8 @@ private slots:
         SetProgramFont(programFont);
         const QFont desktopFont(QStringLiteral("DejaVu Sans"), 11);
         QApplication::setFont(desktopFont);
-        for (const char *kind : {"QLabel", "QLineEdit", "QAbstractSpinBox", "QPushButton",
-                                 "QGroupBox", "QTabBar"})
+        for (const char *kind :
+             {"QLabel", "QLineEdit", "QAbstractSpinBox", "QPushButton", "QGroupBox", "QTabBar"})
             QApplication::setFont(desktopFont, kind);
         if (styleSheet)
             qApp->setStyleSheet(QStringLiteral("QWidget { font: 15pt \"DejaVu Sans\"; }"));
@@ -199,19 +199,18 @@ private slots:
         tools.Show();
         auto verify = [&] {
             for (QWidget *control : tools.form->findChildren<QWidget *>()) {
-                const bool showsText = control->inherits("QLabel") ||
-                                       control->inherits("QAbstractButton") ||
-                                       control->inherits("QLineEdit") ||
-                                       control->inherits("QAbstractSpinBox") ||
-                                       control->inherits("QGroupBox") ||
-                                       control->inherits("QTabBar");
+                const bool showsText =
+                    control->inherits("QLabel") || control->inherits("QAbstractButton") ||
+                    control->inherits("QLineEdit") || control->inherits("QAbstractSpinBox") ||
+                    control->inherits("QGroupBox") || control->inherits("QTabBar");
                 if (!control->isVisible() || !showsText)
                     continue;
-                QVERIFY2(control->fontInfo().pixelSize() == 12 &&
-                             control->fontInfo().family() == QFontInfo(programFont).family(),
-                         qPrintable(control->objectName() + ' ' + control->metaObject()->className() +
-                                    ' ' + control->fontInfo().family() + ' ' +
-                                    QString::number(control->fontInfo().pixelSize())));
+                QVERIFY2(
+                    control->fontInfo().pixelSize() == 12 &&
+                        control->fontInfo().family() == QFontInfo(programFont).family(),
+                    qPrintable(control->objectName() + ' ' + control->metaObject()->className() +
+                               ' ' + control->fontInfo().family() + ' ' +
+                               QString::number(control->fontInfo().pixelSize())));
             }
         };
         verify();
@@ -231,9 +230,9 @@ private slots:
         const QStringList captions = {"日期时间计算", "倒计时", "网络小工具"};
         for (int page = 0; page < pages->count(); ++page) {
             pages->setCurrentIndex(page);
-            QCOMPARE(QAccessible::queryAccessibleInterface(pages->widget(page))
-                         ->text(QAccessible::Name),
-                     captions[page]);
+            QCOMPARE(
+                QAccessible::queryAccessibleInterface(pages->widget(page))->text(QAccessible::Name),
+                captions[page]);
             QCOMPARE(QAccessible::queryAccessibleInterface(pane)->text(QAccessible::Name),
                      captions[page]);
         }
