@@ -8,6 +8,7 @@
 #include <QTranslator>
 
 #include "app/formstyle.h"
+#include "windows/windowfont.h"
 
 namespace tallimo {
 
@@ -30,7 +31,7 @@ void InstallQtTranslation()
 void SetUpApplication()
 {
     UseInstalledWindowFonts();
-    QApplication::setFont(SongFont(12));
+    SetProgramFont(SongFont(12));
     QApplication::setQuitOnLastWindowClosed(false);
     InstallQtTranslation();
 }

@@ -27,6 +27,7 @@
 #include "tools/tf_tools.h"
 #include "windows/about.h"
 #include "windows/calchelp.h"
+#include "windows/modalwindow.h"
 #include "windows/webpageloader.h"
 
 namespace tallimo {
@@ -50,6 +51,14 @@ TCalcForm::TCalcForm(const ProgramSeams &seams, QWidget *parent)
 }
 
 TCalcForm::~TCalcForm() = default;
+
+void TCalcForm::OnClick(QToolButton *button, std::function<void()> action)
+{
+    connect(button, &QToolButton::clicked, this, [button, action = std::move(action)] {
+        if (!BlockedByModalWindow(*button))
+            action();
+    });
+}
 
 void TCalcForm::SpeedButton44Click() { f_tools.Get()->ShowTools(); }
 
@@ -209,9 +218,6 @@ void TCalcForm::ShowPage(bool keypad)
     CreateSettingsPage();
     GroupBox1->setVisible(keypad);
     GroupBox2->setVisible(!keypad);
-    // Tab stops at the button of the page shown; the arrow keys move to the other one.
-    SpeedButton2->setFocusPolicy(keypad ? Qt::TabFocus : Qt::NoFocus);
-    SpeedButton4->setFocusPolicy(keypad ? Qt::NoFocus : Qt::TabFocus);
 }
 
 bool TCalcForm::focusNextPrevChild(bool next)

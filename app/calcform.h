@@ -105,6 +105,9 @@ private:
         return control;
     }
     void CreateControls();
+    // Runs the action on the button's click; a click that reaches the window while a modal
+    // window blocks it (an assistive tool's press) goes unanswered, as the mouse's does.
+    void OnClick(QToolButton *button, std::function<void()> action);
     QWidget *CreateToolbarPanel();
     QWidget *CreateSidePanel();
     QWidget *CreateResultBar();

@@ -140,11 +140,14 @@ void TCalcForm::CreateKeypadPage()
         FitCaption(button);
         if (key.member)
             this->*key.member = button;
-        if (key.click) {
-            connect(button, &QToolButton::clicked, this, key.click);
-            continue;
-        }
-        connect(button, &QToolButton::clicked, this, [this, &key] {
+        // A caption that is a picture rather than a word ("<-") is announced by its hint.
+        if (key.insertion == Insertion::None && *key.hint)
+            button->setAccessibleName(QString::fromUtf8(key.hint));
+        OnClick(button, [this, &key] {
+            if (key.click) {
+                (this->*key.click)();
+                return;
+            }
             PlayClip(QLatin1String(key.clip));
             if (key.insertion == Insertion::Plain)
                 PlainInsert(QLatin1String(key.text));

@@ -12,10 +12,12 @@
 #include <QEvent>
 #include <QFrame>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QSystemTrayIcon>
 #include <QTimer>
 #include <QToolButton>
 
@@ -23,6 +25,7 @@
 #include "app/datelineplace.h"
 #include "app/formstyle.h"
 #include "common/programinfo.h"
+#include "windows/focusmark.h"
 
 namespace tallimo {
 
@@ -40,6 +43,10 @@ constexpr int ToolbarSpacing = 2;
 constexpr int SeparatorWidth = 3;
 constexpr int DateGapWidth = 99;
 constexpr int DateLineInterval = 200;
+// The keys of the commands that the tray menu shares with the window.
+const char *const ToolsKey = "Ctrl+T";
+const char *const HideKey = "Ctrl+H";
+const char *const ExitKey = "Ctrl+Q";
 // Two characters of the 12-pixel window font.
 constexpr QSize CaptionSize(24, 15);
 
@@ -61,6 +68,34 @@ QLabel *Caption(QLabel *label, const QPoint &place)
     label->setGeometry(QRect(place, CaptionSize));
     return label;
 }
+
+// A page button, used like the tab of a dialog: Tab reaches both, and Space or Enter on one
+// shows its page.
+class PageSwitch final : public QToolButton {
+public:
+    using QToolButton::QToolButton;
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override
+    {
+        if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+            (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+            click();
+            return;
+        }
+        QToolButton::keyPressEvent(event);
+    }
+    // A grouped button that takes the focus leaves Tab to itself alone; a page switch keeps
+    // both buttons in the Tab order.
+    void focusInEvent(QFocusEvent *event) override
+    {
+        QToolButton::focusInEvent(event);
+        if (group()) {
+            for (QAbstractButton *button : group()->buttons())
+                button->setFocusPolicy(Qt::TabFocus);
+        }
+    }
+};
 
 }  // namespace
 
@@ -101,6 +136,7 @@ void TCalcForm::CreateControls()
 
     CreateInvisibleControls();
     CreateTrayMenu();
+    new FocusMark(*this);
     Memo1->setFocus();
 }
 
@@ -148,6 +184,9 @@ QWidget *TCalcForm::CreateToolbarPanel()
         Handler click;
         const char *spokenName = nullptr;
         const char *key = nullptr;
+        // A switch: its check mark shows the state, and its handler runs whenever the mark
+        // changes.
+        bool toggles = false;
     };
     const ToolbarButton buttons[] = {
         {"SpeedButton7", "&C", "清空(按Alt+C 快速清空)", nullptr, &TCalcForm::SpeedButton7,
@@ -163,17 +202,17 @@ QWidget *TCalcForm::CreateToolbarPanel()
         {"SpeedButton43", nullptr, "万年历", "calendar", &TCalcForm::SpeedButton43,
          &TCalcForm::SpeedButton43Click, nullptr, "Ctrl+L"},
         {"SpeedButton44", nullptr, "小工具", "tools", &TCalcForm::SpeedButton44,
-         &TCalcForm::SpeedButton44Click, nullptr, "Ctrl+T"},
+         &TCalcForm::SpeedButton44Click, nullptr, ToolsKey},
         {"SpeedButton42", nullptr, "主页", "home", &TCalcForm::SpeedButton42,
          &TCalcForm::SpeedButton42Click},
         {"ToolButton6", nullptr, "声音关或开", "voice-on", &TCalcForm::ToolButton6,
-         &TCalcForm::ToolButton6Click},
+         &TCalcForm::ToolButton6Click, nullptr, nullptr, true},
         {"SpeedButton46", nullptr, "帮助", "help", &TCalcForm::SpeedButton46,
          &TCalcForm::SpeedButton46Click, nullptr, "F1"},
         {"SpeedButton48", nullptr, "隐藏或显示", "side-panel", &TCalcForm::SpeedButton48,
          &TCalcForm::SpeedButton48Click},
         {"SpeedButton45", nullptr, "退出", "exit", &TCalcForm::SpeedButton45,
-         &TCalcForm::SpeedButton45Click},
+         &TCalcForm::SpeedButton45Click, nullptr, ExitKey},
     };
     const int top = (ToolbarHeight - ToolbarButtonSize.height()) / 2;
     int left = ToolbarMargin;
@@ -205,9 +244,15 @@ QWidget *TCalcForm::CreateToolbarPanel()
         separator->setGeometry(left, top, SeparatorWidth, ToolbarButtonSize.height());
         left += SeparatorWidth + ToolbarSpacing;
         this->*entry.member = button;
-        if (entry.click)
-            connect(button, &QToolButton::clicked, this, entry.click);
+        if (entry.toggles) {
+            button->setCheckable(true);
+            connect(button, &QToolButton::toggled, this, entry.click);
+        } else if (entry.click) {
+            OnClick(button, [this, click = entry.click] { (this->*click)(); });
+        }
     }
+
+    ToolButton6->setChecked(VoiceOn());
 
     const DateLinePlace dateLine =
         PlaceDateLine(SongFont(14), left, left + DateGapWidth + ToolbarSpacing, ClientSize.width(),
@@ -247,7 +292,7 @@ QWidget *TCalcForm::CreateSidePanel()
 
     pageButtons_ = new QButtonGroup(this);
     auto pageButton = [this](const char *name, const QString &caption, int left) {
-        auto *button = Named(new QToolButton(Panel1), name);
+        auto *button = Named(new PageSwitch(Panel1), name);
         button->setText(caption);
         button->setCheckable(true);
         button->setFocusPolicy(Qt::TabFocus);
@@ -258,7 +303,6 @@ QWidget *TCalcForm::CreateSidePanel()
     SpeedButton2 = pageButton("SpeedButton2", QStringLiteral("键盘"), 14);
     SpeedButton4 = pageButton("SpeedButton4", QStringLiteral("设置"), 51);
     SpeedButton2->setChecked(true);
-    SpeedButton4->setFocusPolicy(Qt::NoFocus);
     // The page follows the buttons' state however they are pressed: mouse, keyboard or an
     // assistive tool's action.
     connect(SpeedButton2, &QToolButton::toggled, this, &TCalcForm::SpeedButton2Click);
@@ -306,27 +350,45 @@ void TCalcForm::CreateInvisibleControls()
 void TCalcForm::CreateTrayMenu()
 {
     PopupMenu1 = Named(new QMenu(this), "PopupMenu1");
+    // The menu shows each command's key; the window runs it on that key.
     struct MenuItem {
         const char *name;
         const char *caption;
         bool checkable;
         QAction *TCalcForm::*member;
         Handler click;
+        const char *key;
     };
     const MenuItem items[] = {
-        {"N1", "显示计算器(&S)", true, &TCalcForm::N1, &TCalcForm::N1Click},
-        {"N2", "隐藏计算器(&H)", true, &TCalcForm::N2, &TCalcForm::N2Click},
-        {"N4", "实用小工具(&T)", false, &TCalcForm::N4, &TCalcForm::SpeedButton44Click},
-        {"N3", "退出(&C)", false, &TCalcForm::N3, &TCalcForm::SpeedButton45Click},
+        {"N1", "显示计算器(&S)", true, &TCalcForm::N1, &TCalcForm::N1Click, nullptr},
+        {"N2", "隐藏计算器(&H)", true, &TCalcForm::N2, &TCalcForm::N2Click, HideKey},
+        {"N4", "实用小工具(&T)", false, &TCalcForm::N4, &TCalcForm::SpeedButton44Click, ToolsKey},
+        {"N3", "退出(&C)", false, &TCalcForm::N3, &TCalcForm::SpeedButton45Click, ExitKey},
     };
     for (const MenuItem &entry : items) {
         QAction *action =
             Named(PopupMenu1->addAction(QString::fromUtf8(entry.caption)), entry.name);
         action->setCheckable(entry.checkable);
+        if (entry.key)
+            action->setShortcut(QKeySequence(QString::fromLatin1(entry.key)));
         this->*entry.member = action;
         if (entry.click)
             connect(action, &QAction::triggered, this, entry.click);
     }
+
+    // Hiding to the tray has no button: the window takes its key, and names it in its own
+    // description. Where the desktop has no tray, the key leaves the window where it is, as
+    // nothing would bring it back.
+    const QKeySequence hide(QString::fromLatin1(HideKey));
+    auto *hideCommand = new QAction(this);
+    hideCommand->setShortcut(hide);
+    addAction(hideCommand);
+    connect(hideCommand, &QAction::triggered, this, [this] {
+        if (trayIcon_ && QSystemTrayIcon::isSystemTrayAvailable())
+            N2Click();
+    });
+    setAccessibleDescription(QStringLiteral("%1 (%2)").arg(
+        N2->text().section(QLatin1Char('('), 0, 0), hide.toString(QKeySequence::NativeText)));
 }
 
 }  // namespace tallimo

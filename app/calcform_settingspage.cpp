@@ -47,7 +47,7 @@ void TCalcForm::CreateSettingsPage()
         // Tab reaches the button; a click leaves the focus where it is.
         button->setFocusPolicy(Qt::TabFocus);
         this->*entry.member = button;
-        connect(button, &QToolButton::clicked, this, entry.click);
+        OnClick(button, [this, click = entry.click] { (this->*click)(); });
     }
 
     // A number box with the read-only box that labels it; its handler runs on every change.

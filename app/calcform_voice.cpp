@@ -25,15 +25,22 @@ void TCalcForm::CheckBox2Click()
     if (CheckBox5)
         CheckBox5->setEnabled(on);
     ToolButton6->setIcon(ToolbarIcon(on ? "voice-on" : "voice-off"));
+    // The button's check mark is the voice, so that a screen reader tells whether it is on.
+    ToolButton6->setChecked(on);
 }
 
+// The voice button's check mark changed: by a click, a key, an assistive tool's toggle, or the
+// voice itself.
 void TCalcForm::ToolButton6Click()
 {
+    const bool on = ToolButton6->isChecked();
+    if (on == VoiceOn())
+        return;
     if (CheckBox2) {
         // The box's handler follows.
-        CheckBox2->setChecked(!VoiceOn());
+        CheckBox2->setChecked(on);
     } else {
-        pageSettings_.voice = !VoiceOn();
+        pageSettings_.voice = on;
         CheckBox2Click();
     }
 }

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStackedWidget>
 #include <QTabWidget>
 #include <QTimeEdit>
 
@@ -17,6 +18,8 @@
 #include "tools/calendardateedit.h"
 #include "tools/cctab.h"
 #include "tools/tf_tools.h"
+#include "windows/focusmark.h"
+#include "windows/modalwindow.h"
 #include "windows/windowfont.h"
 
 namespace tallimo {
@@ -102,8 +105,11 @@ QPushButton *Tf_tools::CreateButton(QWidget *parent, const char *name, const QSt
     auto *button = Placed(new QPushButton(caption, parent), name, place);
     // Enter on a focused button presses it.
     button->setAutoDefault(true);
-    connect(button, &QPushButton::clicked, this,
-            [this, handler] { RunHandler(seams_, [this, handler] { (this->*handler)(); }); });
+    connect(button, &QPushButton::clicked, this, [this, button, handler] {
+        if (BlockedByModalWindow(*button))
+            return;
+        RunHandler(seams_, [this, handler] { (this->*handler)(); });
+    });
     return button;
 }
 
@@ -125,6 +131,17 @@ void Tf_tools::CreateControls()
     for (int tab = 0; tab < PageControl1->count(); ++tab)
         PageControl1->setTabText(tab, titles[tab]);
     PageControl1->setCurrentIndex(0);
+    // Each page is announced by its tab's caption, and so is the pane that holds them, after the
+    // page it shows.
+    for (int page = 0; page < PageControl1->count(); ++page)
+        PageControl1->widget(page)->setAccessibleName(PageControl1->tabText(page));
+    if (auto *pane = PageControl1->findChild<QStackedWidget *>()) {
+        auto nameThePane = [this, pane](int page) {
+            pane->setAccessibleName(PageControl1->tabText(page));
+        };
+        nameThePane(PageControl1->currentIndex());
+        connect(PageControl1, &QTabWidget::currentChanged, pane, nameThePane);
+    }
     // Made once its page sits in the window, whose keys it watches.
     CcTab1 = new TCcTab(PageControl1->widget(0));
     CcTab1->setObjectName(QStringLiteral("CcTab1"));
@@ -132,6 +149,7 @@ void Tf_tools::CreateControls()
     // and buttons do not reach the fixed layout; set once the controls are there, it reaches
     // every one of them.
     KeepProgramFont(*this);
+    new FocusMark(*this);
 }
 
 QWidget *Tf_tools::CreateDatePage()

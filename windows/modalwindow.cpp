@@ -41,6 +41,25 @@ void PlaceAboveBlockedWindows(QWidget &modal)
         modal.setWindowFlag(Qt::WindowStaysOnTopHint, blocksOneOnTop);
 }
 
+bool BlockedByModalWindow(const QWidget &control)
+{
+    const QWidget *modal = QApplication::activeModalWidget();
+    if (!modal)
+        return false;
+    const QWidget *window = control.window();
+    // The modal window itself, and the windows it owns, take their clicks.
+    for (const QWidget *owner = window; owner; owner = owner->parentWidget())
+        if (owner == modal)
+            return false;
+    if (modal->windowModality() == Qt::ApplicationModal)
+        return true;
+    // A window-modal one blocks only the windows it stands over.
+    for (const QWidget *owner = modal->parentWidget(); owner; owner = owner->parentWidget())
+        if (owner->window() == window)
+            return true;
+    return false;
+}
+
 int ExecAboveBlockedWindows(QDialog &dialog)
 {
     PlaceAboveBlockedWindows(dialog);

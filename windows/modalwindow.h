@@ -18,6 +18,11 @@ QWidget *ModalOwner();
 // normal window.
 void PlaceAboveBlockedWindows(QWidget &modal);
 
+// Whether a modal window blocks the control's window, which then takes no clicks. A control's
+// click handler asks, as a click can still reach a blocked window by an assistive tool's action
+// (or a program's), which must go unanswered as the mouse's does.
+bool BlockedByModalWindow(const QWidget &control);
+
 // Runs the dialog modally, placed as above; its result.
 int ExecAboveBlockedWindows(QDialog &dialog);
 

@@ -56,9 +56,10 @@ Tf_webbrowse::Tf_webbrowse(QWidget *parent) : QWidget(parent, Qt::Window)
     setWindowFlag(Qt::WindowStaysOnTopHint);
     resize(708, 542);
     setWindowState(Qt::WindowMaximized);
-    // Escape closes the window, as it closes the about and help windows.
+    // Escape closes the window, as it closes the about and help windows, wherever its focus is:
+    // in the page, on a button, or on no control at all, as when the window has just opened.
     auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    escape->setContext(Qt::WidgetWithChildrenShortcut);
+    escape->setContext(Qt::WindowShortcut);
     connect(escape, &QShortcut::activated, this, &QWidget::close);
 
     Panel1 = new QWidget(this);

@@ -19,6 +19,7 @@ namespace tallimo {
 namespace {
 
 const QByteArray ChineseInterface("--lang=zh-CN");
+const char LinuxAccessibility[] = "QTWEBENGINE_ENABLE_LINUX_ACCESSIBILITY";
 
 }  // namespace
 
@@ -31,6 +32,11 @@ bool PrepareWebEngine()
     QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
     if (!flags.contains(ChineseInterface))
         qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags.append(' ').append(ChineseInterface).trimmed());
+    // The engine leaves the pages out of the accessibility tree on Linux unless asked; asked, it
+    // builds a page's tree only while an assistive tool (a screen reader) is listening, so the
+    // page's controls reach the tool at no cost to anyone else.
+    if (!qEnvironmentVariableIsSet(LinuxAccessibility))
+        qputenv(LinuxAccessibility, "1");
     if (!QOpenGLContext::globalShareContext()) {
         // Kept to the end of the run; where OpenGL is missing the invalid context makes the engine
         // draw in software.

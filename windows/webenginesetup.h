@@ -14,7 +14,8 @@ namespace tallimo {
 //   off: for the superuser the engine runs only where whoever started the program switched the
 //   sandbox off (QTWEBENGINE_DISABLE_SANDBOX), else the pages open in the system's browser;
 // - the engine speaks Chinese in its own texts, such as the page it shows for a site it cannot
-//   reach.
+//   reach;
+// - the engine exposes its pages to assistive tools while one is active.
 // False where the engine cannot run. Needs the application object.
 bool PrepareWebEngine();
 

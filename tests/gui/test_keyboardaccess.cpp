@@ -10,9 +10,12 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QSpinBox>
 #include <QStyleFactory>
+#include <QTabWidget>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -24,13 +27,18 @@
 #include "app/formstyle.h"
 #include "tests/gui/formtesting.h"
 #include "tools/tf_tools.h"
+#include "windows/focusmark.h"
 
 using namespace tallimo;
 
 namespace {
 
 struct ShownForm : FormUnderTest {
-    ShownForm() { Show(); }
+    explicit ShownForm(const std::function<void(ProgramSeams &)> &adjust = nullptr)
+        : FormUnderTest(adjust)
+    {
+        Show();
+    }
 
     QPlainTextEdit *Sheet() const { return Child<QPlainTextEdit>(QStringLiteral("Memo1")); }
     void ShowSettingsPage() const
@@ -53,6 +61,7 @@ struct ShownForm : FormUnderTest {
 const QStringList Toolbar = {"SpeedButton7",  "sb_copyresult", "SpeedButton1",  "SpeedButton6",
                              "SpeedButton47", "SpeedButton43", "SpeedButton44", "SpeedButton42",
                              "ToolButton6",   "SpeedButton46", "SpeedButton48", "SpeedButton45"};
+const QStringList PageButtons = {"SpeedButton2", "SpeedButton4"};
 const QStringList ResultBoxes = {"Edit4", "Edit5", "Edit2"};
 // Fast reading stays disabled until the voice setting is read from a file, so Tab passes it.
 const QStringList SettingsPage = {"SpeedButton35", "SpeedButton37", "SpeedButton36", "SpinEdit2",
@@ -132,13 +141,11 @@ private slots:
     {
         QTest::addColumn<bool>("settingsPage");
         QTest::addColumn<QStringList>("forward");
-        // Of the two page buttons, Tab stops at the one of the page shown; the arrow keys move
-        // between them.
+        // Tab stops at both page buttons, as at the tabs of a dialog.
         QTest::newRow("keypad page, as at a first start")
-            << false << QStringList{"SpeedButton2"} + ResultBoxes + Toolbar + QStringList{"Memo1"};
-        QTest::newRow("settings page") << true
-                                       << QStringList{"SpeedButton4"} + SettingsPage + ResultBoxes +
-                                              Toolbar + QStringList{"Memo1"};
+            << false << PageButtons + ResultBoxes + Toolbar + QStringList{"Memo1"};
+        QTest::newRow("settings page")
+            << true << PageButtons + SettingsPage + ResultBoxes + Toolbar + QStringList{"Memo1"};
     }
     // Tab runs through the window and back to the sheet, Shift+Tab the other way; the sheet
     // takes no tab character either way.
@@ -178,6 +185,8 @@ private slots:
         QTest::newRow("space on the focused button") << 1;
         QTest::newRow("an assistive tool's toggle action") << 2;
         QTest::newRow("arrow keys from the other button") << 3;
+        QTest::newRow("enter on the focused button") << 4;
+        QTest::newRow("tab to the button, then space") << 5;
     }
     void pageButtonsSwitchEveryWay()
     {
@@ -187,8 +196,14 @@ private slots:
             auto *button = shown.Child<QToolButton>(QString::fromLatin1(name));
             if (way == 0) {
                 QTest::mouseClick(button, Qt::LeftButton);
-            } else if (way == 1) {
+            } else if (way == 1 || way == 4) {
                 button->setFocus();
+                QTest::keyClick(button, way == 1 ? Qt::Key_Space : Qt::Key_Return);
+            } else if (way == 5) {
+                shown.Sheet()->setFocus();
+                for (int key = 0; key < 40 && QApplication::focusWidget() != button; ++key)
+                    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+                QCOMPARE(QApplication::focusWidget(), button);
                 QTest::keyClick(button, Qt::Key_Space);
             } else if (way == 3) {
                 QWidget *other = shown.Child(QString::fromLatin1(
@@ -265,6 +280,8 @@ private slots:
                                       << "小数";
         QTest::newRow("speech rate box") << "SpinEdit3"
                                          << "语速";
+        QTest::newRow("backspace key <-") << "SpeedButton34"
+                                          << "退格";
     }
     void namesSayWhatControlsDo()
     {
@@ -366,6 +383,185 @@ private slots:
             }
         }
         QApplication::setPalette(before);
+    }
+
+    // The voice button is a switch whose check mark is the voice, however either of them is
+    // changed.
+    void voiceButtonTellsItsState()
+    {
+        ShownForm shown;
+        auto *button = shown.Child<QToolButton>(QStringLiteral("ToolButton6"));
+        QAccessibleInterface *node = QAccessible::queryAccessibleInterface(button);
+        QVERIFY(node->state().checkable);
+        QVERIFY(node->state().checked);
+        QCOMPARE(node->text(QAccessible::Name), QStringLiteral("声音关或开"));
+
+        QTest::mouseClick(button, Qt::LeftButton);
+        QVERIFY(!node->state().checked);
+        shown.ShowSettingsPage();
+        auto *voice = shown.Child<QCheckBox>(QStringLiteral("CheckBox2"));
+        QVERIFY(!voice->isChecked());
+
+        button->setFocus();
+        QTest::keyClick(button, Qt::Key_Space);
+        QVERIFY(node->state().checked);
+        QVERIFY(voice->isChecked());
+
+        node->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+        QVERIFY(!voice->isChecked());
+        QVERIFY(!node->state().checked);
+
+        voice->setChecked(true);
+        QVERIFY(node->state().checked);
+    }
+
+    // The tray menu's commands have keys in the window, which the menu and the window's
+    // descriptions name; without a tray to come back from, the window does not hide.
+    void trayCommandsHaveKeys()
+    {
+        ShownForm shown;
+        auto *menu = shown.Child<QMenu>(QStringLiteral("PopupMenu1"));
+        QStringList keys;
+        for (QAction *item : menu->actions())
+            keys << item->shortcut().toString();
+        QCOMPARE(keys, (QStringList{"", "Ctrl+H", "Ctrl+T", "Ctrl+Q"}));
+        QVERIFY(shown.form->accessibleDescription().contains(QStringLiteral("Ctrl+H")));
+        QVERIFY(shown.Child(QStringLiteral("SpeedButton45"))
+                    ->accessibleDescription()
+                    .contains(QStringLiteral("Ctrl+Q")));
+
+        QTest::keyClick(shown.Sheet(), Qt::Key_H, Qt::ControlModifier);
+        QVERIFY(shown.form->isVisible());
+        QCOMPARE(shown.world.quits, 0);
+        QTest::keyClick(shown.Sheet(), Qt::Key_Q, Qt::ControlModifier);
+        QCOMPARE(shown.world.quits, 1);
+    }
+
+    // While a modal box is open, an assistive tool's press on a button of the main window behind
+    // it goes unanswered, as a click there does.
+    void buttonsBehindAModalBoxIgnorePresses_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::newRow("keypad 7") << "SpeedButton8";
+        QTest::newRow("keypad <-") << "SpeedButton34";
+        QTest::newRow("toolbar clear") << "SpeedButton7";
+        QTest::newRow("toolbar save") << "SpeedButton6";
+        QTest::newRow("settings background colour") << "SpeedButton35";
+    }
+    void buttonsBehindAModalBoxIgnorePresses()
+    {
+        QFETCH(QString, button);
+        int colourChoices = 0;
+        ShownForm shown([&colourChoices](ProgramSeams &seams) {
+            seams.chooseColour = [&colourChoices](quint32) -> std::optional<quint32> {
+                ++colourChoices;
+                return std::nullopt;
+            };
+        });
+        shown.ShowSettingsPage();
+        QTest::keyClicks(shown.Sheet(), QStringLiteral("12"));
+        auto answered = [&] {
+            return shown.Sheet()->toPlainText() != QStringLiteral("12") ||
+                   !shown.world.fileFilters.isEmpty() || colourChoices > 0;
+        };
+        QMessageBox box(QMessageBox::Information, QStringLiteral("Tallimo"), QStringLiteral("1"));
+        box.setWindowModality(Qt::ApplicationModal);
+        box.show();
+        QTRY_COMPARE(QApplication::activeModalWidget(), &box);
+        QAccessibleInterface *node = QAccessible::queryAccessibleInterface(shown.Child(button));
+        for (int press = 0; press < 3; ++press)
+            node->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QTest::qWait(300);
+        QVERIFY(!answered());
+
+        box.close();
+        node->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QTRY_VERIFY(answered());
+    }
+
+    void focusIsMarkedOnEveryControl_data()
+    {
+        QTest::addColumn<bool>("dark");
+        QTest::addColumn<bool>("tools");
+        QTest::newRow("main window, light palette") << false << false;
+        QTest::newRow("main window, dark palette") << true << false;
+        QTest::newRow("tools window, light palette") << false << true;
+        QTest::newRow("tools window, dark palette") << true << true;
+    }
+    // Every control Tab reaches, on every page, shows a focus mark whose pixels change at 3:1 or
+    // more from the unfocused look over at least the area of a line 2 pixels wide around the
+    // control.
+    void focusIsMarkedOnEveryControl()
+    {
+        QFETCH(bool, dark);
+        QFETCH(bool, tools);
+        const QPalette before = QApplication::palette();
+        if (dark)
+            QApplication::setPalette(DarkPalette());
+        {
+            ShownForm shown;
+            QWidget *window = shown.form.get();
+            QTabWidget *pages = nullptr;
+            if (tools) {
+                QTest::keyClick(shown.Sheet(), Qt::Key_T, Qt::ControlModifier);
+                for (QWidget *candidate : QApplication::topLevelWidgets()) {
+                    if (qobject_cast<Tf_tools *>(candidate) && candidate->isVisible())
+                        window = candidate;
+                }
+                QVERIFY(qobject_cast<Tf_tools *>(window));
+                QVERIFY(QTest::qWaitForWindowActive(window));
+                pages = window->findChild<QTabWidget *>();
+            }
+            const int rounds = tools ? pages->count() : 2;
+            QStringList marked;
+            for (int round = 0; round < rounds; ++round) {
+                if (tools)
+                    pages->setCurrentIndex(round);
+                else if (round == 1)
+                    shown.ShowSettingsPage();
+                QWidget *start = QApplication::focusWidget();
+                QVERIFY(start);
+                for (int key = 0; key < 60; ++key) {
+                    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+                    QWidget *control = QApplication::focusWidget();
+                    QVERIFY(control);
+                    VerifyFocusMark(*window, *control);
+                    marked << control->objectName();
+                    if (control == start)
+                        break;
+                }
+            }
+            QVERIFY(marked.size() > (tools ? 12 : 20));
+        }
+        QApplication::setPalette(before);
+    }
+
+private:
+    static void VerifyFocusMark(QWidget &window, QWidget &focus)
+    {
+        QWidget *control = &focus;
+        while (control->parentWidget() && control->parentWidget()->focusProxy() == control &&
+               !qobject_cast<QTabWidget *>(control->parentWidget()))
+            control = control->parentWidget();
+        auto *mark = window.findChild<FocusMark *>();
+        QVERIFY(mark);
+        QCOMPARE(mark->Marked(), control);
+        const QRect place(control->mapTo(&window, QPoint(0, 0)), control->size());
+        const QRect around = place.adjusted(-4, -4, 4, 4).intersected(window.rect());
+        const QImage focused = window.grab(around).toImage();
+        mark->hide();
+        const QImage unfocused = window.grab(around).toImage();
+        mark->show();
+        int changed = 0;
+        for (int y = 0; y < focused.height(); ++y)
+            for (int x = 0; x < focused.width(); ++x)
+                changed += Contrast(focused.pixelColor(x, y), unfocused.pixelColor(x, y)) >= 3.0;
+        const int lineArea = 2 * (2 * (place.width() + place.height()));
+        QVERIFY2(changed >= lineArea,
+                 qPrintable(QStringLiteral("%1: %2 pixels changed at 3:1, %3 needed")
+                                .arg(control->objectName())
+                                .arg(changed)
+                                .arg(lineArea)));
     }
 };
 

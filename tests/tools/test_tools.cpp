@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include <QAccessible>
+#include <QAccessibleActionInterface>
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QClipboard>
@@ -10,8 +11,10 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QSet>
+#include <QStackedWidget>
 #include <QTabWidget>
 #include <QTest>
 #include <QTimeEdit>
@@ -23,6 +26,7 @@
 #include "tests/support/dateregional.h"
 #include "tests/support/fakeworld.h"
 #include "tools/tf_tools.h"
+#include "windows/windowfont.h"
 
 using namespace tallimo;
 
@@ -169,6 +173,94 @@ private slots:
         for (const char *field : {"Edit3", "Date1", "Time1", "Edit9", "BitBtn1"})
             QVERIFY2(tools.Child(field)->font().pixelSize() == 12, field);
         QApplication::setFont(before);
+    }
+
+    void keepsItsPixelFontUnderADesktopTheme_data()
+    {
+        QTest::addColumn<bool>("styleSheet");
+        QTest::newRow("theme font for the application and for classes") << false;
+        QTest::newRow("theme font in a style sheet too") << true;
+    }
+    // A desktop theme sets its own font as the application's after the program has set its
+    // pixel font, as well as fonts for classes of controls and in a style sheet: every label,
+    // field and button keeps the program's font, also when the theme changes while it is open.
+    void keepsItsPixelFontUnderADesktopTheme()
+    {
+        QFETCH(bool, styleSheet);
+        const QFont before = QApplication::font();
+        QFont programFont(before.family());
+        programFont.setPixelSize(12);
+        SetProgramFont(programFont);
+        const QFont desktopFont(QStringLiteral("DejaVu Sans"), 11);
+        QApplication::setFont(desktopFont);
+        for (const char *kind :
+             {"QLabel", "QLineEdit", "QAbstractSpinBox", "QPushButton", "QGroupBox", "QTabBar"})
+            QApplication::setFont(desktopFont, kind);
+        if (styleSheet)
+            qApp->setStyleSheet(QStringLiteral("QWidget { font: 15pt \"DejaVu Sans\"; }"));
+        Tools tools;
+        tools.Show();
+        auto verify = [&] {
+            for (QWidget *control : tools.form->findChildren<QWidget *>()) {
+                const bool showsText =
+                    control->inherits("QLabel") || control->inherits("QAbstractButton") ||
+                    control->inherits("QLineEdit") || control->inherits("QAbstractSpinBox") ||
+                    control->inherits("QGroupBox") || control->inherits("QTabBar");
+                if (!control->isVisible() || !showsText)
+                    continue;
+                QVERIFY2(
+                    control->fontInfo().pixelSize() == 12 &&
+                        control->fontInfo().family() == QFontInfo(programFont).family(),
+                    qPrintable(control->objectName() + ' ' + control->metaObject()->className() +
+                               ' ' + control->fontInfo().family() + ' ' +
+                               QString::number(control->fontInfo().pixelSize())));
+            }
+        };
+        verify();
+        QApplication::setFont(QFont(QStringLiteral("DejaVu Serif"), 13));
+        verify();
+        qApp->setStyleSheet(QString());
+        QApplication::setFont(before);
+    }
+
+    // The pages, and the pane that shows one of them, are announced by the pages' captions.
+    void pagesAreNamed()
+    {
+        Tools tools;
+        Tf_tools &form = tools.Show();
+        auto *pages = tools.Child<QTabWidget>("PageControl1");
+        auto *pane = pages->findChild<QStackedWidget *>();
+        const QStringList captions = {"日期时间计算", "倒计时", "网络小工具"};
+        for (int page = 0; page < pages->count(); ++page) {
+            pages->setCurrentIndex(page);
+            QCOMPARE(
+                QAccessible::queryAccessibleInterface(pages->widget(page))->text(QAccessible::Name),
+                captions[page]);
+            QCOMPARE(QAccessible::queryAccessibleInterface(pane)->text(QAccessible::Name),
+                     captions[page]);
+        }
+        QVERIFY(form.isVisible());
+    }
+
+    // While a modal box is open, an assistive tool's presses on the window's buttons go
+    // unanswered, as clicks do: no second box stacks over the first.
+    void buttonsBehindAModalBoxIgnorePresses()
+    {
+        Tools tools;
+        tools.Show();
+        tools.Fill(QStringLiteral("x"), QStringLiteral("0"), QStringLiteral("0"));
+        QMessageBox box(QMessageBox::Information, QStringLiteral("Tallimo"), QStringLiteral("1"));
+        box.setWindowModality(Qt::ApplicationModal);
+        box.show();
+        QTRY_COMPARE(QApplication::activeModalWidget(), &box);
+        QAccessibleInterface *node = QAccessible::queryAccessibleInterface(tools.Child("BitBtn1"));
+        for (int press = 0; press < 8; ++press)
+            node->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QTest::qWait(300);
+        QVERIFY(tools.world.messages.isEmpty());
+        box.close();
+        node->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QTRY_COMPARE(tools.world.messages.size(), 1);
     }
 
     void windowAtCreation()

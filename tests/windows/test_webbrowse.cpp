@@ -305,6 +305,36 @@ fetch('%1').then((r) => r.text()).then((t) => done('fetch:' + t), () => done('fe
         QTRY_COMPARE_WITH_TIMEOUT(Browser(*window)->url(), first, EngineStart);
     }
 
+    void firstEscapeClosesTheWindow_data()
+    {
+        QTest::addColumn<QString>("focus");
+        QTest::newRow("focus on no control, as the window opens") << "";
+        QTest::newRow("focus in the page") << "WebBrowser1";
+        QTest::newRow("focus on the stop button") << "Button1";
+    }
+    // One Escape closes the window wherever its focus is.
+    void firstEscapeClosesTheWindow()
+    {
+        QFETCH(QString, focus);
+        Tf_webbrowse window;
+        QVERIFY(Load(window, first));
+        window.Show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QWidget *target = &window;
+        if (focus.isEmpty()) {
+            if (QWidget *focused = window.focusWidget())
+                focused->clearFocus();
+        } else {
+            target = Control(window, focus.toLatin1().constData());
+            if (target->focusProxy())
+                target = target->focusProxy();
+            target->setFocus();
+            QTRY_VERIFY(target->hasFocus());
+        }
+        QTest::keyClick(target, Qt::Key_Escape);
+        QTRY_VERIFY_WITH_TIMEOUT(!window.isVisible(), 2000);
+    }
+
     void calendarWhileAShortcutHasTheWindowOpenTakesItOver()
     {
         QTemporaryDir folder;
