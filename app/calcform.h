@@ -247,6 +247,17 @@ private:
     // Saving and importing the sheet (calcform_sheetfiles.cpp).
     void SpeedButton6Click();
     void SpeedButton47Click();
+    QString ChooseFileToWrite(const QString &filter, const QString &suffix);
+
+    // The sheet on paper: printing, the PDF export and the sheet's context menu that offers them
+    // (calcform_paper.cpp).
+    void CreatePaperCommands();
+    void ShowSheetMenu(const QPoint &position);
+    void PrintClick();
+    void ExportPdfClick();
+    PaperSheet SheetOnPaper() const;
+    QAction *printCommand_ = nullptr;
+    QAction *exportPdfCommand_ = nullptr;
 
     // The about and help windows (calcform_aboutandhelp.cpp).
     void SpeedButton42Click();

@@ -98,6 +98,7 @@ void TCalcForm::CreateControls()
 
     CreateInvisibleControls();
     CreateTrayMenu();
+    CreatePaperCommands();
     Memo1->setFocus();
 }
 

@@ -25,10 +25,18 @@ const QString FileLineEnd = QStringLiteral("\r\n");
 
 bool IsBlankSheet(const QString &sheetText) { return TrimBlanks(sheetText).isEmpty(); }
 
-QString WithTxtSuffix(const QString &chosenPath)
+QString WithSuffix(const QString &chosenPath, const QString &suffix)
 {
-    return chosenPath.endsWith(TxtSuffix, Qt::CaseInsensitive) ? chosenPath
-                                                               : chosenPath + TxtSuffix;
+    return chosenPath.endsWith(suffix, Qt::CaseInsensitive) ? chosenPath : chosenPath + suffix;
+}
+
+QString WithTxtSuffix(const QString &chosenPath) { return WithSuffix(chosenPath, TxtSuffix); }
+
+void WriteWholeFile(const QString &path, const QByteArray &bytes, const FileWrites &writes)
+{
+    if (const std::optional<QString> failure = ReplaceFile(path, bytes, writes))
+        ThrowFileError(QStringLiteral("Unable to write to %1: %2")
+                           .arg(QDir::toNativeSeparators(path), *failure));
 }
 
 void WriteSheetFile(const QString &path, const QString &sheetText, const FileWrites &writes)
@@ -43,10 +51,7 @@ void WriteSheetFile(const QString &path, const QString &sheetText, const FileWri
         ThrowFileError(QStringLiteral("Unable to write to %1: the sheet holds a character that "
                                       "the Chinese code page cannot hold")
                            .arg(QDir::toNativeSeparators(path)));
-
-    if (const std::optional<QString> failure = ReplaceFile(path, *bytes, writes))
-        ThrowFileError(QStringLiteral("Unable to write to %1: %2")
-                           .arg(QDir::toNativeSeparators(path), *failure));
+    WriteWholeFile(path, *bytes, writes);
 }
 
 QByteArray ReadSheetFileBytes(const QString &path, const FileReads &reads)
