@@ -5,6 +5,7 @@
 // sheet's context menu.
 
 #include <QAction>
+#include <QLineEdit>
 #include <QMenu>
 
 #include "app/calcform.h"

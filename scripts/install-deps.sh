@@ -20,9 +20,10 @@ installed() {
 }
 
 if [ "${1:-}" = --tests ]; then
-  # openbox and xprop: the test of window placement runs under a window manager on Xvfb.
+  # openbox and xprop: the test of window placement runs under a window manager on Xvfb;
+  # poppler-utils: the tests read the text of the PDF documents the program writes.
   packages+=(qt6-declarative-dev libbenchmark-dev xvfb xauth openbox x11-utils desktop-file-utils
-    appstream pulseaudio-utils bc)
+    appstream pulseaudio-utils bc poppler-utils)
   pipewire=(pipewire-pulse dbus-daemon)
   installed pipewire-media-session || pipewire+=(wireplumber)
   if [ "${CI:-}" = true ]; then

@@ -55,7 +55,9 @@ void PdfDocument::StartSheet(const QString &name, const QString &dateLine)
 void PdfDocument::AddLine(const BatchLine &line)
 {
     PaperSheet &sheet = sheets_.last();
-    sheet.lines << line.line;
+    // A line left as it was read may be a view into the input's text, which is gone by the time
+    // the document is painted: the document keeps a copy of its own.
+    sheet.lines << QString(line.line.unicode(), line.line.size());
     sheet.totalNumberText = line.totalNumberText;
     sheet.totalText = line.totalText;
 }
