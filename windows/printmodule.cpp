@@ -8,8 +8,8 @@ namespace tallimo {
 
 std::optional<QString> PrintThroughModule(const QString &folder, const PaperSheet &sheet)
 {
-    const auto print = reinterpret_cast<PrintSheetEntry>(ResolveModuleEntry(
-        folder, QString::fromLatin1(PrintModuleName), PrintModuleEntry));
+    const auto print = reinterpret_cast<PrintSheetEntry>(
+        ResolveModuleEntry(folder, QString::fromLatin1(PrintModuleName), PrintModuleEntry));
     if (!print)
         return QStringLiteral("无法打印：打印模块 %1 未能载入。")
             .arg(QString::fromLatin1(PrintModuleName));

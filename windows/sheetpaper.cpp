@@ -56,8 +56,8 @@ QFont PaperFont(qreal points, bool bold = false)
 
 // The rows of one text, broken where the page's width ends it: between words where it can,
 // anywhere in a word wider than the page.
-void AddWrappedRows(const QString &text, Row::Kind kind, const QFont &font,
-                    QPaintDevice &device, qreal width, std::vector<Row> &rows)
+void AddWrappedRows(const QString &text, Row::Kind kind, const QFont &font, QPaintDevice &device,
+                    qreal width, std::vector<Row> &rows)
 {
     const QString *source = kind == Row::Kind::Text ? &text : nullptr;
     if (text.isEmpty()) {
@@ -85,7 +85,8 @@ SheetRows LayOutSheet(const PaperSheet &sheet, const QFont &body, const QFont &b
     for (const QString &line : sheet.lines)
         AddWrappedRows(line, Row::Kind::Text, body, device, width, laidOut.rows);
     if (!sheet.totalNumberText.isEmpty()) {
-        laidOut.total = QStringLiteral("合计  %1    %2").arg(sheet.totalNumberText, sheet.totalText);
+        laidOut.total =
+            QStringLiteral("合计  %1    %2").arg(sheet.totalNumberText, sheet.totalText);
         laidOut.rows.push_back({nullptr, 0, 0, Row::Kind::Rule});
         AddWrappedRows(laidOut.total, Row::Kind::Total, bold, device, width, laidOut.rows);
     }
@@ -95,9 +96,13 @@ SheetRows LayOutSheet(const PaperSheet &sheet, const QFont &body, const QFont &b
 class PagePainter {
 public:
     PagePainter(QPainter &painter, QPaintDevice &device)
-        : painter_(painter), width_(device.width()), height_(device.height()),
-          body_(PaperFont(BodyPoints)), bold_(PaperFont(BodyPoints, true)),
-          header_(PaperFont(HeaderPoints)), bodyMetrics_(body_, &device),
+        : painter_(painter),
+          width_(device.width()),
+          height_(device.height()),
+          body_(PaperFont(BodyPoints)),
+          bold_(PaperFont(BodyPoints, true)),
+          header_(PaperFont(HeaderPoints)),
+          bodyMetrics_(body_, &device),
           headerMetrics_(header_, &device)
     {
         rowHeight_ = bodyMetrics_.lineSpacing();
@@ -121,10 +126,10 @@ public:
         for (size_t k = 0; k < page.rowCount; ++k, top += rowHeight_)
             PaintRow(*page.sheet, page.sheet->rows[page.firstRow + k], top);
         painter_.setFont(header_);
-        painter_.drawText(QRectF(0, height_ - headerMetrics_.lineSpacing(), width_,
-                                 headerMetrics_.lineSpacing()),
-                          Qt::AlignHCenter | Qt::AlignBottom,
-                          QStringLiteral("第 %1 页 / 共 %2 页").arg(number).arg(count));
+        painter_.drawText(
+            QRectF(0, height_ - headerMetrics_.lineSpacing(), width_, headerMetrics_.lineSpacing()),
+            Qt::AlignHCenter | Qt::AlignBottom,
+            QStringLiteral("第 %1 页 / 共 %2 页").arg(number).arg(count));
     }
 
 private:

@@ -245,8 +245,9 @@ int main(int argc, char *argv[])
         try {
             WriteWholeFile(parser.value(pdfOption), document.Bytes());
         } catch (const CalcError &error) {
-            Print(stderr, QStringLiteral("%1: %2\n").arg(QCoreApplication::applicationName(),
-                                                          QString::fromStdString(error.what())));
+            Print(stderr, QStringLiteral("%1: %2\n")
+                              .arg(QCoreApplication::applicationName(),
+                                   QString::fromStdString(error.what())));
             return ExitUsage;
         }
     }

@@ -37,8 +37,8 @@ std::unique_ptr<QCoreApplication> MakeToolApplication(int &argc, char **argv)
     qputenv("QT_QPA_PLATFORM", "offscreen");
     // The platform's start notes what a desktop session would have (a runtime folder), which
     // means nothing to a tool that opens no window: it stays off the tool's error output.
-    const QtMessageHandler previous = qInstallMessageHandler(
-        [](QtMsgType, const QMessageLogContext &, const QString &) {});
+    const QtMessageHandler previous =
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) {});
     auto application = std::make_unique<QGuiApplication>(argc, argv);
     qInstallMessageHandler(previous);
     return application;

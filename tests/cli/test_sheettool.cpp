@@ -266,8 +266,8 @@ private slots:
         QTest::newRow("missing file") << QStringList{QStringLiteral("/nonexistent/sheet.txt")};
         QTest::newRow("/dev/zero") << QStringList{QStringLiteral("/dev/zero")};
         QTest::newRow("--pdf with no file") << QStringList{QStringLiteral("--pdf")};
-        QTest::newRow("--pdf out.pdf --tsv")
-            << QStringList{QStringLiteral("--pdf"), QStringLiteral("out.pdf"), QStringLiteral("--tsv")};
+        QTest::newRow("--pdf out.pdf --tsv") << QStringList{
+            QStringLiteral("--pdf"), QStringLiteral("out.pdf"), QStringLiteral("--tsv")};
     }
 
     void usageErrors()
@@ -304,9 +304,8 @@ private slots:
         QTest::newRow("1+2, 3*4") << QStringList{} << QByteArray("1+2\n3*4\n")
                                   << QStringList{"1+2=3", "3*4=12", "合计15壹拾伍", "s.txt",
                                                  "第1页/共1页"};
-        QTest::newRow("1+2, 3*4 --money")
-            << QStringList{"--money"} << QByteArray("1+2\n3*4\n")
-            << QStringList{"1+2=3", "3*4=12", "合计15壹拾伍元"};
+        QTest::newRow("1+2, 3*4 --money") << QStringList{"--money"} << QByteArray("1+2\n3*4\n")
+                                          << QStringList{"1+2=3", "3*4=12", "合计15壹拾伍元"};
         QTest::newRow("2/3 -d 0") << QStringList{"-d", "0"} << QByteArray("2/3\n")
                                   << QStringList{"2/3=1", "合计1壹"};
         QTest::newRow("2/3 --decimals 4")
@@ -349,7 +348,8 @@ private slots:
             QSKIP("pdftotext (poppler-utils) is not installed");
         const QString page1 = Unspaced(PdfText(out, 1, 1));
         const QString page2 = Unspaced(PdfText(out, 2, 2));
-        QVERIFY2(page1.contains(QStringLiteral("a.txt")) && page1.contains(QStringLiteral("CLEAR")) &&
+        QVERIFY2(page1.contains(QStringLiteral("a.txt")) &&
+                     page1.contains(QStringLiteral("CLEAR")) &&
                      !page1.contains(QStringLiteral("5*5")),
                  qPrintable(page1));
         QVERIFY2(page2.contains(QStringLiteral("b.txt")) &&

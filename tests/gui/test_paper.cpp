@@ -163,15 +163,17 @@ private slots:
         QTest::addColumn<QStringList>("questions");
         QTest::addColumn<bool>("replaced");
         const QString replace = QStringLiteral("old.pdf 已存在。\n要替换它吗？");
-        QTest::newRow("blank sheet") << " \n" << "old" << true << QStringList{} << QStringList{}
-                                     << false;
+        QTest::newRow("blank sheet") << " \n"
+                                     << "old" << true << QStringList{} << QStringList{} << false;
         QTest::newRow("dialog cancelled")
-            << "1+2=3" << "" << true << QStringList{PdfFilter} << QStringList{} << false;
+            << "1+2=3"
+            << "" << true << QStringList{PdfFilter} << QStringList{} << false;
         QTest::newRow("old over old.pdf, 否")
-            << "1+2=3" << "old" << false << QStringList{PdfFilter} << QStringList{replace}
-            << false;
+            << "1+2=3"
+            << "old" << false << QStringList{PdfFilter} << QStringList{replace} << false;
         QTest::newRow("old over old.pdf, 是")
-            << "1+2=3" << "old" << true << QStringList{PdfFilter} << QStringList{replace} << true;
+            << "1+2=3"
+            << "old" << true << QStringList{PdfFilter} << QStringList{replace} << true;
     }
     void exportFollowsTheRulesOfSaving()
     {

@@ -70,9 +70,8 @@ private slots:
     {
         const QString text = Unspaced(TextOf({SmallSheet()}));
         QVERIFY2(!text.isEmpty(), "pdftotext read nothing");
-        for (const char *expected :
-             {"Tallimo", "账目.txt", "2026-12-10星期四09:30:00", "1+2=3", "3*4=12", "未算的行7*8",
-              "合计15壹拾伍", "第1页/共1页"})
+        for (const char *expected : {"Tallimo", "账目.txt", "2026-12-10星期四09:30:00", "1+2=3",
+                                     "3*4=12", "未算的行7*8", "合计15壹拾伍", "第1页/共1页"})
             QVERIFY2(text.contains(QString::fromUtf8(expected)),
                      qPrintable(QStringLiteral("%1 missing from %2").arg(expected, text)));
     }
@@ -127,7 +126,8 @@ private slots:
         const QString page2 = Unspaced(TextOf({first, second}, 2, 2));
         QVERIFY2(page1.contains(QStringLiteral("a.txt")) && !page1.contains(QStringLiteral("5*5")),
                  qPrintable(page1));
-        QVERIFY2(page2.contains(QStringLiteral("b.txt")) && page2.contains(QStringLiteral("5*5=25")) &&
+        QVERIFY2(page2.contains(QStringLiteral("b.txt")) &&
+                     page2.contains(QStringLiteral("5*5=25")) &&
                      page2.contains(QStringLiteral("第2页/共2页")),
                  qPrintable(page2));
     }
