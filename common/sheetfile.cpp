@@ -13,7 +13,6 @@ namespace tallimo {
 
 namespace {
 
-const QString TxtSuffix = QStringLiteral(".txt");
 const QString FileLineEnd = QStringLiteral("\r\n");
 
 [[noreturn]] void ThrowFileError(const QString &message)
@@ -29,8 +28,6 @@ QString WithSuffix(const QString &chosenPath, const QString &suffix)
 {
     return chosenPath.endsWith(suffix, Qt::CaseInsensitive) ? chosenPath : chosenPath + suffix;
 }
-
-QString WithTxtSuffix(const QString &chosenPath) { return WithSuffix(chosenPath, TxtSuffix); }
 
 void WriteWholeFile(const QString &path, const QByteArray &bytes, const FileWrites &writes)
 {

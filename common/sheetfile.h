@@ -21,8 +21,6 @@ bool IsBlankSheet(const QString &sheetText);
 // The chosen name with the suffix (".pdf") appended, unless it already ends in it (in any case
 // of letters).
 QString WithSuffix(const QString &chosenPath, const QString &suffix);
-// The chosen name with ".txt" appended, unless it already ends in it.
-QString WithTxtSuffix(const QString &chosenPath);
 
 // Replaces the file with these bytes, whole or not at all (ReplaceFile). Throws CalcError with
 // the system's reason.

@@ -4,6 +4,7 @@
 
 // The text of a PDF document as a reader copies it, through poppler's pdftotext.
 
+#include <QList>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -30,6 +31,22 @@ inline QString PdfText(const QString &path, int first = 0, int last = 0)
         process.exitCode() != 0)
         return QString();
     return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+// The right edges of the words on the document's pages, in points from the page's left edge.
+inline QList<double> PdfWordRightEdges(const QString &path)
+{
+    QProcess process;
+    process.start(QStringLiteral("pdftotext"),
+                  {QStringLiteral("-bbox"), path, QStringLiteral("-")});
+    QList<double> edges;
+    if (!process.waitForFinished(60000))
+        return edges;
+    const QRegularExpression edge(QStringLiteral("xMax=\"([0-9.]+)\""));
+    const QString html = QString::fromUtf8(process.readAllStandardOutput());
+    for (auto match = edge.globalMatch(html); match.hasNext();)
+        edges << match.next().captured(1).toDouble();
+    return edges;
 }
 
 // The text with every blank, line break and page break taken out: pdftotext sets blanks between

@@ -161,6 +161,12 @@ private slots:
             }
         }
         QCOMPARE(Unspaced(rows), Unspaced(line));
+        // Every row stays inside the right margin of the A4 page (210 mm less 15 mm).
+        const QList<double> edges = PdfWordRightEdges(folder.filePath(QStringLiteral("sheet.pdf")));
+        QVERIFY(!edges.isEmpty());
+        constexpr double RightMarginPoints = (210.0 - 15.0) / 25.4 * 72.0;
+        for (const double edge : edges)
+            QVERIFY2(edge <= RightMarginPoints + 0.5, qPrintable(QString::number(edge)));
         QVERIFY2(rowCount > 100, qPrintable(QString::number(rowCount)));
         QVERIFY(Unspaced(text).contains(QStringLiteral("第2页/共")));
     }
