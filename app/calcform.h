@@ -269,6 +269,18 @@ private:
     // Replaces the sheet's text in steps of lines; false when the program exits on the way.
     bool ReplaceSheetInSteps(const QString &text);
 
+    QString ChooseFileToWrite(const QString &filter, const QString &suffix);
+
+    // The sheet on paper: printing, the PDF export and the sheet's context menu that offers them
+    // (calcform_paper.cpp).
+    void CreatePaperCommands();
+    void ShowSheetMenu(const QPoint &position);
+    void PrintClick();
+    void ExportPdfClick();
+    PaperSheet SheetOnPaper() const;
+    QAction *printCommand_ = nullptr;
+    QAction *exportPdfCommand_ = nullptr;
+
     // The about and help windows (calcform_aboutandhelp.cpp).
     void SpeedButton42Click();
     void SpeedButton46Click();

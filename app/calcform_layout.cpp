@@ -137,6 +137,7 @@ void TCalcForm::CreateControls()
     CreateInvisibleControls();
     CreateTrayMenu();
     new FocusMark(*this);
+    CreatePaperCommands();
     Memo1->setFocus();
 }
 

@@ -19,27 +19,37 @@
 
 namespace tallimo {
 
-// The sheet goes to the chosen name with ".txt" added; an existing file is asked about under the
-// name that is written, and only "是" replaces it.
+// The sheet goes to the chosen name with ".txt" added.
 void TCalcForm::SpeedButton6Click()
 {
     const QString sheet = Memo1->toPlainText();
     if (IsBlankSheet(sheet))
         return;
-    const QString chosen = seams_.chooseSaveFile(SheetFileFilter);
-    if (chosen.isEmpty())
-        return;
-    const QString path = WithTxtSuffix(chosen);
-    const QFileInfo target(path);
-    // A folder of that name is not replaced: the write fails with the system's reason.
-    if (target.exists() && !target.isDir() &&
-        !seams_.askYesNo(QStringLiteral("%1 已存在。\n要替换它吗？").arg(target.fileName())))
+    const QString path = ChooseFileToWrite(SheetFileFilter, QStringLiteral(".txt"));
+    if (path.isEmpty())
         return;
     try {
         WriteSheetFile(path, sheet);
     } catch (const CalcError &error) {
         seams_.showMessage(QString::fromStdString(error.what()));
     }
+}
+
+// The save dialog, and the name it returns with the suffix added; an existing file is asked about
+// under the name that is written, and only "是" replaces it. Empty when the user cancels or keeps
+// the file.
+QString TCalcForm::ChooseFileToWrite(const QString &filter, const QString &suffix)
+{
+    const QString chosen = seams_.chooseSaveFile(filter);
+    if (chosen.isEmpty())
+        return QString();
+    const QString path = WithSuffix(chosen, suffix);
+    const QFileInfo target(path);
+    // A folder of that name is not replaced: the write fails with the system's reason.
+    if (target.exists() && !target.isDir() &&
+        !seams_.askYesNo(QStringLiteral("%1 已存在。\n要替换它吗？").arg(target.fileName())))
+        return QString();
+    return path;
 }
 
 void TCalcForm::SpeedButton47Click()

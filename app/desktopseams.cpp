@@ -17,6 +17,7 @@
 #include "common/programinfo.h"
 #include "common/waiter.h"
 #include "windows/modalwindow.h"
+#include "windows/printmodule.h"
 
 namespace tallimo {
 
@@ -104,6 +105,9 @@ ProgramSeams DesktopSeams()
         return LoadClipPlayer(ModuleFolder(QCoreApplication::applicationDirPath()));
     };
     seams.makeWaiter = [] { return std::make_unique<EventLoopWaiter>(); };
+    seams.printSheet = [](const PaperSheet &sheet) {
+        return PrintThroughModule(ModuleFolder(QCoreApplication::applicationDirPath()), sheet);
+    };
     seams.settingsFolders = DefaultSettingsFolders;
     seams.quit = [] { QCoreApplication::quit(); };
     return seams;

@@ -18,6 +18,7 @@
 #include <memory>
 #include <optional>
 
+#include "common/papersheet.h"
 #include "common/settingslocation.h"
 
 namespace tallimo {
@@ -54,6 +55,9 @@ struct ProgramSeams {
     std::function<std::unique_ptr<ClipPlayer>()> makeClipPlayer;
     // The waits between the clips of a read-out.
     std::function<std::unique_ptr<Waiter>()> makeWaiter;
+    // The print dialog (captioned 打印), then the sheet printed on the printer chosen there;
+    // nothing when it printed or the user cancelled, else the reason it could not print.
+    std::function<std::optional<QString>(const PaperSheet &sheet)> printSheet;
     // The folders where the settings file is looked for and saved.
     std::function<SettingsFolders()> settingsFolders;
     // Ends the program's event loop.

@@ -16,7 +16,6 @@ namespace tallimo {
 
 namespace {
 
-const QString TxtSuffix = QStringLiteral(".txt");
 const QString FileLineEnd = QStringLiteral("\r\n");
 
 [[noreturn]] void ThrowFileError(const QString &message)
@@ -28,10 +27,16 @@ const QString FileLineEnd = QStringLiteral("\r\n");
 
 bool IsBlankSheet(const QString &sheetText) { return TrimBlanks(sheetText).isEmpty(); }
 
-QString WithTxtSuffix(const QString &chosenPath)
+QString WithSuffix(const QString &chosenPath, const QString &suffix)
 {
-    return chosenPath.endsWith(TxtSuffix, Qt::CaseInsensitive) ? chosenPath
-                                                               : chosenPath + TxtSuffix;
+    return chosenPath.endsWith(suffix, Qt::CaseInsensitive) ? chosenPath : chosenPath + suffix;
+}
+
+void WriteWholeFile(const QString &path, const QByteArray &bytes, const FileWrites &writes)
+{
+    if (const std::optional<QString> failure = ReplaceFile(path, bytes, writes))
+        ThrowFileError(QStringLiteral("Unable to write to %1: %2")
+                           .arg(QDir::toNativeSeparators(path), *failure));
 }
 
 void WriteSheetFile(const QString &path, const QString &sheetText, const FileWrites &writes)
@@ -52,10 +57,7 @@ void WriteSheetFile(const QString &path, const QString &sheetText, const FileWri
     if (!bytes)
         ThrowFileError(QStringLiteral("Unable to write to %1: 算式中有中文代码页容纳不了的字符")
                            .arg(QDir::toNativeSeparators(path)));
-
-    if (const std::optional<QString> failure = ReplaceFile(path, *bytes, writes))
-        ThrowFileError(QStringLiteral("Unable to write to %1: %2")
-                           .arg(QDir::toNativeSeparators(path), *failure));
+    WriteWholeFile(path, *bytes, writes);
 }
 
 QByteArray ReadSheetFileBytes(const QString &path, const FileReads &reads)

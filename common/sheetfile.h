@@ -21,8 +21,14 @@ inline const QString SheetFileFilter = QStringLiteral("文本文件(*.txt)");
 // A sheet with nothing but blanks and line breaks is not worth a file.
 bool IsBlankSheet(const QString &sheetText);
 
-// The chosen name with ".txt" appended, unless it already ends in it (in any case of letters).
-QString WithTxtSuffix(const QString &chosenPath);
+// The chosen name with the suffix (".pdf") appended, unless it already ends in it (in any case
+// of letters).
+QString WithSuffix(const QString &chosenPath, const QString &suffix);
+
+// Replaces the file with these bytes, whole or not at all (ReplaceFile). Throws CalcError with
+// the system's reason.
+void WriteWholeFile(const QString &path, const QByteArray &bytes,
+                    const FileWrites &writes = SystemFileWrites());
 
 // Writes the sheet through a temporary file that replaces the old one only when it is complete,
 // so a failed save leaves an earlier file whole; the new file keeps the old one's owner and

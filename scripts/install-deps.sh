@@ -28,8 +28,9 @@ if [ "${1:-}" = --tests ]; then
   # libx11-dev: the start-up benchmark watches for the first window on the X display.
   # dpkg-dev, file, lintian and reuse: the Debian package made (with its shared library
   # dependencies) and checked, and every file's licence checked.
+  # poppler-utils: the tests read the text of the PDF documents the program writes.
   packages+=(qt6-declarative-dev libbenchmark-dev libx11-dev xvfb xauth openbox x11-utils
-    desktop-file-utils appstream pulseaudio-utils bc dpkg-dev file lintian reuse)
+    desktop-file-utils appstream pulseaudio-utils bc dpkg-dev file lintian reuse poppler-utils)
   pipewire=(pipewire-pulse dbus-daemon)
   installed pipewire-media-session || pipewire+=(wireplumber)
   if [ "${CI:-}" = true ]; then

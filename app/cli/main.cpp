@@ -17,7 +17,9 @@
 #include <new>
 
 #include "app/cli/linestream.h"
+#include "app/cli/pdfdocument.h"
 #include "app/cli/sheetbatch.h"
+#include "common/dateline.h"
 #include "common/programinfo.h"
 #include "common/sheetfile.h"
 #include "common/textcodec.h"
@@ -121,13 +123,20 @@ bool WriteInBlocks()
     return true;
 }
 
-// Prints one evaluated line and names a failed line on standard error. Returns false for a
-// failed line.
-bool PrintLine(const QString &input, int index, const BatchLine &line, bool tsv, bool inBlocks)
+// Names a failed line on standard error. Returns false for a failed line.
+bool ReportFailure(const QString &input, int index, const BatchLine &line)
 {
     const bool failed = line.status == BatchLine::Status::Error;
     if (failed)
         Print(stderr, QStringLiteral("%1:%2: %3\n").arg(input).arg(index + 1).arg(line.error));
+    return !failed;
+}
+
+// Prints one evaluated line and names a failed line on standard error. Returns false for a
+// failed line.
+bool PrintLine(const QString &input, int index, const BatchLine &line, bool tsv, bool inBlocks)
+{
+    const bool failed = !ReportFailure(input, index, line);
     Print(stdout, tsv ? TsvRow(index + 1, line) : line.line);
     std::fputc('\n', stdout);
     if (!inBlocks)
@@ -139,7 +148,7 @@ bool PrintLine(const QString &input, int index, const BatchLine &line, bool tsv,
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
+    const std::unique_ptr<QCoreApplication> app = MakeToolApplication(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("tallimo-sheet"));
     QCoreApplication::setApplicationVersion(QString::fromLatin1(ProgramVersion));
 
@@ -155,9 +164,14 @@ int main(int argc, char *argv[])
     const QCommandLineOption tsvOption(
         QStringLiteral("tsv"),
         QStringLiteral("One tab-separated row per line: number, status, line, result texts."));
+    const QCommandLineOption pdfOption(
+        QString::fromLatin1(PdfOptionName),
+        QStringLiteral("Writes the evaluated sheets to OUT as one PDF document, each sheet from a "
+                       "new page."),
+        QStringLiteral("OUT"));
     const QCommandLineOption helpOption = parser.addHelpOption();
     const QCommandLineOption versionOption = parser.addVersionOption();
-    parser.addOptions({decimalsOption, moneyOption, tsvOption});
+    parser.addOptions({decimalsOption, moneyOption, tsvOption, pdfOption});
     parser.addPositionalArgument(QStringLiteral("files"),
                                  QStringLiteral("Sheet files; none or - reads standard input."),
                                  QStringLiteral("[files...]"));
@@ -187,14 +201,24 @@ int main(int argc, char *argv[])
         inputs << QStringLiteral("-");
 
     const bool tsv = parser.isSet(tsvOption);
-    options.resultBar = tsv;
+    const bool pdf = parser.isSet(pdfOption);
+    if (tsv && pdf)
+        return Usage(parser, QStringLiteral("A PDF document and a tab-separated listing are two "
+                                            "outputs: choose one."));
+    options.resultBar = tsv || pdf;
+    PdfDocument document;
     const bool inBlocks = WriteInBlocks();
     int status = 0;
     for (const QString &input : std::as_const(inputs)) {
         try {
             std::fflush(stdout);
+            if (pdf)
+                document.StartSheet(input, DateLineText(QDateTime::currentDateTime()));
             const auto print = [&](int index, const BatchLine &line) {
-                if (!PrintLine(input, index, line, tsv, inBlocks))
+                if (pdf)
+                    document.AddLine(line);
+                if (!(pdf ? ReportFailure(input, index, line)
+                          : PrintLine(input, index, line, tsv, inBlocks)))
                     status = ExitLineFailed;
             };
             if (input == QLatin1String("-") && StreamsStandardInput()) {
@@ -219,6 +243,16 @@ int main(int argc, char *argv[])
         }
         if (std::ferror(stdout))
             break;
+    }
+    if (pdf) {
+        try {
+            WriteWholeFile(parser.value(pdfOption), document.Bytes());
+        } catch (const CalcError &error) {
+            Print(stderr, QStringLiteral("%1: %2\n")
+                              .arg(QCoreApplication::applicationName(),
+                                   QString::fromStdString(error.what())));
+            return ExitUsage;
+        }
     }
     return AfterOutput(status);
 }

@@ -1,6 +1,8 @@
 // SPDX-FileCopyrightText: The Tallimo authors
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include <QDir>
+#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -14,6 +16,7 @@
 #include <functional>
 
 #include "common/textcodec.h"
+#include "tests/support/pdftext.h"
 
 using namespace tallimo;
 
@@ -53,6 +56,30 @@ Run RunTool(const QStringList &arguments, const QByteArray &input = {},
     process.waitForFinished(30000);
     return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
             QString::fromUtf8(process.readAllStandardError())};
+}
+
+// Runs the tool as on a server: no display of any kind, no platform chosen for it, no runtime
+// folder.
+Run RunToolWithoutDisplay(const QStringList &arguments, const QByteArray &input = {})
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XDG_RUNTIME_DIR"})
+        environment.remove(QString::fromLatin1(name));
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.start(QStringLiteral(SHEET_TOOL), arguments);
+    process.write(input);
+    process.closeWriteChannel();
+    process.waitForFinished(30000);
+    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
+}
+
+void WriteFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
 }
 
 }  // namespace
@@ -241,6 +268,9 @@ private slots:
         QTest::newRow("--bogus") << QStringList{QStringLiteral("--bogus")};
         QTest::newRow("missing file") << QStringList{QStringLiteral("/nonexistent/sheet.txt")};
         QTest::newRow("/dev/zero") << QStringList{QStringLiteral("/dev/zero")};
+        QTest::newRow("--pdf with no file") << QStringList{QStringLiteral("--pdf")};
+        QTest::newRow("--pdf out.pdf --tsv") << QStringList{
+            QStringLiteral("--pdf"), QStringLiteral("out.pdf"), QStringLiteral("--tsv")};
     }
 
     void usageErrors()
@@ -265,6 +295,88 @@ private slots:
         const Run run = RunTool({QStringLiteral("--version")});
         QCOMPARE(run.exitCode, 0);
         QCOMPARE(run.out, QStringLiteral("tallimo-sheet " TALLIMO_VERSION "\n"));
+    }
+
+    // The evaluated sheet as a PDF document, written with no display; the options change its
+    // results as they change the text output. Nothing goes to standard output or error.
+    void pdfDocument_data()
+    {
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<QByteArray>("sheet");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("1+2, 3*4") << QStringList{} << QByteArray("1+2\n3*4\n")
+                                  << QStringList{"1+2=3", "3*4=12", "合计15壹拾伍", "s.txt",
+                                                 "第1页/共1页"};
+        QTest::newRow("1+2, 3*4 --money") << QStringList{"--money"} << QByteArray("1+2\n3*4\n")
+                                          << QStringList{"1+2=3", "3*4=12", "合计15壹拾伍元"};
+        QTest::newRow("2/3 -d 0") << QStringList{"-d", "0"} << QByteArray("2/3\n")
+                                  << QStringList{"2/3=1", "合计1壹"};
+        QTest::newRow("2/3 --decimals 4")
+            << QStringList{"--decimals", "4"} << QByteArray("2/3\n") << QStringList{"2/3=0.6667"};
+    }
+    void pdfDocument()
+    {
+        QFETCH(QStringList, options);
+        QFETCH(QByteArray, sheet);
+        QFETCH(QStringList, expected);
+        QTemporaryDir dir;
+        WriteFile(dir.filePath(QStringLiteral("s.txt")), sheet);
+        const QString out = dir.filePath(QStringLiteral("out.pdf"));
+        const Run run = RunToolWithoutDisplay(
+            options + QStringList{"--pdf", out, dir.filePath(QStringLiteral("s.txt"))});
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.out, QString());
+        QCOMPARE(run.err, QString());
+        if (!HavePdfToText())
+            QSKIP("pdftotext (poppler-utils) is not installed");
+        const QString text = Unspaced(PdfText(out));
+        for (const QString &piece : expected)
+            QVERIFY2(text.contains(piece), qPrintable(piece + QStringLiteral(" not in ") + text));
+    }
+
+    // Each file starts a page of its own with its name in the header. A failing line is named
+    // and makes the status 1, as in text output, and stands in the document as it is.
+    void pdfOfSeveralFiles()
+    {
+        QTemporaryDir dir;
+        const QString first = dir.filePath(QStringLiteral("a.txt"));
+        const QString second = dir.filePath(QStringLiteral("b.txt"));
+        WriteFile(first, "1+2\nCLEAR\n");
+        WriteFile(second, "5*5\n");
+        const QString out = dir.filePath(QStringLiteral("out.pdf"));
+        const Run run = RunToolWithoutDisplay({QStringLiteral("--pdf=") + out, first, second});
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY2(run.err.startsWith(first + QStringLiteral(":2: ")), qPrintable(run.err));
+        if (!HavePdfToText())
+            QSKIP("pdftotext (poppler-utils) is not installed");
+        const QString page1 = Unspaced(PdfText(out, 1, 1));
+        const QString page2 = Unspaced(PdfText(out, 2, 2));
+        QVERIFY2(page1.contains(QStringLiteral("a.txt")) &&
+                     page1.contains(QStringLiteral("CLEAR")) &&
+                     !page1.contains(QStringLiteral("5*5")),
+                 qPrintable(page1));
+        QVERIFY2(page2.contains(QStringLiteral("b.txt")) &&
+                     page2.contains(QStringLiteral("5*5=25")) &&
+                     page2.contains(QStringLiteral("第2页/共2页")),
+                 qPrintable(page2));
+    }
+
+    // A document that cannot be written ends the tool with status 2 and the system's reason.
+    void pdfThatCannotBeWritten_data()
+    {
+        QTest::addColumn<QString>("out");
+        QTest::newRow("in a missing folder") << QStringLiteral("missing/out.pdf");
+        QTest::newRow("a folder") << QStringLiteral("folder");
+    }
+    void pdfThatCannotBeWritten()
+    {
+        QFETCH(QString, out);
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("folder")));
+        const Run run = RunToolWithoutDisplay({"--pdf", dir.filePath(out)}, "1+2\n");
+        QCOMPARE(run.exitCode, 2);
+        QVERIFY2(run.err.contains(QStringLiteral("Unable to write to ")), qPrintable(run.err));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{});
     }
 
     // Output that cannot be written is a failure, named on standard error, never a success.

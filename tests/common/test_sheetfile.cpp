@@ -107,7 +107,7 @@ private slots:
     {
         QFETCH(QString, chosen);
         QFETCH(QString, written);
-        QCOMPARE(WithTxtSuffix(chosen), written);
+        QCOMPARE(WithSuffix(chosen, QStringLiteral(".txt")), written);
     }
 
     void tellsBlankSheets_data()

@@ -6,9 +6,9 @@
 // The world outside the program as every window test sees it: a clock that stands still until a
 // test moves it, messages, questions and opened addresses collected instead of shown, file
 // dialogs and questions answered by the test, fixed memory figures, a player that only notes the
-// clips (on its own thread, as the window plays them: wait for them with QTRY_COMPARE), real
-// waits, the settings file in a temporary folder of the test's own, and quits counted instead of
-// done.
+// clips (on its own thread, as the window plays them: wait for them with QTRY_COMPARE), a print
+// dialog that keeps the sheets it is given, real waits, the settings file in a temporary folder of
+// the test's own, and quits counted instead of done.
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -41,6 +41,9 @@ struct FakeWorld {
     std::optional<quint32> colourAnswer;
     MemoryFigures memory{8ull << 30, 6ull << 30};
     HeardClips clips;
+    // The sheets handed to the print dialog, and what printing answers.
+    QList<PaperSheet> printed;
+    std::optional<QString> printFailure;
     int quits = 0;
     QTemporaryDir settingsFolder;
 
@@ -69,6 +72,10 @@ struct FakeWorld {
         seams.memoryFigures = [this] { return memory; };
         seams.makeClipPlayer = [this] { return std::make_unique<HeardClips::Player>(clips); };
         seams.makeWaiter = [] { return std::make_unique<EventLoopWaiter>(); };
+        seams.printSheet = [this](const PaperSheet &sheet) {
+            printed << sheet;
+            return printFailure;
+        };
         seams.settingsFolders = [this] {
             return SettingsFolders{settingsFolder.path(), settingsFolder.path()};
         };
