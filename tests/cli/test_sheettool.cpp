@@ -211,6 +211,32 @@ private slots:
             QCOMPARE(row.count(QLatin1Char('\t')), 5);
     }
 
+    // The status column of each line and the exit status.
+    void lineStatuses_data()
+    {
+        QTest::addColumn<QByteArray>("input");
+        QTest::addColumn<QString>("statuses");
+        QTest::addColumn<int>("exitCode");
+        QTest::newRow("abc") << QByteArray("abc\n") << "error" << 1;
+        QTest::newRow("a note between results")
+            << QByteArray("1+1\n\xe5\x90\x88\xe8\xae\xa1\n2+2\n") << "ok error ok" << 1;
+        QTest::newRow("blanks and dropped command words")
+            << QByteArray("\n  \nSETFONT rev\n1+1\n") << "none none none ok" << 0;
+    }
+
+    void lineStatuses()
+    {
+        QFETCH(QByteArray, input);
+        QFETCH(QString, statuses);
+        QFETCH(int, exitCode);
+        const Run run = RunTool({QStringLiteral("--tsv")}, input);
+        QStringList found;
+        for (const QString &row : run.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+            found << row.section(QLatin1Char('\t'), 1, 1);
+        QCOMPARE(found.join(QLatin1Char(' ')), statuses);
+        QCOMPARE(run.exitCode, exitCode);
+    }
+
     void eachFileIsASheetOfItsOwn()
     {
         QTemporaryDir dir;
@@ -222,12 +248,12 @@ private slots:
         a.close();
         QFile b(second);
         QVERIFY(b.open(QIODevice::WriteOnly));
-        // GB18030 text: a note line, then an expression.
-        b.write(*EncodeGb18030(QStringLiteral("\u5408\u8ba1\n5*2\n")));
+        // GB18030 text: a note, then after the start marker an expression.
+        b.write(*EncodeGb18030(QStringLiteral("\u5408\u8ba1\u22345*2\n")));
         b.close();
         const Run run = RunTool({first, second});
         QCOMPARE(run.exitCode, 0);
-        QCOMPARE(run.out, QStringLiteral("4=4\n\u5408\u8ba1\n5*2=10\n"));
+        QCOMPARE(run.out, QStringLiteral("4=4\n\u5408\u8ba1\u22345*2=10\n"));
     }
 
     void usageErrors_data()

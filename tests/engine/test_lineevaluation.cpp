@@ -116,6 +116,14 @@ private slots:
         QTest::newRow("CLEAR") << "CLEAR" << 0 << -1 << 2 << "CLEAR|" << true << 0.0;
         QTest::newRow("FULLSCREEN")
             << "FULLSCREEN" << 0 << -1 << 2 << "FULLSCREEN|" << false << 0.0;
+        QTest::newRow("abc") << "abc" << 0 << -1 << 2 << "abc|" << true << 0.0;
+        QTest::newRow("a note line after a result")
+            << "1+2=3|合计" << 1 << -1 << 2 << "1+2=3|合计|" << true << 0.0;
+        QTest::newRow("sin 60 without brackets")
+            << "sin 60" << 0 << -1 << 2 << "sin 60|" << true << 0.0;
+        QTest::newRow("dropped command words and blanks")
+            << " setfont  Rev\t" << 0 << -1 << 2 << " setfont  Rev\t|" << false << 0.0;
+        QTest::newRow("blanks only") << " \t " << 0 << -1 << 2 << " \t |" << false << 0.0;
         QTest::newRow("a failure leaves the tidied line")
             << "1/0+" << 0 << -1 << 2 << "1/0|" << true << 0.0;
         QTest::newRow("an expression over two lines")
