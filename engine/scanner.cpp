@@ -16,11 +16,6 @@ constexpr QChar LineBreak = QLatin1Char('\n');
 
 bool IsBlank(QChar c) { return c.unicode() <= 32; }
 
-bool IsBlank(QStringView text)
-{
-    return std::all_of(text.begin(), text.end(), [](QChar c) { return IsBlank(c); });
-}
-
 bool IsDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
 
 // "1E", " 2.5e", ".5E": a mantissa followed directly by the exponent letter, so that a "+" or "-"
@@ -97,6 +92,11 @@ void ScanLine(TokenList &tokens, const Sheet &sheet, const RegionalSettings &reg
     ScanExpression(tokens, expression, regional);
 }
 
+bool IsBlankText(QStringView text)
+{
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return IsBlank(c); });
+}
+
 void ScanExpression(TokenList &tokens, QStringView typed, const RegionalSettings &regional)
 {
     tokens.clear();
@@ -128,7 +128,7 @@ void ScanExpression(TokenList &tokens, QStringView typed, const RegionalSettings
         if (isSign && i + 1 < end && IsDigit(expression[i + 1]) &&
             EndsInOpenExponent(piece, regional.decimalSeparator))
             continue;  // the sign stays in the piece
-        const bool blank = IsBlank(piece);
+        const bool blank = IsBlankText(piece);
         if (isSign && signPlace && blank)
             tokens << zero;
         if (!blank)
