@@ -154,7 +154,8 @@ int main(int argc, char *argv[])
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
         "Evaluates each line of the sheets named (or of standard input) as Enter does in the "
-        "calculator, and prints the evaluated sheets."));
+        "calculator, and prints the evaluated sheets. A failed line ends its expression: the "
+        "next line starts afresh."));
     const QCommandLineOption decimalsOption({QStringLiteral("d"), QStringLiteral("decimals")},
                                             QStringLiteral("Decimals of the results, 0 to 15."),
                                             QStringLiteral("N"), QStringLiteral("2"));
