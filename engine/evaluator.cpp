@@ -309,18 +309,6 @@ std::optional<std::int64_t> IntegralAngle(const QString &text, const RegionalSet
     return TruncToInt64(angle);
 }
 
-// Writes the value of a list that EvaluateFlat reduced to one token back as its number text, and
-// returns the value of that text. The token is the value's own text as a rule, so the text is
-// read again only when it differs.
-Value WrittenBack(TokenList &tokens, Value value, const RegionalSettings &regional)
-{
-    const NumberTextBuffer text = WriteNumberText(value, regional);
-    if (text.View() == tokens.first())
-        return value;
-    tokens.first() = text.View().toString();
-    return TextToValue(tokens.first(), regional);
-}
-
 }  // namespace
 
 Value EvaluateFlat(TokenList &tokens, const RegionalSettings &regional)
@@ -340,6 +328,8 @@ Value EvaluateTokens(TokenList &tokens, const RegionalSettings &regional)
     const QString open = QStringLiteral("(");
     const QString close = QStringLiteral(")");
 
+    // The token a reduced list is left with is the number text a pass wrote, and the value
+    // EvaluateFlat returns is read from it, so the list holds the text of the value returned.
     // One walk with a stack of the open brackets: each ")" reduces the group of the nearest "("
     // before it, and each "(" left open at the end groups everything after it. A list without
     // brackets is computed where it stands.
@@ -347,7 +337,7 @@ Value EvaluateTokens(TokenList &tokens, const RegionalSettings &regional)
                                        [&open](const QString &token) { return token == open; });
     if (!bracketed) {
         if (tokens.size() > 1)
-            return WrittenBack(tokens, EvaluateFlat(tokens, regional), regional);
+            return EvaluateFlat(tokens, regional);
     } else {
         TokenList reduced;
         reduced.reserve(tokens.size());
@@ -377,7 +367,7 @@ Value EvaluateTokens(TokenList &tokens, const RegionalSettings &regional)
             reduceGroup();
         tokens = std::move(reduced);
         if (tokens.size() > 1)
-            return WrittenBack(tokens, EvaluateFlat(tokens, regional), regional);
+            return EvaluateFlat(tokens, regional);
     }
 
     if (EqualsUpper(tokens.first(), u"PI"))
