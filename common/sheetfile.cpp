@@ -84,8 +84,11 @@ QString ReadSheetFile(const QString &path) { return SheetTextOf(ReadSheetFileByt
 QString SheetTextOf(const QByteArray &bytes)
 {
     QString text = DecodeSheetBytes(bytes);
-    text.replace(FileLineEnd, QStringLiteral("\n"));
-    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    // Most files end their lines with LF alone; they need no search for CR LF.
+    if (text.contains(QLatin1Char('\r'))) {
+        text.replace(FileLineEnd, QStringLiteral("\n"));
+        text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    }
     if (text.endsWith(QLatin1Char('\n')))
         text.chop(1);
     return text;

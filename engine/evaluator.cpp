@@ -1,6 +1,7 @@
 #include "engine/evaluator.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <optional>
@@ -139,6 +140,23 @@ constexpr Pass Passes[] = {
     {Arity::Right, u"LOG10", {}},     {Arity::Binary, u"*", u"/"},   {Arity::Binary, u"+", u"-"},
 };
 
+constexpr int NoPass = -1;
+
+// The pass of each one-character symbol, taken from the table, so that a symbol finds its pass
+// without comparing it with every word.
+constexpr auto SymbolPasses = [] {
+    std::array<int, 128> passes{};
+    for (int &pass : passes)
+        pass = NoPass;
+    for (size_t p = 0; p < std::size(Passes); ++p) {
+        for (const QStringView word : {Passes[p].first, Passes[p].second}) {
+            if (word.size() == 1)
+                passes[word[0].unicode()] = static_cast<int>(p);
+        }
+    }
+    return passes;
+}();
+
 bool Belongs(const Pass &pass, const QString &token)
 {
     // Symbols compare exactly; words in upper case. Upper-casing leaves the symbols alone.
@@ -176,6 +194,12 @@ private:
         for (const QString &token : std::as_const(tokens_)) {
             if (!token.isEmpty() && token.front().isDigit())
                 continue;  // a number; no word of a pass begins with a digit
+            if (token.size() == 1 && token.front().unicode() < SymbolPasses.size()) {
+                const int pass = SymbolPasses[token.front().unicode()];
+                if (pass != NoPass)
+                    present |= std::uint32_t{1} << pass;
+                continue;
+            }
             for (size_t p = 0; p < std::size(Passes); ++p) {
                 if (Belongs(Passes[p], token)) {
                     present |= std::uint32_t{1} << p;
