@@ -373,7 +373,11 @@ Value EvaluateTokens(TokenList &tokens, const RegionalSettings &regional)
             group.clear();
             for (qsizetype i = first + 1; i < reduced.size(); ++i)
                 group << std::move(reduced[i]);
-            QString result = NumberText(EvaluateFlat(group, regional), regional);
+            // A group of one token is written anew ("(5.0)" gives "5"); a group that passes
+            // reduced already holds the text of its value.
+            const bool single = group.size() == 1;
+            const Value value = EvaluateFlat(group, regional);
+            QString result = single ? NumberText(value, regional) : std::move(group.first());
             reduced.resize(first + 1);
             reduced.last() = std::move(result);
         };

@@ -33,6 +33,9 @@ bool EndsInOpenExponent(QStringView piece, QChar separator)
 
 bool Keep(QStringView token, const RegionalSettings &regional)
 {
+    // No keyword begins with a digit.
+    if (IsDigit(token.front()))
+        return IsNumber(token, regional);
     if (const auto keyword = KeywordOf(token))
         return !IsDroppedCommandWord(*keyword);
     return IsNumber(token, regional);
