@@ -47,7 +47,7 @@ int FloorLog10OfPowerOfTwo(int power)
 // the cost of printing.
 std::optional<Digits> ComputedDigits(Value magnitude)
 {
-    constexpr int MaxPowerOfFive = 27;                  // 5^27 < 2^63, so mantissa x 5^p < 2^127
+    constexpr int MaxPowerOfFive = 27;  // 5^27 < 2^63, so mantissa x 5^p < 2^127
     const auto parts = platform::SplitExtended(magnitude);
     if (!parts)
         return std::nullopt;

@@ -165,9 +165,9 @@ void SheetResults::TakeOutLeadingLines(const Sheet &sheet, int count,
     lineCount_ -= count;
     // One result of the lines gone stays, for its running total; the others go once they are
     // the larger part, so that taking lines out costs a constant time on average.
-    const auto gone = std::lower_bound(
-        results_.begin(), results_.end(), offset_,
-        [](const Result &result, int wanted) { return result.line < wanted; });
+    const auto gone =
+        std::lower_bound(results_.begin(), results_.end(), offset_,
+                         [](const Result &result, int wanted) { return result.line < wanted; });
     const auto goneCount = gone - results_.begin();
     if (goneCount > 1 && 2 * static_cast<size_t>(goneCount) > results_.size())
         results_.erase(results_.begin(), gone - 1);

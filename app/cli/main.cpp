@@ -80,9 +80,9 @@ bool StreamsStandardInput()
 QByteArray ReadInput(const QString &name)
 {
     const bool standardInput = name == QLatin1String("-");
-    const int descriptor =
-        standardInput ? STDIN_FILENO
-                      : ::open(QFile::encodeName(name).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    const int descriptor = standardInput ? STDIN_FILENO
+                                         : ::open(QFile::encodeName(name).constData(),
+                                                  O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (descriptor < 0)
         throw CalcError(CalcError::Kind::FileAccess,
                         std::string("Cannot open the file: ") + std::strerror(errno));
@@ -93,8 +93,8 @@ QByteArray ReadInput(const QString &name)
                    standardInput ? QFileDevice::DontCloseHandle : QFileDevice::AutoCloseHandle)) {
         if (!standardInput)
             ::close(descriptor);
-        throw CalcError(CalcError::Kind::FileAccess,
-                        standardInput ? "Cannot read standard input." : "It is not a regular file.");
+        throw CalcError(CalcError::Kind::FileAccess, standardInput ? "Cannot read standard input."
+                                                                   : "It is not a regular file.");
     }
     QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)

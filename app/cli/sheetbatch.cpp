@@ -43,8 +43,9 @@ BatchLine EvaluateCurrentLine(BatchSheet &sheet, const BatchOptions &options, To
             const LineEvaluation outcome =
                 EvaluateLine(sheet, current, options.decimals, options.regional, tokens);
             if (options.resultBar) {
-                const ResultBarTexts bar = MakeResultBarTexts(
-                    outcome.value, outcome.total, options.decimals, options.money, options.regional);
+                const ResultBarTexts bar =
+                    MakeResultBarTexts(outcome.value, outcome.total, options.decimals,
+                                       options.money, options.regional);
                 result.lineText = bar.lineText;
                 result.totalNumberText = bar.totalNumberText;
                 result.totalText = bar.totalText;

@@ -5,8 +5,8 @@
 
 #include <functional>
 
-#include "common/resultbar.h"
 #include "app/cli/batchsheet.h"
+#include "common/resultbar.h"
 #include "engine/regional.h"
 #include "engine/scanner.h"
 

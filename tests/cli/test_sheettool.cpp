@@ -225,12 +225,12 @@ private slots:
             << QByteArray("1+1\n\xe5\x90\x88\xe8\xae\xa1\n2+2\n") << "ok error ok" << 1;
         QTest::newRow("blanks and dropped command words")
             << QByteArray("\n  \nSETFONT rev\n1+1\n") << "none none none ok" << 0;
-        QTest::newRow("1+1, 1/0, 2+3, 4*5") << QByteArray("1+1\n1/0\n2+3\n4*5\n")
-                                          << "ok error ok ok" << 1;
+        QTest::newRow("1+1, 1/0, 2+3, 4*5")
+            << QByteArray("1+1\n1/0\n2+3\n4*5\n") << "ok error ok ok" << 1;
         QTest::newRow("() three times, then 2*3")
             << QByteArray("()\n()\n()\n2*3\n") << "error error error ok" << 1;
-        QTest::newRow("a sign after empty lines") << QByteArray("1\n\n\n\n-5\n")
-                                                  << "ok none none none ok" << 0;
+        QTest::newRow("a sign after empty lines")
+            << QByteArray("1\n\n\n\n-5\n") << "ok none none none ok" << 0;
         QTest::newRow("a sign after a dropped command word and empty lines")
             << QByteArray("1\n\nREV\n\n\n-5\n") << "ok none none none none error" << 1;
         QTest::newRow("1, NUL, +1") << QByteArray("1\0+1\n2+2\n", 9) << "error ok" << 1;
@@ -284,12 +284,13 @@ private slots:
             input += "1\n";
         QTemporaryDir dir;
         const QString output = dir.filePath(QStringLiteral("out.txt"));
-        const Run run = RunTool({}, input,
-                                [] {
-                                    const rlimit limit{150'000'000, 150'000'000};
-                                    setrlimit(RLIMIT_AS, &limit);
-                                },
-                                output);
+        const Run run = RunTool(
+            {}, input,
+            [] {
+                const rlimit limit{150'000'000, 150'000'000};
+                setrlimit(RLIMIT_AS, &limit);
+            },
+            output);
         QVERIFY2(run.exitCode == 0, qPrintable(run.err));
         QCOMPARE(QFileInfo(output).size(), qint64(2'000'000) * 4);
     }

@@ -101,8 +101,7 @@ private slots:
         QTest::newRow("numerals") << false << QStringList{"叁", "", "贰点伍", "", "负贰"}
                                   << QStringList{"3", "3", "5.5", "", "3.5"}
                                   << QStringList{"叁", "叁", "伍点伍", "", "叁点伍"};
-        QTest::newRow("money") << true
-                               << QStringList{"叁元", "元", "贰元伍角", "", "负贰元"}
+        QTest::newRow("money") << true << QStringList{"叁元", "元", "贰元伍角", "", "负贰元"}
                                << QStringList{"3", "3", "5.5", "", "3.5"}
                                << QStringList{"叁元", "叁元", "伍元伍角", "", "叁元伍角"};
     }
