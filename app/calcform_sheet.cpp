@@ -8,7 +8,6 @@
 #include <QLineEdit>
 #include <QTextBlock>
 
-#include <algorithm>
 #include <utility>
 
 #include "app/calcform.h"
@@ -16,25 +15,8 @@
 #include "app/voice/clipnames.h"
 #include "common/resultbar.h"
 #include "common/sheetlinebound.h"
-#include "engine/calcerror.h"
-#include "engine/keywords.h"
 
 namespace tallimo {
-
-namespace {
-
-// A line the scanner made nothing of although it holds more than blanks and the command words it
-// drops on purpose: a typing slip, which the user is told about rather than met with silence.
-bool HoldsUnreadableText(const QString &line)
-{
-    const QStringList words = line.split(QLatin1Char(' '), Qt::SkipEmptyParts);
-    return std::any_of(words.begin(), words.end(), [](const QString &word) {
-        const QString upper = AsciiUpper(word.trimmed());
-        return !upper.isEmpty() && !IsDroppedCommandWord(upper);
-    });
-}
-
-}  // namespace
 
 void TCalcForm::ConnectSheet()
 {
@@ -134,8 +116,6 @@ void TCalcForm::EvaluateCurrentLine()
         const LineEvaluation outcome =
             EvaluateLine(sheet, currentLine_, Decimals(), regional_, *tokens_);
         currentLine_ = outcome.currentLine;
-        if (!outcome.evaluated && HoldsUnreadableText(sheet.Line(currentLine_)))
-            throw CalcError(CalcError::Kind::Syntax, "the line holds nothing the scanner reads");
         ShowResult(outcome);
     } catch (...) {
         seams_.showMessage(QStringLiteral("表达式错误！"));

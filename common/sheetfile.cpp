@@ -92,20 +92,23 @@ QString ReadSheetFile(const QString &path) { return SheetTextOf(ReadSheetFileByt
 
 QString SheetTextOf(const QByteArray &bytes)
 {
-    const QString decoded = DecodeSheetBytes(bytes);
-    // One pass over the text: replacing millions of line ends one by one takes minutes.
-    QString text(decoded.size(), Qt::Uninitialized);
-    QChar *out = text.data();
-    for (const QChar *in = decoded.cbegin(); in != decoded.cend(); ++in) {
-        if (*in != QLatin1Char('\r')) {
-            *out++ = *in;
-            continue;
+    QString text = DecodeSheetBytes(bytes);
+    // Most files end their lines with LF alone and need no pass. The others take one pass in
+    // place: replacing millions of line ends one by one takes minutes.
+    if (text.contains(QLatin1Char('\r'))) {
+        QChar *out = text.data();
+        const QChar *end = text.cend();
+        for (const QChar *in = text.cbegin(); in != end; ++in) {
+            if (*in != QLatin1Char('\r')) {
+                *out++ = *in;
+                continue;
+            }
+            *out++ = QLatin1Char('\n');
+            if (in + 1 != end && in[1] == QLatin1Char('\n'))
+                ++in;
         }
-        *out++ = QLatin1Char('\n');
-        if (in + 1 != decoded.cend() && in[1] == QLatin1Char('\n'))
-            ++in;
+        text.truncate(out - text.constData());
     }
-    text.truncate(out - text.constData());
     if (text.endsWith(QLatin1Char('\n')))
         text.chop(1);
     return text;

@@ -4,6 +4,7 @@
 #include "engine/evaluator.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <optional>
@@ -142,6 +143,23 @@ constexpr Pass Passes[] = {
     {Arity::Right, u"LOG10", {}},     {Arity::Binary, u"*", u"/"},   {Arity::Binary, u"+", u"-"},
 };
 
+constexpr int NoPass = -1;
+
+// The pass of each one-character symbol, taken from the table, so that a symbol finds its pass
+// without comparing it with every word.
+constexpr auto SymbolPasses = [] {
+    std::array<int, 128> passes{};
+    for (int &pass : passes)
+        pass = NoPass;
+    for (size_t p = 0; p < std::size(Passes); ++p) {
+        for (const QStringView word : {Passes[p].first, Passes[p].second}) {
+            if (word.size() == 1)
+                passes[word[0].unicode()] = static_cast<int>(p);
+        }
+    }
+    return passes;
+}();
+
 bool Belongs(const Pass &pass, const QString &token)
 {
     // Symbols compare exactly; words in upper case. Upper-casing leaves the symbols alone.
@@ -179,6 +197,12 @@ private:
         for (const QString &token : std::as_const(tokens_)) {
             if (!token.isEmpty() && token.front().isDigit())
                 continue;  // a number; no word of a pass begins with a digit
+            if (token.size() == 1 && token.front().unicode() < SymbolPasses.size()) {
+                const int pass = SymbolPasses[token.front().unicode()];
+                if (pass != NoPass)
+                    present |= std::uint32_t{1} << pass;
+                continue;
+            }
             for (size_t p = 0; p < std::size(Passes); ++p) {
                 if (Belongs(Passes[p], token)) {
                     present |= std::uint32_t{1} << p;
@@ -312,18 +336,6 @@ std::optional<std::int64_t> IntegralAngle(const QString &text, const RegionalSet
     return TruncToInt64(angle);
 }
 
-// Writes the value of a list that EvaluateFlat reduced to one token back as its number text, and
-// returns the value of that text. The token is the value's own text as a rule, so the text is
-// read again only when it differs.
-Value WrittenBack(TokenList &tokens, Value value, const RegionalSettings &regional)
-{
-    const NumberTextBuffer text = WriteNumberText(value, regional);
-    if (text.View() == tokens.first())
-        return value;
-    tokens.first() = text.View().toString();
-    return TextToValue(tokens.first(), regional);
-}
-
 }  // namespace
 
 Value EvaluateFlat(TokenList &tokens, const RegionalSettings &regional)
@@ -343,6 +355,8 @@ Value EvaluateTokens(TokenList &tokens, const RegionalSettings &regional)
     const QString open = QStringLiteral("(");
     const QString close = QStringLiteral(")");
 
+    // The token a reduced list is left with is the number text a pass wrote, and the value
+    // EvaluateFlat returns is read from it, so the list holds the text of the value returned.
     // One walk with a stack of the open brackets: each ")" reduces the group of the nearest "("
     // before it, and each "(" left open at the end groups everything after it. A list without
     // brackets is computed where it stands.
@@ -350,7 +364,7 @@ Value EvaluateTokens(TokenList &tokens, const RegionalSettings &regional)
                                        [&open](const QString &token) { return token == open; });
     if (!bracketed) {
         if (tokens.size() > 1)
-            return WrittenBack(tokens, EvaluateFlat(tokens, regional), regional);
+            return EvaluateFlat(tokens, regional);
     } else {
         TokenList reduced;
         reduced.reserve(tokens.size());
@@ -362,7 +376,11 @@ Value EvaluateTokens(TokenList &tokens, const RegionalSettings &regional)
             group.clear();
             for (qsizetype i = first + 1; i < reduced.size(); ++i)
                 group << std::move(reduced[i]);
-            QString result = NumberText(EvaluateFlat(group, regional), regional);
+            // A group of one token is written anew ("(5.0)" gives "5"); a group that passes
+            // reduced already holds the text of its value.
+            const bool single = group.size() == 1;
+            const Value value = EvaluateFlat(group, regional);
+            QString result = single ? NumberText(value, regional) : std::move(group.first());
             reduced.resize(first + 1);
             reduced.last() = std::move(result);
         };
@@ -380,7 +398,7 @@ Value EvaluateTokens(TokenList &tokens, const RegionalSettings &regional)
             reduceGroup();
         tokens = std::move(reduced);
         if (tokens.size() > 1)
-            return WrittenBack(tokens, EvaluateFlat(tokens, regional), regional);
+            return EvaluateFlat(tokens, regional);
     }
 
     if (EqualsUpper(tokens.first(), u"PI"))

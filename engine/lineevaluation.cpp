@@ -3,11 +3,13 @@
 
 #include "engine/lineevaluation.h"
 
+#include <algorithm>
 #include <cmath>
 #include <new>
 
 #include "engine/calcerror.h"
 #include "engine/evaluator.h"
+#include "engine/keywords.h"
 #include "engine/numbertext.h"
 #include "engine/rounding.h"
 
@@ -43,6 +45,17 @@ void TidyLine(Sheet &sheet, int line)
     const qsizetype equals = text.indexOf(QLatin1Char('='));
     if (equals >= 0)
         Rewrite(sheet, line, text, text.left(equals));
+}
+
+// A line the scanner made nothing of although it holds more than blanks and the command words it
+// drops on purpose: a typing slip, which fails rather than passing in silence.
+bool HoldsUnreadableText(const QString &line)
+{
+    const QStringList words = line.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    return std::any_of(words.begin(), words.end(), [](const QString &word) {
+        const QString upper = AsciiUpper(word.trimmed());
+        return !upper.isEmpty() && !IsDroppedCommandWord(upper);
+    });
 }
 
 // Values a little above the largest double round down to it; only those that round beyond it
@@ -83,6 +96,8 @@ LineEvaluation EvaluateLine(Sheet &sheet, int currentLine, int decimals,
             written.append(expression).append(QLatin1Char('=')).append(resultText.View());
             sheet.ReplaceLine(outcome.currentLine, written);
             outcome.evaluated = true;
+        } else if (HoldsUnreadableText(sheet.Line(currentLine))) {
+            throw CalcError(CalcError::Kind::Syntax, "the line holds text that is no expression");
         }
         outcome.total = calcrichedit(sheet, regional);
         return outcome;

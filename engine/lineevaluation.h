@@ -20,9 +20,11 @@ struct LineEvaluation {
 
 // What Enter does to the current line: tidy it (drop a leading "+", "*" or "/", a trailing
 // operator and an old "=" with its result), scan the expression that ends there, evaluate it,
-// round the value to the decimals, append "=" and the result, and take the sheet total. Reads
-// only the lines of the expression and the lines changed since the last total. Throws CalcError,
-// also when memory runs out; the steps done before the failing one stay done.
+// round the value to the decimals, append "=" and the result, and take the sheet total. A line
+// that gives the scanner nothing although it holds more than blanks and the command words the
+// scanner drops ("abc", a note) fails. Reads only the lines of the expression and the lines
+// changed since the last total. Throws CalcError, also when memory runs out; the steps done
+// before the failing one stay done.
 LineEvaluation EvaluateLine(Sheet &sheet, int currentLine, int decimals,
                             const RegionalSettings &regional, TokenList &tokens);
 

@@ -48,6 +48,12 @@ struct ShortDecimal {
         fractionDigits += afterPoint;
     }
 
+    bool Fits(qsizetype exponent) const
+    {
+        const qsizetype scale = exponent - fractionDigits;
+        return fits && scale >= -27 && scale <= 27;
+    }
+
     std::optional<Value> Convert(qsizetype exponent) const
     {
         static constexpr std::array<Value, 28> powers = {
@@ -55,19 +61,31 @@ struct ShortDecimal {
             1e10L, 1e11L, 1e12L, 1e13L, 1e14L, 1e15L, 1e16L, 1e17L, 1e18L, 1e19L,
             1e20L, 1e21L, 1e22L, 1e23L, 1e24L, 1e25L, 1e26L, 1e27L,
         };
-        const qsizetype scale = exponent - fractionDigits;
-        if (!fits || scale < -27 || scale > 27)
+        if (!Fits(exponent))
             return std::nullopt;
+        const qsizetype scale = exponent - fractionDigits;
         const auto value = static_cast<Value>(digits);
         return scale >= 0 ? value * powers[static_cast<size_t>(scale)]
                           : value / powers[static_cast<size_t>(-scale)];
     }
 };
 
-}  // namespace
+// A text that follows the number syntax, taken apart.
+struct NumberParts {
+    bool negative = false;
+    bool hasSign = false;
+    const char16_t *signAt = nullptr;
+    const char16_t *mantissaAt = nullptr;
+    const char16_t *mantissaEnd = nullptr;
+    bool anyDigit = false;
+    ShortDecimal shortDecimal;
+    bool hasExponent = false;
+    qsizetype exponent = 0;
+};
 
-std::optional<Value> ReadNumber(QStringView text, const RegionalSettings &regional)
+std::optional<NumberParts> Parse(QStringView text, const RegionalSettings &regional)
 {
+    NumberParts parts;
     const char16_t separator = regional.decimalSeparator.unicode();
     const char16_t *p = text.utf16();
     const char16_t *const end = p + text.size();
@@ -75,32 +93,30 @@ std::optional<Value> ReadNumber(QStringView text, const RegionalSettings &region
     while (p != end && *p == u' ')
         ++p;
 
-    const char16_t *const signAt = p;
-    const bool hasSign = p != end && (*p == u'+' || *p == u'-');
-    const bool negative = hasSign && *p == u'-';
-    p += hasSign;
+    parts.signAt = p;
+    parts.hasSign = p != end && (*p == u'+' || *p == u'-');
+    parts.negative = parts.hasSign && *p == u'-';
+    p += parts.hasSign;
 
     // The mantissa: digits, and a separator with digits after it.
-    const char16_t *const mantissaAt = p;
-    bool anyDigit = false;
-    ShortDecimal shortDecimal;
+    parts.mantissaAt = p;
     for (; p != end && isDigit(*p); ++p) {
-        anyDigit = true;
-        shortDecimal.Add(*p - u'0', false);
+        parts.anyDigit = true;
+        parts.shortDecimal.Add(*p - u'0', false);
     }
     if (p != end && *p == separator) {
         for (++p; p != end && isDigit(*p); ++p) {
-            anyDigit = true;
-            shortDecimal.Add(*p - u'0', true);
+            parts.anyDigit = true;
+            parts.shortDecimal.Add(*p - u'0', true);
         }
     }
-    if (p == mantissaAt)
+    if (p == parts.mantissaAt)
         return std::nullopt;
-    const char16_t *const mantissaEnd = p;
+    parts.mantissaEnd = p;
 
-    qsizetype exponent = 0;
-    const bool hasExponent = p != end && (*p == u'E' || *p == u'e');
-    if (hasExponent) {
+    qsizetype &exponent = parts.exponent;
+    parts.hasExponent = p != end && (*p == u'E' || *p == u'e');
+    if (parts.hasExponent) {
         ++p;
         bool negativeExponent = false;
         if (p != end && (*p == u'+' || *p == u'-')) {
@@ -119,28 +135,41 @@ std::optional<Value> ReadNumber(QStringView text, const RegionalSettings &region
         ++p;
     if (p != end)
         return std::nullopt;
+    return parts;
+}
 
-    if (const auto value = shortDecimal.Convert(exponent))
-        return negative ? -*value : *value;
+std::optional<Value> Convert(const NumberParts &parts)
+{
+    const auto isDigit = [](char16_t c) { return c >= u'0' && c <= u'9'; };
+    if (const auto value = parts.shortDecimal.Convert(parts.exponent))
+        return parts.negative ? -*value : *value;
 
     // The number rebuilt in the C locale's form; a mantissa without digits reads as "0".
     std::string c;
-    if (!anyDigit) {
+    if (!parts.anyDigit) {
         c = "0";
     } else {
-        if (hasSign)
-            c += static_cast<char>(*signAt);
-        for (const char16_t *k = mantissaAt; k != mantissaEnd; ++k)
+        if (parts.hasSign)
+            c += static_cast<char>(*parts.signAt);
+        for (const char16_t *k = parts.mantissaAt; k != parts.mantissaEnd; ++k)
             c += isDigit(*k) ? static_cast<char>(*k) : '.';
     }
-    if (hasExponent) {
+    if (parts.hasExponent) {
         c += 'e';
-        c += std::to_string(exponent);
+        c += std::to_string(parts.exponent);
     }
     const Value value = platform::ParseCNumber(c);
     if (std::isinf(value))
         return std::nullopt;
     return value;
+}
+
+}  // namespace
+
+std::optional<Value> ReadNumber(QStringView text, const RegionalSettings &regional)
+{
+    const auto parts = Parse(text, regional);
+    return parts ? Convert(*parts) : std::nullopt;
 }
 
 int MantissaLength(QStringView text, QChar decimalSeparator)
@@ -164,9 +193,11 @@ Value TextToValue(QStringView text, const RegionalSettings &regional)
                     "'" + text.toString().toStdString() + "' is not a valid number");
 }
 
+// A short decimal never overflows, so its value need not be taken to know it is a number.
 bool IsNumber(QStringView text, const RegionalSettings &regional)
 {
-    return ReadNumber(text, regional).has_value();
+    const auto parts = Parse(text, regional);
+    return parts && (parts->shortDecimal.Fits(parts->exponent) || Convert(*parts).has_value());
 }
 
 }  // namespace tallimo

@@ -16,29 +16,23 @@ namespace {
 
 constexpr int SignificantDigits = 15;
 
-// Decimal digits of |value| truncated (not rounded) to SignificantDigits + 1 digits, and the
-// decimal exponent of the first one.
+// The first SignificantDigits + 1 decimal digits of |value|, truncated (not rounded), as an
+// integer from 10^15 to below 10^16, and the decimal exponent of the first one.
 struct Digits {
-    char digits[SignificantDigits + 2];
+    std::uint64_t leading;
     int exponent;
 };
 
-Digits FromInteger(std::uint64_t leading, int exponent)
-{
-    Digits result{};
-    for (int k = SignificantDigits; k >= 0; --k) {
-        result.digits[k] = static_cast<char>('0' + leading % 10);
-        leading /= 10;
-    }
-    result.exponent = exponent;
-    return result;
-}
+constexpr std::uint64_t TenTo15 = 1000000000000000ULL;
 
 Digits PrintedDigits(Value magnitude)
 {
-    Digits result{};
-    result.exponent = platform::TruncatedDigits(magnitude, SignificantDigits + 1, result.digits);
-    return result;
+    char digits[SignificantDigits + 2];
+    const int exponent = platform::TruncatedDigits(magnitude, SignificantDigits + 1, digits);
+    std::uint64_t leading = 0;
+    for (int k = 0; k <= SignificantDigits; ++k)
+        leading = leading * 10 + static_cast<std::uint64_t>(digits[k] - '0');
+    return {leading, exponent};
 }
 
 // floor(power x log10(2)), exact for powers from -1100 to 1100, by integer arithmetic: the
@@ -56,11 +50,11 @@ int FloorLog10OfPowerOfTwo(int power)
 // the cost of printing.
 std::optional<Digits> ComputedDigits(Value magnitude)
 {
-    constexpr int MaxPowerOfFive = 27;                  // 5^27 < 2^63, so mantissa x 5^p < 2^127
-    constexpr std::uint64_t Low = 1000000000000000ULL;  // 10^15
-    int binaryExponent = 0;
-    const Value fraction = std::frexp(magnitude, &binaryExponent);
-    const auto mantissa = static_cast<std::uint64_t>(std::ldexp(fraction, 64));
+    constexpr int MaxPowerOfFive = 27;  // 5^27 < 2^63, so mantissa x 5^p < 2^127
+    const auto parts = platform::SplitExtended(magnitude);
+    if (!parts)
+        return std::nullopt;
+    const auto [mantissa, binaryExponent] = *parts;
     int exponent = FloorLog10OfPowerOfTwo(binaryExponent - 1);
     for (int attempt = 0; attempt < 2; ++attempt) {
         const int power = SignificantDigits - exponent;
@@ -72,12 +66,12 @@ std::optional<Digits> ComputedDigits(Value magnitude)
         const auto leading = platform::ScaledMantissa(mantissa, power, -shift);
         if (!leading)
             return std::nullopt;
-        if (*leading >= Low * 10)
+        if (*leading >= TenTo15 * 10)
             ++exponent;
-        else if (*leading < Low)
+        else if (*leading < TenTo15)
             --exponent;
         else
-            return FromInteger(*leading, exponent);
+            return Digits{*leading, exponent};
     }
     return std::nullopt;
 }
@@ -109,27 +103,28 @@ NumberTextBuffer WriteNumberText(Value value, const RegionalSettings &regional)
         return result;
     }
 
-    Digits d = TruncatedDigits(std::fabs(value));
+    const Digits d = TruncatedDigits(std::fabs(value));
     // Round half up at the fifteenth digit; a carry out of the first digit shifts the exponent.
     int exponent = d.exponent + 1;  // value = 0.d1d2... x 10^exponent
-    if (d.digits[SignificantDigits] >= '5') {
-        int k = SignificantDigits - 1;
-        while (k >= 0 && d.digits[k] == '9')
-            d.digits[k--] = '0';
-        if (k >= 0) {
-            ++d.digits[k];
-        } else {
-            d.digits[0] = '1';
-            ++exponent;
-        }
+    std::uint64_t rounded = (d.leading + 5) / 10;
+    if (rounded == TenTo15) {
+        rounded /= 10;
+        ++exponent;
     }
     int count = SignificantDigits;
-    while (count > 1 && d.digits[count - 1] == '0')
+    while (count > 1 && rounded % 10 == 0) {
+        rounded /= 10;
         --count;
+    }
+    char digits[SignificantDigits];
+    for (int k = count - 1; k >= 0; --k) {
+        digits[k] = static_cast<char>('0' + rounded % 10);
+        rounded /= 10;
+    }
     const auto put = [&](char c) { text[length++] = QLatin1Char(c); };
     const auto putDigits = [&](int from, int to) {
         for (int k = from; k < to; ++k)
-            put(d.digits[k]);
+            put(digits[k]);
     };
     if (value < 0)
         put('-');

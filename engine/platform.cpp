@@ -76,4 +76,18 @@ std::optional<std::uint64_t> ScaledMantissa(std::uint64_t mantissa, int powerOfF
 #endif
 }
 
+// The x87 format in memory, little-endian: the 64-bit mantissa with its explicit top bit, then
+// 15 bits of exponent biased by 16383 and the sign.
+std::optional<ExtendedParts> SplitExtended(Value value)
+{
+    unsigned char bytes[sizeof(Value)];
+    std::memcpy(bytes, &value, sizeof bytes);
+    std::uint64_t mantissa = 0;
+    std::memcpy(&mantissa, bytes, sizeof mantissa);
+    const int biased = (bytes[8] | (bytes[9] << 8)) & 0x7fff;
+    if (biased == 0 || biased == 0x7fff || (mantissa >> 63) == 0)
+        return std::nullopt;
+    return ExtendedParts{mantissa, biased - 16382};
+}
+
 }  // namespace tallimo::platform

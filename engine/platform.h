@@ -29,4 +29,13 @@ int TruncatedDigits(Value magnitude, int count, char *digits);
 // takes TruncatedDigits instead.
 std::optional<std::uint64_t> ScaledMantissa(std::uint64_t mantissa, int powerOfFive, int shift);
 
+// A positive normal value as mantissa x 2^(exponent - 64), the mantissa's top bit set, read from
+// the bits of the x87 format (as frexp and a scaling by 2^64 would give it, without their library
+// calls); nothing for zero, subnormal and non-finite values.
+struct ExtendedParts {
+    std::uint64_t mantissa;
+    int exponent;
+};
+std::optional<ExtendedParts> SplitExtended(Value value);
+
 }  // namespace tallimo::platform

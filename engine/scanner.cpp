@@ -19,11 +19,6 @@ constexpr QChar LineBreak = QLatin1Char('\n');
 
 bool IsBlank(QChar c) { return c.unicode() <= 32; }
 
-bool IsBlank(QStringView text)
-{
-    return std::all_of(text.begin(), text.end(), [](QChar c) { return IsBlank(c); });
-}
-
 bool IsDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
 
 // "1E", " 2.5e", ".5E": a mantissa followed directly by the exponent letter, so that a "+" or "-"
@@ -41,6 +36,9 @@ bool EndsInOpenExponent(QStringView piece, QChar separator)
 
 bool Keep(QStringView token, const RegionalSettings &regional)
 {
+    // No keyword begins with a digit.
+    if (IsDigit(token.front()))
+        return IsNumber(token, regional);
     if (const auto keyword = KeywordOf(token))
         return !IsDroppedCommandWord(*keyword);
     return IsNumber(token, regional);
@@ -100,6 +98,11 @@ void ScanLine(TokenList &tokens, const Sheet &sheet, const RegionalSettings &reg
     ScanExpression(tokens, expression, regional);
 }
 
+bool IsBlankText(QStringView text)
+{
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return IsBlank(c); });
+}
+
 void ScanExpression(TokenList &tokens, QStringView typed, const RegionalSettings &regional)
 {
     tokens.clear();
@@ -131,7 +134,7 @@ void ScanExpression(TokenList &tokens, QStringView typed, const RegionalSettings
         if (isSign && i + 1 < end && IsDigit(expression[i + 1]) &&
             EndsInOpenExponent(piece, regional.decimalSeparator))
             continue;  // the sign stays in the piece
-        const bool blank = IsBlank(piece);
+        const bool blank = IsBlankText(piece);
         if (isSign && signPlace && blank)
             tokens << zero;
         if (!blank)

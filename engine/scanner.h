@@ -25,6 +25,10 @@ inline constexpr char16_t StartMarker = u'\u2234';
 // lines are read. An empty sheet gives an empty list. Never throws CalcError.
 void ScanLine(TokenList &tokens, const Sheet &sheet, const RegionalSettings &regional);
 
+// True when the scanner reads nothing but blanks in the text: every character is a space or a
+// control character, as no full-width form reads as one of them.
+bool IsBlankText(QStringView text);
+
 // Cuts an expression (lines separated by "\n") at the one-character keywords and line breaks and
 // keeps only keywords and numbers. A "+" or "-" with only blanks between it and the start of the
 // expression or a "(" is a sign: a "0" token goes before it. An exponent sign ("1E-5") stays

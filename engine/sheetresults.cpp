@@ -27,6 +27,7 @@ std::optional<Value> ResultOfLine(QStringView line, const RegionalSettings &regi
 void SheetResults::Reset(int lineCount)
 {
     results_.clear();
+    offset_ = 0;
     // Room for a result on every line, taken once: a long sheet whose lines get their results
     // one by one then never moves them. Pages that no result reaches are never touched.
     if (lineCount > 0)
@@ -51,8 +52,9 @@ void SheetResults::LinesReplaced(int first, int removed, int added)
     const int kept = std::min(removed, added);  // replaced lines that keep their entry until read
 
     const auto byLine = [](const Result &result, int line) { return result.line < line; };
-    const auto gone = std::lower_bound(results_.begin(), results_.end(), first + kept, byLine);
-    const auto after = std::lower_bound(gone, results_.end(), first + removed, byLine);
+    const auto gone =
+        std::lower_bound(results_.begin(), results_.end(), Stored(first + kept), byLine);
+    const auto after = std::lower_bound(gone, results_.end(), Stored(first + removed), byLine);
     const size_t goneAt = static_cast<size_t>(gone - results_.begin());
     if (gone != after) {
         const auto count = static_cast<size_t>(after - gone);
@@ -88,11 +90,12 @@ void SheetResults::LinesReplaced(int first, int removed, int added)
 
 void SheetResults::Read(int line, std::optional<Value> value)
 {
+    const int stored = Stored(line);
     const auto at =
-        std::lower_bound(results_.begin(), results_.end(), line,
+        std::lower_bound(results_.begin(), results_.end(), stored,
                          [](const Result &result, int wanted) { return result.line < wanted; });
     const size_t index = static_cast<size_t>(at - results_.begin());
-    const bool known = at != results_.end() && at->line == line;
+    const bool known = at != results_.end() && at->line == stored;
     if (!value) {
         if (known) {
             results_.erase(at);
@@ -105,7 +108,7 @@ void SheetResults::Read(int line, std::optional<Value> value)
     if (known) {
         at->value = *value;
     } else {
-        results_.insert(at, Result{*value, 0, line});
+        results_.insert(at, Result{*value, 0, stored});
         if (lastChanged_ && *lastChanged_ >= index)
             ++*lastChanged_;
     }
@@ -144,7 +147,7 @@ void SheetResults::AddAgain()
     lastChanged_.reset();
 }
 
-double SheetResults::Total(const Sheet &sheet, const RegionalSettings &regional)
+void SheetResults::Update(const Sheet &sheet, const RegionalSettings &regional)
 {
     if (lineCount_ != sheet.LineCount())
         Reset(sheet.LineCount());
@@ -155,6 +158,28 @@ double SheetResults::Total(const Sheet &sheet, const RegionalSettings &regional)
     }
     unread_.clear();
     AddAgain();
+}
+
+void SheetResults::TakeOutLeadingLines(const Sheet &sheet, int count,
+                                       const RegionalSettings &regional)
+{
+    Update(sheet, regional);
+    offset_ += count;
+    lineCount_ -= count;
+    // One result of the lines gone stays, for its running total; the others go once they are
+    // the larger part, so that taking lines out costs a constant time on average.
+    const auto gone =
+        std::lower_bound(results_.begin(), results_.end(), offset_,
+                         [](const Result &result, int wanted) { return result.line < wanted; });
+    const auto goneCount = gone - results_.begin();
+    if (goneCount > 1 && 2 * static_cast<size_t>(goneCount) > results_.size())
+        results_.erase(results_.begin(), gone - 1);
+    firstToAdd_ = results_.size();
+}
+
+double SheetResults::Total(const Sheet &sheet, const RegionalSettings &regional)
+{
+    Update(sheet, regional);
     // An infinite running total stays infinite, so the last one tells whether any overflowed.
     const double total = results_.empty() ? 0.0 : results_.back().runningTotal;
     if (!std::isfinite(total))

@@ -7,14 +7,17 @@
 #include <QCoreApplication>
 #include <QFile>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <new>
+#include <string>
 
 #include "app/cli/linestream.h"
 #include "app/cli/pdfdocument.h"
@@ -75,26 +78,34 @@ bool StreamsStandardInput()
     return fstat(STDIN_FILENO, &status) != 0 || !S_ISREG(status.st_mode);
 }
 
-// A named file, or standard input redirected from a file, is read whole as the window reads it.
-// Throws CalcError with the reason a file cannot be read.
+// A named file, or standard input redirected from a file, is read whole as the window reads it,
+// however large: the window's cap on a file is for the lines it lays out, and the tool's only
+// limit, for a file as for a pipe, is the memory. A named file is opened without waiting, so that
+// a FIFO is refused rather than waited on. Throws CalcError with the reason a file cannot be read.
 QByteArray ReadInput(const QString &name)
 {
-    if (name != QLatin1String("-"))
-        return ReadSheetFileBytes(name);
+    const bool standardInput = name == QLatin1String("-");
+    const int descriptor = standardInput ? STDIN_FILENO
+                                         : ::open(QFile::encodeName(name).constData(),
+                                                  O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (descriptor < 0)
+        throw CalcError(CalcError::Kind::FileAccess,
+                        std::string("Cannot open the file: ") + std::strerror(errno));
     QFile file;
-    if (!file.open(stdin, QIODevice::ReadOnly))
-        throw CalcError(CalcError::Kind::FileAccess, "Cannot read standard input.");
-    return file.readAll();
-}
-
-// The lines of a sheet text, as the window's import cuts them. They are views into the text,
-// which outlives them, so that a long sheet costs no allocation per line.
-QStringList SheetLines(const QString &text)
-{
-    QStringList lines;
-    for (const QStringView line : QStringView(text).tokenize(QLatin1Char('\n')))
-        lines << QString::fromRawData(line.data(), line.size());
-    return lines;
+    struct stat status {};
+    if (fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode) ||
+        !file.open(descriptor, QIODevice::ReadOnly,
+                   standardInput ? QFileDevice::DontCloseHandle : QFileDevice::AutoCloseHandle)) {
+        if (!standardInput)
+            ::close(descriptor);
+        throw CalcError(CalcError::Kind::FileAccess, standardInput ? "Cannot read standard input."
+                                                                   : "It is not a regular file.");
+    }
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        throw CalcError(CalcError::Kind::FileAccess,
+                        "Cannot read the file: " + file.errorString().toStdString());
+    return bytes;
 }
 
 // The status to end with once everything is written: a write error on standard output (a full
@@ -155,7 +166,8 @@ int main(int argc, char *argv[])
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
         "Evaluates each line of the sheets named (or of standard input) as Enter does in the "
-        "calculator, and prints the evaluated sheets."));
+        "calculator, and prints the evaluated sheets. A failed line ends its expression: the "
+        "next line starts afresh."));
     const QCommandLineOption decimalsOption({QStringLiteral("d"), QStringLiteral("decimals")},
                                             QStringLiteral("Decimals of the results, 0 to 15."),
                                             QStringLiteral("N"), QStringLiteral("2"));
@@ -207,7 +219,13 @@ int main(int argc, char *argv[])
                                             "outputs: choose one."));
     options.resultBar = tsv || pdf;
     PdfDocument document;
+    // A closed pipe is a write error like a full disk: named, status 2, and the end of the run.
+    std::signal(SIGPIPE, SIG_IGN);
     const bool inBlocks = WriteInBlocks();
+    const auto stopOnceOutputFailed = [] {
+        if (std::ferror(stdout))
+            throw CalcError(CalcError::Kind::FileAccess, "cannot write the output");
+    };
     int status = 0;
     for (const QString &input : std::as_const(inputs)) {
         try {
@@ -220,18 +238,25 @@ int main(int argc, char *argv[])
                 if (!(pdf ? ReportFailure(input, index, line)
                           : PrintLine(input, index, line, tsv, inBlocks)))
                     status = ExitLineFailed;
+                stopOnceOutputFailed();
             };
             if (input == QLatin1String("-") && StreamsStandardInput()) {
                 GrowingSheet sheet(options);
                 int index = 0;
                 ReadStreamedLines(
-                    STDIN_FILENO, [] { std::fflush(stdout); },
+                    STDIN_FILENO,
+                    [&] {
+                        std::fflush(stdout);
+                        stopOnceOutputFailed();
+                    },
                     [&](const QString &line) { print(index++, sheet.Add(line)); });
             } else {
                 const QString text = SheetTextOf(ReadInput(input));
-                EvaluateSheet(SheetLines(text), options, print);
+                EvaluateSheet(text, options, print);
             }
         } catch (const CalcError &error) {
+            if (std::ferror(stdout))
+                break;
             std::fflush(stdout);
             Print(stderr,
                   QStringLiteral("%1: %2\n").arg(input, QString::fromStdString(error.what())));

@@ -32,33 +32,45 @@ QString EscapeField(QString field)
     return field;
 }
 
-// Evaluates one line of the sheet as Enter at its end does. As in the window, a line that fails
-// leaves the result bar as the line before left it.
-BatchLine EvaluateBatchLine(LineListSheet &sheet, int index, const BatchOptions &options,
-                            TokenList &tokens, ResultBarTexts &bar)
+// Evaluates the current line of the sheet as Enter at its end does, and ends the expression there
+// unless the line held nothing to compute.
+BatchLine EvaluateCurrentLine(BatchSheet &sheet, const BatchOptions &options, TokenList &tokens)
 {
-    sheet.SetCaretAtEnd(index);
+    const int current = sheet.CaretLine();
     BatchLine result;
-    try {
-        const LineEvaluation outcome =
-            EvaluateLine(sheet, index, options.decimals, options.regional, tokens);
-        if (options.resultBar)
-            bar = MakeResultBarTexts(outcome.value, outcome.total, options.decimals, options.money,
-                                     options.regional);
-        else
-            CheckResultBarRange(outcome.value, outcome.total);
-        result.status = outcome.evaluated ? BatchLine::Status::Ok : BatchLine::Status::None;
-    } catch (const CalcError &error) {
+    if (sheet.Line(current).contains(QChar(0))) {
         result.status = BatchLine::Status::Error;
-        result.error = QString::fromStdString(error.what());
-    } catch (const std::bad_alloc &) {
-        result.status = BatchLine::Status::Error;
-        result.error = QStringLiteral("not enough memory for this line");
+        result.error = QStringLiteral("the line holds a NUL character");
+    } else {
+        try {
+            const LineEvaluation outcome =
+                EvaluateLine(sheet, current, options.decimals, options.regional, tokens);
+            if (options.resultBar) {
+                const ResultBarTexts bar =
+                    MakeResultBarTexts(outcome.value, outcome.total, options.decimals,
+                                       options.money, options.regional);
+                result.lineText = bar.lineText;
+                result.totalNumberText = bar.totalNumberText;
+                result.totalText = bar.totalText;
+            } else {
+                CheckResultBarRange(outcome.value, outcome.total);
+            }
+            result.status = outcome.evaluated ? BatchLine::Status::Ok : BatchLine::Status::None;
+        } catch (const CalcError &error) {
+            result = BatchLine();
+            result.status = BatchLine::Status::Error;
+            result.error = QString::fromStdString(error.what());
+        } catch (const std::bad_alloc &) {
+            result = BatchLine();
+            result.status = BatchLine::Status::Error;
+            result.error = QStringLiteral("not enough memory for this line");
+        }
     }
-    result.line = sheet.Line(index);
-    result.lineText = bar.lineText;
-    result.totalNumberText = bar.totalNumberText;
-    result.totalText = bar.totalText;
+    result.line = sheet.Line(current);
+    if (result.status == BatchLine::Status::None)
+        sheet.PassOverEmptyExpression(options.regional);
+    else
+        sheet.CloseExpression(options.regional);
     return result;
 }
 
@@ -66,20 +78,18 @@ BatchLine EvaluateBatchLine(LineListSheet &sheet, int index, const BatchOptions 
 
 BatchLine GrowingSheet::Add(const QString &line)
 {
-    if (lineCount_ == 0)
-        sheet_.ReplaceLine(0, line);  // the sheet starts with one empty line
-    else
-        sheet_.AppendLine(line);
-    return EvaluateBatchLine(sheet_, lineCount_++, options_, tokens_, bar_);
+    sheet_.AddLine(line);
+    return EvaluateCurrentLine(sheet_, options_, tokens_);
 }
 
-void EvaluateSheet(QStringList lines, const BatchOptions &options, const BatchReport &report)
+void EvaluateSheet(QStringView text, const BatchOptions &options, const BatchReport &report)
 {
-    LineListSheet sheet(std::move(lines));
+    BatchSheet sheet(text);
     TokenList tokens;
-    ResultBarTexts bar;
-    for (int i = 0; i < sheet.LineCount(); ++i)
-        report(i, EvaluateBatchLine(sheet, i, options, tokens, bar));
+    for (int index = 0; sheet.HasComingLine(); ++index) {
+        sheet.TakeComingLine();
+        report(index, EvaluateCurrentLine(sheet, options, tokens));
+    }
 }
 
 QString TsvRow(int lineNumber, const BatchLine &line)

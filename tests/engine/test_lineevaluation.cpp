@@ -55,6 +55,15 @@ public:
     void ReplaceLine(int line, const QString &text) override { Splice(line, 1, {text}); }
     SheetResults &Results() override { return results_; }
 
+    QStringList takenOut;  // the lines taken out, whose results stay in the total
+
+    void TakeOutLeadingLines(int count)
+    {
+        results_.TakeOutLeadingLines(*this, count, RegionalSettings());
+        takenOut += lines.mid(0, count);
+        lines.remove(0, count);
+    }
+
     void Splice(int first, int removed, const QStringList &added)
     {
         lines.remove(first, removed);
@@ -119,6 +128,14 @@ private slots:
         QTest::newRow("CLEAR") << "CLEAR" << 0 << -1 << 2 << "CLEAR|" << true << 0.0;
         QTest::newRow("FULLSCREEN")
             << "FULLSCREEN" << 0 << -1 << 2 << "FULLSCREEN|" << false << 0.0;
+        QTest::newRow("abc") << "abc" << 0 << -1 << 2 << "abc|" << true << 0.0;
+        QTest::newRow("a note line after a result")
+            << "1+2=3|合计" << 1 << -1 << 2 << "1+2=3|合计|" << true << 0.0;
+        QTest::newRow("sin 60 without brackets")
+            << "sin 60" << 0 << -1 << 2 << "sin 60|" << true << 0.0;
+        QTest::newRow("dropped command words and blanks")
+            << " setfont  Rev\t" << 0 << -1 << 2 << " setfont  Rev\t|" << false << 0.0;
+        QTest::newRow("blanks only") << " \t " << 0 << -1 << 2 << " \t |" << false << 0.0;
         QTest::newRow("a failure leaves the tidied line")
             << "1/0+" << 0 << -1 << 2 << "1/0|" << true << 0.0;
         QTest::newRow("an expression over two lines")
@@ -179,8 +196,9 @@ private slots:
         QCOMPARE(calcrichedit(lines, RegionalSettings()), total);
     }
 
-    // Edits anywhere in a sheet, in every mix of replaced, inserted and removed lines: after each
-    // one the kept total is the whole sheet's total to the last bit, overflow included.
+    // Edits anywhere in a sheet, in every mix of replaced, inserted and removed lines, and leading
+    // lines taken out now and then: after each one the kept total is the whole sheet's total
+    // (the lines taken out included) to the last bit, overflow included.
     void keptTotalsMatchTheWholeSheetsTotal()
     {
         QRandomGenerator random(20261210);
@@ -194,10 +212,12 @@ private slots:
                 if (removed == sheet.LineCount() && added.isEmpty())
                     added << QString();
                 sheet.Splice(first, removed, added);
+                if (sheet.LineCount() > 1 && random.bounded(6) == 0)
+                    sheet.TakeOutLeadingLines(random.bounded(1, sheet.LineCount()));
                 if (random.bounded(3) == 0)
                     continue;  // several edits before the next total
-                const auto expected =
-                    WholeSheetTotal(sheet.lines.join(QLatin1Char('\n')), RegionalSettings());
+                const auto expected = WholeSheetTotal(
+                    (sheet.takenOut + sheet.lines).join(QLatin1Char('\n')), RegionalSettings());
                 QVERIFY2(SameBits(KeptTotal(sheet), expected),
                          qPrintable(sheet.lines.join(QLatin1Char('|'))));
             }
