@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <chrono>
+
 namespace tallimo {
 
 // Plays the recorded clips by their catalogue names ("eqr_wav"), matched without regard to case;
@@ -13,6 +15,15 @@ public:
 
     virtual void Play(const QString &name) = 0;
     virtual void Stop() = 0;
+
+    // The clip asked for at the moment given, handed over later (by a player on another thread
+    // that was kept waiting): a player that can keeps the clips as far apart as they were asked
+    // for.
+    virtual void Play(const QString &name, std::chrono::steady_clock::time_point askedAt)
+    {
+        (void)askedAt;
+        Play(name);
+    }
 };
 
 }  // namespace tallimo

@@ -5,6 +5,7 @@
 #include <QThread>
 
 #include <atomic>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <deque>
@@ -135,7 +136,10 @@ BackgroundClipPlayer::~BackgroundClipPlayer()
 
 void BackgroundClipPlayer::Play(const QString &name)
 {
-    Post([name](ClipPlayer &player) { player.Play(name); }, false);
+    // The thread may hand the clip over late: the player is told when it was asked for.
+    Post([name, askedAt = std::chrono::steady_clock::now()](
+             ClipPlayer &player) { player.Play(name, askedAt); },
+         false);
 }
 
 void BackgroundClipPlayer::Stop()
