@@ -27,12 +27,15 @@ constexpr int FeedMilliseconds = 5;
 // After this long without a clip the stream is paused with its silence in it, so that a quiet
 // program does not wake up two hundred times a second.
 constexpr int QuietMilliseconds = 2000;
-// A stream that has taken nothing for this long, with samples waiting, is stalled: a stream that
-// ran dry while the sound server stopped answering for a while is not played again when it comes
-// back. Such a stream is opened afresh. A sound server on a busy machine leaves a stream alone
-// for up to a second (most of all a stream just opened) and then takes it up again where it was:
-// opening it afresh then would only lose what it holds and start that wait again, so the wait
-// here is well beyond such moments.
+// A stream that has run dry once (Qt reported it idle) and takes nothing for this long, with
+// samples waiting, is stalled: PipeWire's PulseAudio service may answer the drain that Qt asks for
+// at an underrun by taking nothing more from the stream a moment later, and a stream that ran dry
+// while the sound server stopped answering for a while is not played again when it comes back. Such
+// a stream is opened afresh.
+constexpr int DryStallMilliseconds = 150;
+// A stream that has not run dry waits longer: a sound server on a busy machine leaves a stream
+// alone for up to a second (most of all a stream just opened) and then takes it up again where it
+// was; opening it afresh would only lose what it holds and start that wait again.
 constexpr int StallMilliseconds = 2000;
 // A stream that fell behind keeps at most this many clips waiting; beyond them the oldest waiting
 // clip is left out, so that a sound server that stopped for seconds does not come back to a long
@@ -160,6 +163,7 @@ bool SinkClipPlayer::StartStream()
 {
     sink_->setBufferSize(format_.bytesForDuration(StreamMicroseconds));
     stream_ = sink_->start();
+    ranDry_ = false;
     sinceTaken_.start();
     return stream_ != nullptr;
 }
@@ -182,11 +186,12 @@ void SinkClipPlayer::Feed()
         feeder_->stop();
         return;
     }
+    ranDry_ |= sink_->state() == QAudio::IdleState;
     const int frameBytes = format_.bytesPerFrame();
     qsizetype free = sink_->bytesFree() / frameBytes * frameBytes;
     if (free > 0) {
         sinceTaken_.start();
-    } else if (sinceTaken_.hasExpired(StallMilliseconds)) {
+    } else if (sinceTaken_.hasExpired(ranDry_ ? DryStallMilliseconds : StallMilliseconds)) {
         // What the stalled stream holds is dropped with it, so the clip is written again from
         // where the stream stopped taking it.
         written_ -= std::min(written_, sink_->bufferSize());

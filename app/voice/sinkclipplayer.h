@@ -27,7 +27,8 @@ namespace tallimo {
 // clips keep their order and their spacing, later, and none is lost. The stream so never runs dry
 // between clips, and the sound server never takes back what it mixed. After 2 s without a clip it
 // is paused with its silence in it, and the next clip resumes it; a stream that took nothing for 2
-// s, stalled, is opened afresh, asking for the same length as the first.
+// s, or for 150 ms once it has run dry, is stalled and opened afresh, asking for the same length as
+// the first.
 //
 // Nothing touches the sound system before the first clip, and every audio object is made by the
 // thread that plays the first clip, so the player may be made on one thread and used on another.
@@ -72,6 +73,8 @@ private:
     // Whether the stream was paused for the quiet: the sink's own state may have been changed
     // since by a late report of the sound system.
     bool paused_ = false;
+    // Whether the stream has run dry since it was started.
+    bool ranDry_ = false;
     // Since the stream last took samples.
     QElapsedTimer sinceTaken_;
 };
