@@ -16,6 +16,10 @@ public:
     virtual void Play(const QString &name) = 0;
     virtual void Stop() = 0;
 
+    // Gets ready to play, so that the first clip starts as soon as the others: a player with an
+    // output to open opens it now.
+    virtual void Prepare() {}
+
     // The clip asked for at the moment given, handed over later (by a player on another thread
     // that was kept waiting): a player that can keeps the clips as far apart as they were asked
     // for.

@@ -107,6 +107,9 @@ BackgroundClipPlayer::BackgroundClipPlayer(std::unique_ptr<ClipPlayer> player)
 {
     thread_->setObjectName(QStringLiteral("ClipPlayer"));
     thread_->start();
+    // The output is opened while nothing waits for it: the first key's echo is then as quick as
+    // the next one's.
+    Post([](ClipPlayer &player) { player.Prepare(); }, false);
 }
 
 BackgroundClipPlayer::~BackgroundClipPlayer()

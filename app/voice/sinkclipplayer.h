@@ -30,8 +30,10 @@ namespace tallimo {
 // s, or for 150 ms once it has run dry, is stalled and opened afresh, asking for the same length as
 // the first.
 //
-// Nothing touches the sound system before the first clip, and every audio object is made by the
-// thread that plays the first clip, so the player may be made on one thread and used on another.
+// Nothing touches the sound system before Prepare or the first clip, and every audio object is
+// made by the thread that calls it, so the player may be made on one thread and used on another.
+// Prepare opens the stream and pauses it with silence in it, as after a quiet spell: the first
+// clip then only resumes it.
 // Where the machine has no audio output the clips are dropped without a word, and the output is
 // looked for again on the next clip.
 class SinkClipPlayer final : public ClipPlayer {
@@ -42,6 +44,7 @@ public:
     void Play(const QString &name) override;
     void Play(const QString &name, std::chrono::steady_clock::time_point askedAt) override;
     void Stop() override;
+    void Prepare() override;
 
 private:
     // A clip to be written, up to where the next one cuts it.
@@ -51,6 +54,7 @@ private:
     };
 
     bool OpenOutput();
+    void Pause();
     bool StartStream();
     void DecodeClips();
     void Feed();
