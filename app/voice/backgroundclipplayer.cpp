@@ -12,12 +12,20 @@
 #include <mutex>
 #include <utility>
 
+#ifdef Q_OS_LINUX
+#include <sys/resource.h>
+#include <unistd.h>
+#endif
+
 namespace tallimo {
 
 namespace {
 
 // How long the end of the program waits for the player to close its sound output.
 constexpr int CloseGraceMilliseconds = 500;
+
+// The niceness the sound server gives itself.
+[[maybe_unused]] constexpr int SoundPriority = -11;
 
 // Players left behind inside the sound system that have not come back from it.
 std::atomic<int> stuckPlayers{0};
@@ -64,6 +72,7 @@ public:
 protected:
     void run() override
     {
+        RaisePriority();
         exec();
         delete receiver_;
         // The player's audio objects belong to this thread and go with it.
@@ -75,6 +84,17 @@ protected:
     }
 
 private:
+    // The stream is written a few tens of milliseconds ahead of what plays: on a machine whose
+    // cores are all busy, a thread of ordinary priority may wait longer than that for its turn,
+    // and the listener hears a gap. The thread asks for the priority the sound server gives its
+    // own threads, where the system allows it; the sound system's threads it starts inherit it.
+    static void RaisePriority()
+    {
+#ifdef Q_OS_LINUX
+        (void)setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), SoundPriority);
+#endif
+    }
+
     void HandleWaiting()
     {
         for (;;) {

@@ -22,7 +22,7 @@ namespace {
 // dry), and little enough that a key's echo starts within 50 ms of the key. PulseAudio grants
 // three quarters of it, and Qt asks for what was granted when a stream is started again: every
 // stream is asked for this length, or each one opened afresh would be shorter than the last.
-constexpr int StreamMicroseconds = 60000;
+constexpr int StreamMicroseconds = 40000;
 constexpr int FeedMilliseconds = 5;
 // After this long without a clip the stream is paused with its silence in it, so that a quiet
 // program does not wake up two hundred times a second.
