@@ -40,8 +40,9 @@ private slots:
         QVERIFY2(wrong.isEmpty(), qPrintable(wrong));
     }
 
-    // Keys typed a while apart are each heard whole: the first opens the sound output, the fourth
-    // comes after the output has been quiet for seconds. On a machine left alone each is echoed
+    // Keys typed a while apart are each heard whole: the first comes right after the player was
+    // made, which opens the sound output meanwhile; the fourth comes after the output has been
+    // quiet for seconds. On a machine left alone each is echoed
     // within 50 ms; on a busy one it may come later (the benchmark says how much).
     void keysAreEchoed_data() { Loads(); }
 
