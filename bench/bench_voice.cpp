@@ -16,7 +16,9 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <memory>
 
+#include "tests/support/busymachine.h"
 #include "tests/support/recordedvoice.h"
 #include "tests/support/soundserver.h"
 
@@ -26,8 +28,14 @@ namespace {
 
 heard::RecordedVoice *voice = nullptr;
 
+// Two busy processes for the length of a measurement, where the run asks for them.
+std::unique_ptr<BusyMachine> LoadFor(bool busy)
+{
+    return busy ? std::make_unique<BusyMachine>() : nullptr;
+}
+
 // Key presses, each after the given quiet; the time is from each key to the start of its echo.
-void KeyEcho(benchmark::State &state, int quietBefore)
+void KeyEcho(benchmark::State &state, int quietBefore, bool busy)
 {
     const QStringList keys = {"1_wav", "add_wav", "7_wav", "zuo_wav", "5_wav"};
     int unheard = 0;
@@ -35,6 +43,7 @@ void KeyEcho(benchmark::State &state, int quietBefore)
     double latest = 0;
     for (auto _ : state) {
         QTest::qWait(quietBefore);
+        const auto load = LoadFor(busy);
         // The echo is looked for in what is recorded until a while after it.
         const heard::Found echo = voice->EchoKeys({keys[key++ % keys.size()]}, {300}).front();
         unheard += echo.likeness < 0.9 || !echo.Heard();
@@ -45,13 +54,18 @@ void KeyEcho(benchmark::State &state, int quietBefore)
     state.counters["unheard"] = unheard;
 }
 
-// 12345 read out at the 280 ms rate; the time is the latest start of a clip against its Play.
-void ReadOut(benchmark::State &state)
+// 12345 read out at the 280 ms rate; the time is the latest start of a clip against its Play. The
+// spread of what was heard is given with the mean.
+void ReadOut(benchmark::State &state, bool busy)
 {
     double heardSeconds = 0, dueSeconds = 0, latest = 0, sum = 0;
+    double leastHeard = 1e9, mostHeard = 0;
     int clips = 0, unheard = 0;
     for (auto _ : state) {
+        const auto load = LoadFor(busy);
         const heard::HeardReadOut readOut = voice->ReadOut12345();
+        leastHeard = std::min(leastHeard, readOut.soundHeard);
+        mostHeard = std::max(mostHeard, readOut.soundHeard);
         double latestHere = 0;
         for (const heard::Found &clip : readOut.clips) {
             latestHere = std::max(latestHere, clip.Lateness());
@@ -66,6 +80,8 @@ void ReadOut(benchmark::State &state)
     }
     state.counters["heard_s"] =
         benchmark::Counter(heardSeconds, benchmark::Counter::kAvgIterations);
+    state.counters["heard_min_s"] = leastHeard;
+    state.counters["heard_max_s"] = mostHeard;
     state.counters["due_s"] = benchmark::Counter(dueSeconds, benchmark::Counter::kAvgIterations);
     state.counters["late_mean_ms"] = clips ? 1000 * sum / clips : 0;
     state.counters["late_max_ms"] = 1000 * latest;
@@ -120,18 +136,22 @@ int main(int argc, char *argv[])
     // The first clip of a run opens the sound output; its echo is no measure of a running voice.
     recorded.EchoKeys({QStringLiteral("eqr_wav")}, {300});
 
-    benchmark::RegisterBenchmark(("KeyEcho/" + server).c_str(), KeyEcho, 0)
-        ->UseManualTime()
-        ->Iterations(10)
-        ->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark(("KeyEchoAfterQuiet/" + server).c_str(), KeyEcho, 2500)
-        ->UseManualTime()
-        ->Iterations(3)
-        ->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark(("ReadOut12345/" + server).c_str(), ReadOut)
-        ->UseManualTime()
-        ->Iterations(2)
-        ->Unit(benchmark::kMillisecond);
+    for (const bool busy : {false, true}) {
+        const std::string load = busy ? "/busy" : "/idle";
+        benchmark::RegisterBenchmark(("KeyEcho/" + server + load).c_str(), KeyEcho, 0, busy)
+            ->UseManualTime()
+            ->Iterations(10)
+            ->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark(("KeyEchoAfterQuiet/" + server + load).c_str(), KeyEcho, 2500,
+                                     busy)
+            ->UseManualTime()
+            ->Iterations(3)
+            ->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark(("ReadOut12345/" + server + load).c_str(), ReadOut, busy)
+            ->UseManualTime()
+            ->Iterations(5)
+            ->Unit(benchmark::kMillisecond);
+    }
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     return 0;

@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include <chrono>
+
 namespace tallimo {
 
 // Plays the recorded clips by their catalogue names ("eqr_wav"), matched without regard to case;
@@ -16,6 +18,19 @@ public:
 
     virtual void Play(const QString &name) = 0;
     virtual void Stop() = 0;
+
+    // Gets ready to play, so that the first clip starts as soon as the others: a player with an
+    // output to open opens it now.
+    virtual void Prepare() {}
+
+    // The clip asked for at the moment given, handed over later (by a player on another thread
+    // that was kept waiting): a player that can keeps the clips as far apart as they were asked
+    // for.
+    virtual void Play(const QString &name, std::chrono::steady_clock::time_point askedAt)
+    {
+        (void)askedAt;
+        Play(name);
+    }
 };
 
 }  // namespace tallimo

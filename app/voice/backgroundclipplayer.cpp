@@ -8,11 +8,17 @@
 #include <QThread>
 
 #include <atomic>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <deque>
 #include <mutex>
 #include <utility>
+
+#ifdef Q_OS_LINUX
+#include <sys/resource.h>
+#include <unistd.h>
+#endif
 
 namespace tallimo {
 
@@ -20,6 +26,9 @@ namespace {
 
 // How long the end of the program waits for the player to close its sound output.
 constexpr int CloseGraceMilliseconds = 500;
+
+// The niceness the sound server gives itself.
+[[maybe_unused]] constexpr int SoundPriority = -11;
 
 // Players left behind inside the sound system that have not come back from it.
 std::atomic<int> stuckPlayers{0};
@@ -66,6 +75,7 @@ public:
 protected:
     void run() override
     {
+        RaisePriority();
         exec();
         delete receiver_;
         // The player's audio objects belong to this thread and go with it.
@@ -77,6 +87,17 @@ protected:
     }
 
 private:
+    // The stream is written a few tens of milliseconds ahead of what plays: on a machine whose
+    // cores are all busy, a thread of ordinary priority may wait longer than that for its turn,
+    // and the listener hears a gap. The thread asks for the priority the sound server gives its
+    // own threads, where the system allows it; the sound system's threads it starts inherit it.
+    static void RaisePriority()
+    {
+#ifdef Q_OS_LINUX
+        (void)setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), SoundPriority);
+#endif
+    }
+
     void HandleWaiting()
     {
         for (;;) {
@@ -109,6 +130,9 @@ BackgroundClipPlayer::BackgroundClipPlayer(std::unique_ptr<ClipPlayer> player)
 {
     thread_->setObjectName(QStringLiteral("ClipPlayer"));
     thread_->start();
+    // The output is opened while nothing waits for it: the first key's echo is then as quick as
+    // the next one's.
+    Post([](ClipPlayer &player) { player.Prepare(); }, false);
 }
 
 BackgroundClipPlayer::~BackgroundClipPlayer()
@@ -138,7 +162,10 @@ BackgroundClipPlayer::~BackgroundClipPlayer()
 
 void BackgroundClipPlayer::Play(const QString &name)
 {
-    Post([name](ClipPlayer &player) { player.Play(name); }, false);
+    // The thread may hand the clip over late: the player is told when it was asked for.
+    Post([name, askedAt = std::chrono::steady_clock::now()](
+             ClipPlayer &player) { player.Play(name, askedAt); },
+         false);
 }
 
 void BackgroundClipPlayer::Stop()

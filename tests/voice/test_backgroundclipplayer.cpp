@@ -9,6 +9,8 @@
 #include <QThread>
 
 #include <atomic>
+#include <chrono>
+#include <map>
 #include <memory>
 #include <stdexcept>
 #include <thread>
@@ -27,6 +29,8 @@ struct Stuck {
     QMutex mutex;
     QStringList heard;
     bool onTheCallersThread = false;
+    // When each clip was asked for, as the player was told.
+    std::map<QString, std::chrono::steady_clock::time_point> askedAt;
 
     struct Player final : ClipPlayer {
         std::shared_ptr<Stuck> stuck;
@@ -40,6 +44,14 @@ struct Stuck {
             }
             if (name == QStringLiteral("fail_wav"))
                 throw std::runtime_error("the sound device is gone");
+        }
+        void Play(const QString &name, std::chrono::steady_clock::time_point askedAt) override
+        {
+            {
+                const QMutexLocker lock(&stuck->mutex);
+                stuck->askedAt[name] = askedAt;
+            }
+            Play(name);
         }
         void Stop() override { Note(QStringLiteral("stop")); }
         void Note(const QString &what)
@@ -101,6 +113,31 @@ private slots:
         player.Play(QStringLiteral("3_wav"));
         stuck->letGo.release();
         QTRY_COMPARE(stuck->Heard(), QStringLiteral("stick_wav stop 3_wav"));
+    }
+
+    // Clips that waited for a stuck player reach it together, but with the moments they were
+    // asked for, so that it can keep them as far apart as the caller did.
+    void theClipsCarryWhenTheyWereAskedFor()
+    {
+        using namespace std::chrono;
+        const auto stuck = std::make_shared<Stuck>();
+        BackgroundClipPlayer player(std::make_unique<Stuck::Player>(stuck));
+        player.Play(QStringLiteral("stick_wav"));
+        QVERIFY(stuck->inside.tryAcquire(1, 10000));
+        const auto before = steady_clock::now();
+        player.Play(QStringLiteral("1_wav"));
+        QThread::msleep(100);
+        player.Play(QStringLiteral("2_wav"));
+        QThread::msleep(50);
+        const auto letGo = steady_clock::now();
+        stuck->letGo.release();
+        QTRY_COMPARE(stuck->Heard(), QStringLiteral("stick_wav 1_wav 2_wav"));
+        const QMutexLocker lock(&stuck->mutex);
+        const auto first = stuck->askedAt[QStringLiteral("1_wav")];
+        const auto second = stuck->askedAt[QStringLiteral("2_wav")];
+        QVERIFY(before <= first);
+        QVERIFY(second - first >= milliseconds(100));
+        QVERIFY(second < letGo);
     }
 
     // A clip the player fails on is dropped; the clips after it play.
