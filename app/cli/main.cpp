@@ -21,6 +21,7 @@
 
 #include "app/cli/linestream.h"
 #include "app/cli/pdfdocument.h"
+#include "app/cli/pdfmodule.h"
 #include "app/cli/sheetbatch.h"
 #include "common/dateline.h"
 #include "common/programinfo.h"
@@ -160,6 +161,11 @@ bool PrintLine(const QString &input, int index, const BatchLine &line, bool tsv,
 int main(int argc, char *argv[])
 {
     const std::unique_ptr<QCoreApplication> app = MakeToolApplication(argc, argv);
+    if (!app) {
+        std::fprintf(stderr, "tallimo-sheet: PDF documents need the module %s, which cannot be "
+                             "loaded\n", PdfModuleName);
+        return ExitUsage;
+    }
     QCoreApplication::setApplicationName(QStringLiteral("tallimo-sheet"));
     QCoreApplication::setApplicationVersion(QString::fromLatin1(ProgramVersion));
 

@@ -2,11 +2,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/cli/pdfdocument.h"
 
-#include <QGuiApplication>
+#include <QFileInfo>
 
 #include <string>
 
-#include "windows/sheetpaper.h"
+#include "app/cli/pdfmodule.h"
+#include "common/moduleloader.h"
+#include "common/programfolders.h"
+#include "engine/calcerror.h"
 
 namespace tallimo {
 
@@ -28,20 +31,25 @@ bool AsksForPdf(int argc, char **argv)
     return false;
 }
 
+// The folder of the program's modules, found from the running executable: the module is looked
+// for before the application object, which knows the executable's folder, exists.
+QString ToolModuleFolder()
+{
+    const QFileInfo executable(QFileInfo(QStringLiteral("/proc/self/exe")).symLinkTarget());
+    return ModuleFolder(executable.absolutePath());
+}
+
 }  // namespace
 
 std::unique_ptr<QCoreApplication> MakeToolApplication(int &argc, char **argv)
 {
     if (!AsksForPdf(argc, argv))
         return std::make_unique<QCoreApplication>(argc, argv);
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    // The platform's start notes what a desktop session would have (a runtime folder), which
-    // means nothing to a tool that opens no window: it stays off the tool's error output.
-    const QtMessageHandler previous =
-        qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) {});
-    auto application = std::make_unique<QGuiApplication>(argc, argv);
-    qInstallMessageHandler(previous);
-    return application;
+    const auto make = reinterpret_cast<PdfApplicationFunction>(ResolveModuleEntry(
+        ToolModuleFolder(), QString::fromLatin1(PdfModuleName), PdfApplicationEntry));
+    if (!make)
+        return nullptr;
+    return std::unique_ptr<QCoreApplication>(make(argc, argv));
 }
 
 void PdfDocument::StartSheet(const QString &name, const QString &dateLine)
@@ -62,6 +70,15 @@ void PdfDocument::AddLine(const BatchLine &line)
     sheet.totalText = line.totalText;
 }
 
-QByteArray PdfDocument::Bytes() const { return SheetsPdf(sheets_); }
+QByteArray PdfDocument::Bytes() const
+{
+    const auto paint = reinterpret_cast<PdfDocumentFunction>(ResolveModuleEntry(
+        ToolModuleFolder(), QString::fromLatin1(PdfModuleName), PdfDocumentEntry));
+    if (!paint)
+        throw CalcError(CalcError::Kind::FileAccess, "the PDF module cannot be loaded");
+    QByteArray document;
+    paint(sheets_, document);
+    return document;
+}
 
 }  // namespace tallimo

@@ -18,8 +18,8 @@ namespace tallimo {
 inline constexpr char PdfOptionName[] = "pdf";
 
 // The tool's application object. A PDF document is painted, which takes Qt Gui's application
-// object; it runs on the offscreen platform, as the tool opens no window, so that it works with
-// no display at all. Text output keeps the plain core application, which starts faster.
+// object, made by the PDF module; text output keeps the plain core application, which starts
+// faster. Null when a document is asked for and the module cannot be loaded.
 std::unique_ptr<QCoreApplication> MakeToolApplication(int &argc, char **argv);
 
 // The evaluated sheets gathered for one PDF document, each from a new page with its name in the
