@@ -183,9 +183,8 @@ bool IsTemporaryName(QStringView name, QStringView fileName)
     if (name.size() != fileName.size() + 1 + Letters || !name.startsWith(fileName) ||
         name.at(fileName.size()) != QLatin1Char('.'))
         return false;
-    return std::all_of(name.end() - Letters, name.end(), [](QChar c) {
-        return c.unicode() < 128 && c.isLetterOrNumber();
-    });
+    return std::all_of(name.end() - Letters, name.end(),
+                       [](QChar c) { return c.unicode() < 128 && c.isLetterOrNumber(); });
 }
 
 }  // namespace
