@@ -322,7 +322,10 @@ QWidget *TCalcForm::CreateResultBar()
     Label1 = Named(new QLabel(QStringLiteral("行1 列0 "), Panel4), "Label1");
     Label1->setFont(SongFont(14));
     SetTextColour(Label1, Blue);
-    Label1->setGeometry(6, 6, 88, 16);
+    // A fixed size: the label's text changes with every caret move, and a label whose size may
+    // follow its text asks the bar to lay itself out again at each change.
+    Label1->setFixedSize(88, 16);
+    Label1->move(6, 6);
 
     Label3 = Caption(Named(new QLabel(QStringLiteral("本次"), Panel4), "Label3"), QPoint(94, 8));
     Edit4 = ReadOnlyBox(Named(new QLineEdit(Panel4), "Edit4"), QRect(120, 4, 177, 21),

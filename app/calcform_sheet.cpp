@@ -131,7 +131,9 @@ void TCalcForm::ShowResult(const LineEvaluation &outcome)
     for (const auto &[box, text] :
          {std::pair(Edit4, texts.lineText), std::pair(Edit5, texts.totalNumberText),
           std::pair(Edit2, texts.totalText)}) {
-        box->setText(text);
+        // A box whose text stays is not set again: setting it lays its text out afresh.
+        if (box->text() != text)
+            box->setText(text);
         box->setCursorPosition(0);
     }
     ReadResult(texts);

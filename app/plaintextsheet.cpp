@@ -120,9 +120,19 @@ int PlainTextSheet::CaretColumn() const
 
 void PlainTextSheet::ReplaceLine(int line, const QString &text)
 {
-    QTextCursor cursor(editor_.document()->findBlockByNumber(line));
+    const QTextBlock block = editor_.document()->findBlockByNumber(line);
+    QTextCursor cursor(block);
     cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
-    cursor.insertText(text);
+    // A result written after the line only adds to its end: one insertion there, rather than
+    // taking the line out and putting it back, spares the document a removal and the layout of
+    // the line's text twice.
+    const QString old = block.text();
+    if (text.startsWith(old)) {
+        cursor.clearSelection();
+        cursor.insertText(text.mid(old.size()));
+    } else {
+        cursor.insertText(text);
+    }
     // A caret inside the line is carried to its end by the edit itself; setting it again would
     // make the editor work out where it stands a second time.
     const QTextCursor caret = editor_.textCursor();

@@ -6,11 +6,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
 
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -177,17 +177,33 @@ std::optional<QString> MakeOwnFolder(const QString &folder, const FileWrites &wr
     return std::nullopt;
 }
 
+namespace {
+
+// A temporary of a file is named as the file with a dot and six ASCII letters or digits after it.
+bool IsTemporaryName(QStringView name, QStringView fileName)
+{
+    constexpr qsizetype Letters = 6;
+    if (name.size() != fileName.size() + 1 + Letters || !name.startsWith(fileName) ||
+        name.at(fileName.size()) != QLatin1Char('.'))
+        return false;
+    return std::all_of(name.end() - Letters, name.end(),
+                       [](QChar c) { return c.unicode() < 128 && c.isLetterOrNumber(); });
+}
+
+}  // namespace
+
+// The folder is listed without a name filter and the names are read here: a name filter would
+// compile a regular expression, whose library then stays in memory for the program's life.
 void RemoveStaleTemporaries(const QString &path)
 {
     const QFileInfo file(path);
-    const QRegularExpression temporaryName(QRegularExpression::anchoredPattern(
-        QRegularExpression::escape(file.fileName()) + QStringLiteral("\\.[A-Za-z0-9]{6}")));
+    const QString fileName = file.fileName();
     const QDir folder = file.dir();
-    for (const QString &name : folder.entryList({file.fileName() + QStringLiteral(".??????")},
-                                                QDir::Files | QDir::Hidden | QDir::System)) {
+    for (const QString &name :
+         folder.entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Unsorted)) {
         const QByteArray stale = QFile::encodeName(folder.filePath(name));
         struct stat found = {};
-        if (temporaryName.match(name).hasMatch() && ::lstat(stale.constData(), &found) == 0 &&
+        if (IsTemporaryName(name, fileName) && ::lstat(stale.constData(), &found) == 0 &&
             S_ISREG(found.st_mode))
             ::unlink(stale.constData());
     }

@@ -223,6 +223,9 @@ private slots:
         WriteBytes(stale, "half");
         const QStringList others = {SheetPath() + QStringLiteral(".bak"),
                                     SheetPath() + QStringLiteral(".a1B2c34"),
+                                    SheetPath() + QStringLiteral(".a1B2c-"),
+                                    SheetPath() + QStringLiteral(".a1B2c\u00e9"),
+                                    folder_->filePath(QStringLiteral("SHEET.TXT.a1B2c3")),
                                     folder_->filePath(QStringLiteral("other.txt.a1B2c3"))};
         for (const QString &other : others)
             WriteBytes(other, "mine");

@@ -100,6 +100,49 @@ private slots:
         QCOMPARE(editor.textCursor().position(), 5);
         QCOMPARE(calcrichedit(sheet, RegionalSettings()), 9.0);
     }
+
+    // A rewritten line holds the new text, the caret ends after it wherever it stood on the line,
+    // the kept total follows, and one undo of the edit block gives the line back.
+    void lineRewritten_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<int>("caretColumn");
+        QTest::addColumn<QString>("rewritten");
+        QTest::newRow("12*3 -> 12*3=36, caret at the end")
+            << QStringLiteral("12*3") << 4 << QStringLiteral("12*3=36");
+        QTest::newRow("12*3 -> 12*3=36, caret inside")
+            << QStringLiteral("12*3") << 1 << QStringLiteral("12*3=36");
+        QTest::newRow("12*3= -> 12*3") << QStringLiteral("12*3=") << 5 << QStringLiteral("12*3");
+        QTest::newRow("+12*3 -> 12*3") << QStringLiteral("+12*3") << 0 << QStringLiteral("12*3");
+        QTest::newRow("x=<no-break space>5 -> x= 5=5")
+            << QStringLiteral("x=\u00a05") << 4 << QStringLiteral("x= 5=5");
+    }
+    void lineRewritten()
+    {
+        QFETCH(QString, line);
+        QFETCH(int, caretColumn);
+        QFETCH(QString, rewritten);
+        QPlainTextEdit editor;
+        const QString before = QStringLiteral("2\n") + line + QStringLiteral("\n7");
+        editor.setPlainText(before);
+        const int lineStart = editor.document()->findBlockByNumber(1).position();
+        QTextCursor caret(editor.document());
+        caret.setPosition(lineStart + caretColumn);
+        editor.setTextCursor(caret);
+        {
+            QTextCursor step(editor.document());
+            step.beginEditBlock();
+            PlainTextSheet sheet(editor);
+            sheet.ReplaceLine(1, rewritten);
+            step.endEditBlock();
+        }
+        QCOMPARE(editor.toPlainText(), QStringLiteral("2\n") + rewritten + QStringLiteral("\n7"));
+        QCOMPARE(editor.textCursor().position(), lineStart + rewritten.size());
+        QVERIFY(!editor.textCursor().hasSelection());
+        QVERIFY(SameBits(EditorTotal(editor), TextTotal(editor)));
+        editor.undo();
+        QCOMPARE(editor.toPlainText(), QString(before).replace(QChar::Nbsp, QLatin1Char(' ')));
+    }
 };
 
 QTEST_MAIN(TestPlainTextSheet)
