@@ -42,8 +42,9 @@ private slots:
         QVERIFY2(wrong.isEmpty(), qPrintable(wrong));
     }
 
-    // Keys typed a while apart are each echoed at once: the first opens the sound output, the
-    // fourth comes after the output has been quiet for seconds.
+    // Keys typed a while apart are each echoed at once: the first comes right after the player was
+    // made, which opens the sound output meanwhile; the fourth comes after the output has been
+    // quiet for seconds.
     void keysAreEchoedAtOnce() { Measure(&TestHeardVoice::EchoKeys); }
 
     // 12345 evaluated: the equals clip, then 壹万贰千叁佰肆拾伍 at the 280 ms rate. Every clip is
