@@ -7,8 +7,6 @@
 #include <QStringList>
 #include <QVBoxLayout>
 
-#include "windows/desktopcentring.h"
-
 namespace tallimo {
 
 namespace {
@@ -81,7 +79,6 @@ Tf_calchelp::Tf_calchelp(QWidget *parent) : QDialog(parent)
     setWindowTitle(QStringLiteral("Help"));
     setWindowFlags(Qt::Dialog | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
     resize(NormalSize);
-    CentreOnEveryShowing(*this);
 
     Memo1 = new QPlainTextEdit(this);
     Memo1->setObjectName(QStringLiteral("Memo1"));

@@ -120,8 +120,8 @@ private slots:
         }
     }
 
-    // The tools, about and help windows centre their frame, title bar included, on the
-    // available desktop every time they are shown, also after the user moved them away.
+    // The tools and about windows centre their frame, title bar included, on the available
+    // desktop every time they are shown, also after the user moved them away.
     void secondaryWindowsCentreTheirFrames_data()
     {
         QTest::addColumn<WindowMaker>("make");
@@ -131,8 +131,6 @@ private slots:
         });
         QTest::newRow("Tf_about") << WindowMaker(
             [](FakeWorld &world) { return std::make_unique<Tf_about>(world.Seams()); });
-        QTest::newRow("Tf_calchelp")
-            << WindowMaker([](FakeWorld &) { return std::make_unique<Tf_calchelp>(); });
     }
     void secondaryWindowsCentreTheirFrames()
     {
