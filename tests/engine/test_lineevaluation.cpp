@@ -15,8 +15,8 @@ using namespace tallimo;
 
 namespace {
 
-// Enter pressed with the caret at the given place: the line road, then the line break that Enter
-// always inserts.
+// Enter pressed with the caret at the given place: the line is evaluated (a failure noted), then
+// the line break that Enter always inserts.
 struct Enter {
     bool failed = false;
     LineEvaluation outcome;
