@@ -62,11 +62,27 @@ void TCalcForm::OnClick(QToolButton *button, std::function<void()> action)
 
 void TCalcForm::SpeedButton44Click() { f_tools.Get()->ShowTools(); }
 
-// A misspelt or doubled name in the tables is a fault of the program itself: it stops here rather
-// than leave a control without its handler.
+QStringList TCalcForm::TableControlNames()
+{
+    QStringList names;
+    for (const ToolbarCommand &command : ToolbarCommands()) {
+        for (const char *name : {command.button, command.item}) {
+            if (name)
+                names << QLatin1String(name);
+        }
+    }
+    for (const KeypadKey &key : KeypadKeys())
+        names << QLatin1String(key.name);
+    return names;
+}
+
+// A doubled name, or a row of a table without its control, is a fault of the program itself: it
+// stops here rather than leave a control without its handler or a command without its control.
 void TCalcForm::CheckControlNames() const
 {
-    const QStringList faults = NamingFaults(*this, controlNames_);
+    QStringList faults =
+        NamingFaults(*this, controlNames_) + NamingFaults(*this, TableControlNames());
+    faults.removeDuplicates();
     if (!faults.isEmpty())
         qFatal("The main window's controls are misnamed: %s", qPrintable(faults.join(", ")));
 }
@@ -223,14 +239,11 @@ void TCalcForm::ShowPage(bool keypad)
 bool TCalcForm::focusNextPrevChild(bool next)
 {
     QList<QWidget *> order{Memo1, SpeedButton2, SpeedButton4};
-    if (GroupBox2) {
-        order << SpeedButton35 << SpeedButton37 << SpeedButton36 << SpinEdit2 << SpinEdit1
-              << SpinEdit3 << CheckBox1 << CheckBox2 << CheckBox5 << CheckBox4 << CheckBox6
-              << CheckBox3 << CheckBox7;
+    order << SettingsPageTabOrder() << Edit4 << Edit5 << Edit2;
+    for (const ToolbarCommand &command : ToolbarCommands()) {
+        if (command.button)
+            order << ToolBar1->findChild<QToolButton *>(QLatin1String(command.button));
     }
-    order << Edit4 << Edit5 << Edit2;
-    for (QToolButton *button : ToolBar1->findChildren<QToolButton *>(Qt::FindDirectChildrenOnly))
-        order << button;
 
     const QWidget *current = focusWidget();
     const auto at = std::find_if(order.cbegin(), order.cend(), [current](const QWidget *widget) {

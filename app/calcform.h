@@ -16,9 +16,12 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
+#include "app/keypadkey.h"
 #include "app/settingscolour.h"
 #include "app/sheetmemo.h"
+#include "app/toolbarcommand.h"
 #include "app/voice/readout.h"
 #include "common/calcformsettings.h"
 #include "common/clipplayer.h"
@@ -72,8 +75,17 @@ public:
     // and active: a later start of the program asks for it.
     void BringToFront();
 
-    // The names the window's tables gave its controls, in the order they were made.
+    // The names the window gave its controls, in the order they were made.
     const QStringList &ControlNames() const { return controlNames_; }
+
+    // The commands of the toolbar and the tray menu in their order on the bar and in the menu
+    // (calcform_commands.cpp), and the keypad's keys row by row (calcform_keypad.cpp): the window
+    // makes these controls from the tables alone.
+    static const std::vector<ToolbarCommand> &ToolbarCommands();
+    static const std::vector<KeypadKey> &KeypadKeys();
+    // The names of the controls made from those tables: the toolbar's buttons, the tray menu's
+    // items and the keys.
+    static QStringList TableControlNames();
 
     // The settings the sheet and the voice read, as the settings page holds them now; they are
     // there from the start, before the page itself is made.
@@ -94,7 +106,7 @@ protected:
 
 private:
     // A click handler of a control named in a table.
-    using Handler = void (TCalcForm::*)();
+    using Handler = FormHandler;
 
     // Layout (calcform_layout.cpp, calcform_settingspage.cpp, calcform_keypad.cpp).
     template <typename Control>
@@ -116,6 +128,8 @@ private:
     void CreateKeypadPage();
     // Makes the settings page from pageSettings_, once; the page is not in the first paint.
     void CreateSettingsPage();
+    // The settings page's controls in their Tab order, none before the page is made.
+    QList<QWidget *> SettingsPageTabOrder() const;
     void CreateTrayMenu();
 
     // Start-up, tray, page switch and side panel (calcform.cpp).
@@ -318,22 +332,9 @@ private:
     QWidget *Panel4 = nullptr;
     QWidget *Panel7 = nullptr;
     QWidget *ToolBar1 = nullptr;
-    QToolButton *SpeedButton7 = nullptr;
-    QToolButton *sb_copyresult = nullptr;
-    QToolButton *SpeedButton1 = nullptr;
-    QToolButton *SpeedButton6 = nullptr;
-    QToolButton *SpeedButton47 = nullptr;
-    QToolButton *SpeedButton43 = nullptr;
-    QToolButton *SpeedButton44 = nullptr;
-    QToolButton *SpeedButton42 = nullptr;
     QToolButton *ToolButton6 = nullptr;
-    QToolButton *SpeedButton46 = nullptr;
-    QToolButton *SpeedButton48 = nullptr;
-    QToolButton *SpeedButton45 = nullptr;
     QToolButton *SpeedButton2 = nullptr;
     QToolButton *SpeedButton4 = nullptr;
-    QToolButton *SpeedButton19 = nullptr;
-    QToolButton *SpeedButton34 = nullptr;
     QToolButton *SpeedButton35 = nullptr;
     QToolButton *SpeedButton37 = nullptr;
     QToolButton *SpeedButton36 = nullptr;
@@ -364,8 +365,6 @@ private:
     QMenu *PopupMenu1 = nullptr;
     QAction *N1 = nullptr;
     QAction *N2 = nullptr;
-    QAction *N3 = nullptr;
-    QAction *N4 = nullptr;
     QSystemTrayIcon *trayIcon_ = nullptr;
 };
 

@@ -21,36 +21,12 @@ namespace tallimo {
 
 namespace {
 
-enum class Insertion {
-    // By insertpos: an operator replaces the one left of the caret; the caret goes after the
-    // text, or before the last ")" of a function.
-    AtCaret,
-    // As it stands; the caret goes after the first character.
-    Plain,
-    // The key's own handler acts.
-    None,
-};
-
 // Keys are 29 x 27 in three columns; the rows from FirstFunctionRow on hold the functions, drawn
 // in red, the rows above them digits and operators, in blue.
 constexpr int KeyColumns[] = {5, 37, 69};
 constexpr int KeyRows[] = {10, 40, 70, 99, 132, 161, 195, 224, 252, 280, 309};
 constexpr int FirstFunctionRow = 6;
 constexpr QSize KeySize(29, 27);
-
-// A key of the keypad. A key that inserts nothing has a handler of its own instead.
-struct KeypadKey {
-    const char *name;
-    const char *caption;
-    const char *hint;
-    int row;
-    int column;
-    const char *text;
-    Insertion insertion;
-    const char *clip;
-    void (TCalcForm::*click)() = nullptr;
-    QToolButton *TCalcForm::*member = nullptr;
-};
 
 // "Log10" is the one caption wider than its key: it is drawn condensed. Deciding by length keeps
 // font measuring out of the window's creation, ahead of its first paint.
@@ -85,10 +61,10 @@ QTextCursor CaretAtSelectionStart(const QPlainTextEdit &sheet)
 
 }  // namespace
 
-void TCalcForm::CreateKeypadPage()
+const std::vector<KeypadKey> &TCalcForm::KeypadKeys()
 {
     // Every key, row by row and left to right: name, caption, hint, place, inserted text, clip.
-    static const KeypadKey keys[] = {
+    static const std::vector<KeypadKey> keys = {
         {"SpeedButton8", "7", "", 0, 0, "7", Insertion::AtCaret, "7_wav"},
         {"SpeedButton14", "8", "", 0, 1, "8", Insertion::AtCaret, "8_wav"},
         {"SpeedButton9", "9", "", 0, 2, "9", Insertion::AtCaret, "9_wav"},
@@ -100,8 +76,7 @@ void TCalcForm::CreateKeypadPage()
         {"SpeedButton16", "3", "", 2, 2, "3", Insertion::AtCaret, "3_wav"},
         {"SpeedButton17", "0", "", 3, 0, "0", Insertion::AtCaret, "0_wav"},
         {"SpeedButton18", ".", "", 3, 1, ".", Insertion::AtCaret, "point_wav"},
-        {"SpeedButton19", "=", "", 3, 2, "", Insertion::None, "", &TCalcForm::SpeedButton19Click,
-         &TCalcForm::SpeedButton19},
+        {"SpeedButton19", "=", "", 3, 2, "", Insertion::None, "", &TCalcForm::SpeedButton19Click},
         {"SpeedButton20", "+", "", 4, 0, "+", Insertion::AtCaret, "add_wav"},
         {"SpeedButton21", "-", "", 4, 1, "-", Insertion::AtCaret, "sub_wav"},
         {"SpeedButton22", "*", "", 4, 2, "*", Insertion::AtCaret, "mul_wav"},
@@ -109,7 +84,7 @@ void TCalcForm::CreateKeypadPage()
         {"SpeedButton24", "(", "", 5, 1, "(", Insertion::AtCaret, "zuo_wav"},
         {"SpeedButton25", ")", "", 5, 2, ")", Insertion::Plain, "you_wav"},
         {"SpeedButton34", "<-", "退格", 6, 0, "", Insertion::None, "",
-         &TCalcForm::SpeedButton34Click, &TCalcForm::SpeedButton34},
+         &TCalcForm::SpeedButton34Click},
         {"SpeedButton5", "x^y", "Exp1^Exp2：计算式Exp1的Exp2次方，例 2^3 ", 6, 1, "()^()",
          Insertion::Plain, "ncf_wav"},
         {"SpeedButton26", "n!", "计算整数表达式的介乘, 如： 3!", 6, 2, "()!", Insertion::Plain,
@@ -129,17 +104,19 @@ void TCalcForm::CreateKeypadPage()
          Insertion::AtCaret, "log_wav"},
         {"SpeedButton41", "Pi", "圆周率", 10, 2, "Pi", Insertion::AtCaret, "pi_wav"},
     };
+    return keys;
+}
 
+void TCalcForm::CreateKeypadPage()
+{
     GroupBox1 = SidePage(Named(new QGroupBox(Panel1), "GroupBox1"));
-    for (const KeypadKey &key : keys) {
+    for (const KeypadKey &key : KeypadKeys()) {
         QToolButton *button =
             PageButton(Named(new QToolButton(GroupBox1), key.name), QString::fromUtf8(key.caption),
                        QRect(QPoint(KeyColumns[key.column], KeyRows[key.row]), KeySize));
         button->setToolTip(QString::fromUtf8(key.hint));
         SetTextColour(button, key.row < FirstFunctionRow ? Blue : Red);
         FitCaption(button);
-        if (key.member)
-            this->*key.member = button;
         // A caption that is a picture rather than a word ("<-") is announced by its hint.
         if (key.insertion == Insertion::None && *key.hint)
             button->setAccessibleName(QString::fromUtf8(key.hint));

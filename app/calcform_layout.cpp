@@ -43,10 +43,6 @@ constexpr int ToolbarSpacing = 2;
 constexpr int SeparatorWidth = 3;
 constexpr int DateGapWidth = 99;
 constexpr int DateLineInterval = 200;
-// The keys of the commands that the tray menu shares with the window.
-const char *const ToolsKey = "Ctrl+T";
-const char *const HideKey = "Ctrl+H";
-const char *const ExitKey = "Ctrl+Q";
 // Two characters of the 12-pixel window font.
 constexpr QSize CaptionSize(24, 15);
 
@@ -171,58 +167,17 @@ QWidget *TCalcForm::CreateToolbarPanel()
     ToolBar1 = Named(new QWidget(Panel3), "ToolBar1");
     fill->addWidget(ToolBar1);
 
-    // The toolbar, left to right. A button's handler runs on its click; a command gets its
-    // button by filling in the handler of its row.
-    // A button is announced by what it does: its hint, or for the two lettered buttons the
-    // hint's first words; a command with a key of its own runs on that key too, while the
-    // window is active (never while a modal window is open).
-    struct ToolbarButton {
-        const char *name;
-        const char *caption;
-        const char *hint;
-        const char *icon;
-        QToolButton *TCalcForm::*member;
-        Handler click;
-        const char *spokenName = nullptr;
-        const char *key = nullptr;
-        // A switch: its check mark shows the state, and its handler runs whenever the mark
-        // changes.
-        bool toggles = false;
-    };
-    const ToolbarButton buttons[] = {
-        {"SpeedButton7", "&C", "清空(按Alt+C 快速清空)", nullptr, &TCalcForm::SpeedButton7,
-         &TCalcForm::SpeedButton7Click, "清空"},
-        {"sb_copyresult", "&O", "复制结果 (Alt+O快速复制结果)", nullptr, &TCalcForm::sb_copyresult,
-         &TCalcForm::sb_copyresultClick, "复制结果"},
-        {"SpeedButton1", nullptr, "粘贴", "paste", &TCalcForm::SpeedButton1,
-         &TCalcForm::SpeedButton1Click},
-        {"SpeedButton6", nullptr, "存档", "save", &TCalcForm::SpeedButton6,
-         &TCalcForm::SpeedButton6Click, nullptr, "Ctrl+S"},
-        {"SpeedButton47", nullptr, "导入文件", "import", &TCalcForm::SpeedButton47,
-         &TCalcForm::SpeedButton47Click, nullptr, "Ctrl+O"},
-        {"SpeedButton43", nullptr, "万年历", "calendar", &TCalcForm::SpeedButton43,
-         &TCalcForm::SpeedButton43Click, nullptr, "Ctrl+L"},
-        {"SpeedButton44", nullptr, "小工具", "tools", &TCalcForm::SpeedButton44,
-         &TCalcForm::SpeedButton44Click, nullptr, ToolsKey},
-        {"SpeedButton42", nullptr, "主页", "home", &TCalcForm::SpeedButton42,
-         &TCalcForm::SpeedButton42Click},
-        {"ToolButton6", nullptr, "声音关或开", "voice-on", &TCalcForm::ToolButton6,
-         &TCalcForm::ToolButton6Click, nullptr, nullptr, true},
-        {"SpeedButton46", nullptr, "帮助", "help", &TCalcForm::SpeedButton46,
-         &TCalcForm::SpeedButton46Click, nullptr, "F1"},
-        {"SpeedButton48", nullptr, "隐藏或显示", "side-panel", &TCalcForm::SpeedButton48,
-         &TCalcForm::SpeedButton48Click},
-        {"SpeedButton45", nullptr, "退出", "exit", &TCalcForm::SpeedButton45,
-         &TCalcForm::SpeedButton45Click, nullptr, ExitKey},
-    };
+    // A button for each command that has one, in the table's order.
     const int top = (ToolbarHeight - ToolbarButtonSize.height()) / 2;
     int left = ToolbarMargin;
-    for (const ToolbarButton &entry : buttons) {
-        auto *button = Named(new QToolButton(ToolBar1), entry.name);
+    for (const ToolbarCommand &entry : ToolbarCommands()) {
+        if (!entry.button)
+            continue;
+        auto *button = Named(new QToolButton(ToolBar1), entry.button);
         if (entry.caption)
             button->setText(QString::fromUtf8(entry.caption));
-        if (entry.icon)
-            button->setIcon(ToolbarIcon(entry.icon));
+        if (entry.image)
+            button->setIcon(ToolbarIcon(entry.image));
         const QString hint = QString::fromUtf8(entry.hint);
         button->setToolTip(hint);
         button->setAccessibleName(entry.spokenName ? QString::fromUtf8(entry.spokenName) : hint);
@@ -237,19 +192,20 @@ QWidget *TCalcForm::CreateToolbarPanel()
             auto *command = new QAction(button);
             command->setShortcut(key);
             addAction(command);
-            connect(command, &QAction::triggered, this, entry.click);
+            connect(command, &QAction::triggered, this, entry.run);
         }
         left += ToolbarButtonSize.width() + ToolbarSpacing;
         auto *separator = new QFrame(ToolBar1);
         separator->setFrameStyle(QFrame::VLine | QFrame::Sunken);
         separator->setGeometry(left, top, SeparatorWidth, ToolbarButtonSize.height());
         left += SeparatorWidth + ToolbarSpacing;
-        this->*entry.member = button;
+        if (entry.buttonMember)
+            this->*entry.buttonMember = button;
         if (entry.toggles) {
             button->setCheckable(true);
-            connect(button, &QToolButton::toggled, this, entry.click);
-        } else if (entry.click) {
-            OnClick(button, [this, click = entry.click] { (this->*click)(); });
+            connect(button, &QToolButton::toggled, this, entry.run);
+        } else {
+            OnClick(button, [this, run = entry.run] { (this->*run)(); });
         }
     }
 
@@ -355,35 +311,23 @@ void TCalcForm::CreateTrayMenu()
 {
     PopupMenu1 = Named(new QMenu(this), "PopupMenu1");
     // The menu shows each command's key; the window runs it on that key.
-    struct MenuItem {
-        const char *name;
-        const char *caption;
-        bool checkable;
-        QAction *TCalcForm::*member;
-        Handler click;
-        const char *key;
-    };
-    const MenuItem items[] = {
-        {"N1", "显示计算器(&S)", true, &TCalcForm::N1, &TCalcForm::N1Click, nullptr},
-        {"N2", "隐藏计算器(&H)", true, &TCalcForm::N2, &TCalcForm::N2Click, HideKey},
-        {"N4", "实用小工具(&T)", false, &TCalcForm::N4, &TCalcForm::SpeedButton44Click, ToolsKey},
-        {"N3", "退出(&C)", false, &TCalcForm::N3, &TCalcForm::SpeedButton45Click, ExitKey},
-    };
-    for (const MenuItem &entry : items) {
+    for (const ToolbarCommand &entry : ToolbarCommands()) {
+        if (!entry.item)
+            continue;
         QAction *action =
-            Named(PopupMenu1->addAction(QString::fromUtf8(entry.caption)), entry.name);
+            Named(PopupMenu1->addAction(QString::fromUtf8(entry.itemCaption)), entry.item);
         action->setCheckable(entry.checkable);
         if (entry.key)
             action->setShortcut(QKeySequence(QString::fromLatin1(entry.key)));
-        this->*entry.member = action;
-        if (entry.click)
-            connect(action, &QAction::triggered, this, entry.click);
+        if (entry.itemMember)
+            this->*entry.itemMember = action;
+        connect(action, &QAction::triggered, this, entry.run);
     }
 
     // Hiding to the tray has no button: the window takes its key, and names it in its own
     // description. Where the desktop has no tray, the key leaves the window where it is, as
     // nothing would bring it back.
-    const QKeySequence hide(QString::fromLatin1(HideKey));
+    const QKeySequence hide = N2->shortcut();
     auto *hideCommand = new QAction(this);
     hideCommand->setShortcut(hide);
     addAction(hideCommand);

@@ -134,4 +134,17 @@ void TCalcForm::CreateSettingsPage()
     CheckControlNames();
 }
 
+// Tab follows the page from the top: the controls in the order they were made.
+QList<QWidget *> TCalcForm::SettingsPageTabOrder() const
+{
+    QList<QWidget *> order;
+    if (!GroupBox2)
+        return order;
+    for (QWidget *control : GroupBox2->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+        if (control->focusPolicy() & Qt::TabFocus)
+            order << control;
+    }
+    return order;
+}
+
 }  // namespace tallimo

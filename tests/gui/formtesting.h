@@ -5,6 +5,7 @@
 
 #include <QColor>
 #include <QLocale>
+#include <QStringList>
 #include <QTest>
 
 #include <functional>
@@ -63,6 +64,17 @@ Widget *Control(const QObject &form, const QString &name)
     if (!child)
         qFatal("no control %s", qPrintable(name));
     return child;
+}
+
+// The toolbar's buttons by name, left to right, as the window's table of commands gives them.
+inline QStringList ToolbarButtonNames()
+{
+    QStringList names;
+    for (const ToolbarCommand &command : TCalcForm::ToolbarCommands()) {
+        if (command.button)
+            names << QLatin1String(command.button);
+    }
+    return names;
 }
 
 // The main window on a fake world of its own. `adjust` changes the world's seams before the

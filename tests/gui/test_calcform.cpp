@@ -17,7 +17,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSessionManager>
-#include <QSet>
 #include <QSpinBox>
 #include <QSystemTrayIcon>
 #include <QTemporaryDir>
@@ -116,97 +115,22 @@ void Leave(ShownForm &shown, WayOut way)
     }
 }
 
-// The controls of the window's layout, by name.
-const QStringList LayoutNames = {
-    "Panel3",
-    "ToolBar1",
-    "SpeedButton7",
-    "sb_copyresult",
-    "SpeedButton1",
-    "SpeedButton6",
-    "SpeedButton47",
-    "SpeedButton43",
-    "SpeedButton44",
-    "SpeedButton42",
-    "ToolButton6",
-    "SpeedButton46",
-    "SpeedButton48",
-    "SpeedButton45",
-    "Label4",
-    "Panel5",
-    "Panel7",
-    "Memo1",
-    "Panel1",
-    "Bevel1",
-    "SpeedButton2",
-    "SpeedButton4",
-    "GroupBox1",
-    "GroupBox2",
-    "Panel4",
-    "Label1",
-    "Label3",
-    "Edit4",
-    "Label2",
-    "Edit5",
-    "Edit2",
-    "Memo2",
-    "edt_copy",
-    "Timer2",
-    "PopupMenu1",
-    "N1",
-    "N2",
-    "N4",
-    "N3",
-    "SpeedButton8",
-    "SpeedButton14",
-    "SpeedButton9",
-    "SpeedButton10",
-    "SpeedButton11",
-    "SpeedButton12",
-    "SpeedButton13",
-    "SpeedButton15",
-    "SpeedButton16",
-    "SpeedButton17",
-    "SpeedButton18",
-    "SpeedButton19",
-    "SpeedButton20",
-    "SpeedButton21",
-    "SpeedButton22",
-    "SpeedButton23",
-    "SpeedButton24",
-    "SpeedButton25",
-    "SpeedButton34",
-    "SpeedButton5",
-    "SpeedButton26",
-    "SpeedButton30",
-    "SpeedButton31",
-    "SpeedButton32",
-    "SpeedButton27",
-    "SpeedButton28",
-    "SpeedButton29",
-    "SpeedButton33",
-    "SpeedButton39",
-    "SpeedButton3",
-    "SpeedButton38",
-    "SpeedButton40",
-    "SpeedButton41",
-    "SpeedButton35",
-    "SpeedButton37",
-    "SpeedButton36",
-    "SpinEdit2",
-    "Edit3",
-    "SpinEdit1",
-    "Edit1",
-    "SpinEdit3",
-    "Edit6",
-    "CheckBox1",
-    "CheckBox2",
-    "CheckBox5",
-    "CheckBox4",
-    "CheckBox6",
-    "CheckBox3",
-    "CheckBox7",
-};
+// The controls of the window's layout, by name: its regions and the controls that stand alone in
+// them, the controls of the toolbar, tray menu and keypad as their tables name them, and the
+// settings page's.
+QStringList LayoutNames()
+{
+    const QStringList regions = {
+        "Panel3", "ToolBar1", "Label4",       "Panel5",       "Panel7",    "Memo1",
+        "Panel1", "Bevel1",   "SpeedButton2", "SpeedButton4", "GroupBox1", "GroupBox2",
+        "Panel4", "Label1",   "Label3",       "Edit4",        "Label2",    "Edit5",
+        "Edit2",  "Memo2",    "edt_copy",     "Timer2",       "PopupMenu1"};
+    const QStringList settingsPage = {
+        "SpeedButton35", "SpeedButton37", "SpeedButton36", "SpinEdit2", "Edit3",     "SpinEdit1",
+        "Edit1",         "SpinEdit3",     "Edit6",         "CheckBox1", "CheckBox2", "CheckBox5",
+        "CheckBox4",     "CheckBox6",     "CheckBox3",     "CheckBox7"};
+    return regions + TCalcForm::TableControlNames() + settingsPage;
+}
 
 const WayOut AllWaysOut[] = {WayOut::ExitButton, WayOut::TrayMenu, WayOut::CloseBox,
                              WayOut::SessionEnd, WayOut::ApplicationQuits};
@@ -279,14 +203,13 @@ private slots:
         QCOMPARE(chosen.arial, arial);
     }
 
-    // Where each region sits in the 652 x 440 client area, and its colour.
-    // Once the window shows, its tables have named exactly the controls of the layout, each once.
+    // Once the window shows, it has named exactly the controls of the layout, each once.
     void everyNamedControlOnce()
     {
         ShownForm made;
-        QCOMPARE(NamingFaults(*made.form, LayoutNames), QStringList());
+        QCOMPARE(NamingFaults(*made.form, LayoutNames()), QStringList());
         QStringList given = made.form->ControlNames();
-        QStringList expected = LayoutNames;
+        QStringList expected = LayoutNames();
         given.sort();
         expected.sort();
         QCOMPARE(given, expected);
@@ -302,6 +225,7 @@ private slots:
                  QStringList({"Memo1 doubled", "SpeedButon6 missing", "Panel4 doubled"}));
     }
 
+    // Where each region sits in the 652 x 440 client area, and its colour.
     void regions_data()
     {
         QTest::addColumn<QString>("name");
@@ -346,23 +270,6 @@ private slots:
         auto *timer = shown.Child<QTimer>("Timer2");
         QCOMPARE(timer->interval(), 200);
         QVERIFY(timer->isActive());
-    }
-
-    // The toolbar's buttons, left to right, as the user tells them apart: by their hints, the
-    // first two also by the letter of their Alt shortcut.
-    void toolbarHints()
-    {
-        ShownForm shown;
-        const QList<QToolButton *> buttons =
-            VisibleLeftToRight<QToolButton>(shown.Child("ToolBar1"));
-        QStringList hints;
-        for (const QToolButton *button : buttons)
-            hints << button->toolTip();
-        QCOMPARE(hints, QStringList({"清空(按Alt+C 快速清空)", "复制结果 (Alt+O快速复制结果)",
-                                     "粘贴", "存档", "导入文件", "万年历", "小工具", "主页",
-                                     "声音关或开", "帮助", "隐藏或显示", "退出"}));
-        QCOMPARE(buttons[0]->text(), QStringLiteral("&C"));
-        QCOMPARE(buttons[1]->text(), QStringLiteral("&O"));
     }
 
     // The side panel's two buttons show their pages: "键盘" the keys, "设置" the settings.
@@ -422,21 +329,74 @@ private slots:
         }
     }
 
+    // Each command of the toolbar's table as the user meets it: its button in its place on the
+    // bar, counted left to right, with its hint, its caption or its image, what it is announced
+    // by and the key it names. The image is the one drawn from its source, in full detail on a
+    // screen of twice the density.
+    void toolbarButtons_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("place");
+        QTest::addColumn<QString>("hint");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("image");
+        QTest::addColumn<QString>("spokenName");
+        QTest::addColumn<QString>("key");
+        int place = 0;
+        for (const ToolbarCommand &command : TCalcForm::ToolbarCommands()) {
+            if (!command.button)
+                continue;
+            const QString hint = QString::fromUtf8(command.hint);
+            QTest::addRow("%s %s", command.button, command.hint)
+                << QString::fromLatin1(command.button) << place++ << hint
+                << QString::fromUtf8(command.caption) << QString::fromLatin1(command.image)
+                << (command.spokenName ? QString::fromUtf8(command.spokenName) : hint)
+                << QString::fromLatin1(command.key);
+        }
+    }
     void toolbarButtons()
     {
+        QFETCH(QString, name);
+        QFETCH(int, place);
+        QFETCH(QString, hint);
+        QFETCH(QString, caption);
+        QFETCH(QString, image);
+        QFETCH(QString, spokenName);
+        QFETCH(QString, key);
         ShownForm shown;
-        const QStringList inOrder = {"SpeedButton7",  "sb_copyresult", "SpeedButton1",
-                                     "SpeedButton6",  "SpeedButton47", "SpeedButton43",
-                                     "SpeedButton44", "SpeedButton42", "ToolButton6",
-                                     "SpeedButton46", "SpeedButton48", "SpeedButton45"};
-        int left = -1;
-        for (const QString &name : inOrder) {
-            QWidget *button = shown.Child(name);
-            QCOMPARE(button->size(), QSize(24, 22));
-            QVERIFY2(button->x() > left, qPrintable(name));
-            left = button->x();
+        const QList<QToolButton *> onTheBar =
+            VisibleLeftToRight<QToolButton>(shown.Child("ToolBar1"));
+        QCOMPARE(onTheBar.size(), ToolbarButtonNames().size());
+        QToolButton *button = onTheBar.at(place);
+        QCOMPARE(button->objectName(), name);
+        QCOMPARE(button->size(), QSize(24, 22));
+        QCOMPARE(button->toolTip(), hint);
+        QCOMPARE(button->text(), caption);
+        QCOMPARE(button->accessibleName(), spokenName);
+        QCOMPARE(button->accessibleDescription().isEmpty(), key.isEmpty());
+        QVERIFY(button->accessibleDescription().contains(key));
+        QCOMPARE(button->icon().isNull(), image.isEmpty());
+        if (image.isEmpty())
+            return;
+        for (const qreal density : {1.0, 2.0}) {
+            const QString file = QStringLiteral(TOOLBAR_IMAGES_DIR "/%1%2.png")
+                                     .arg(image, density == 2 ? QStringLiteral("@2x") : QString());
+            const QImage drawn = QImage(file).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+            QVERIFY2(!drawn.isNull(), qPrintable(file));
+            const QPixmap shownImage = button->icon().pixmap(QSize(16, 16), density);
+            QCOMPARE(shownImage.devicePixelRatio(), density);
+            QCOMPARE(shownImage.toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied),
+                     drawn);
         }
-        QVERIFY(shown.Child("Label4")->x() > left + 99);
+    }
+
+    // The date line stands after the last button, beyond the gap that follows it.
+    void dateLineAfterTheButtons()
+    {
+        ShownForm shown;
+        const QList<QToolButton *> onTheBar =
+            VisibleLeftToRight<QToolButton>(shown.Child("ToolBar1"));
+        QVERIFY(shown.Child("Label4")->x() > onTheBar.back()->x() + 99);
     }
 
     // The whole date line shows in whatever font stands in for the window font: a wider font
@@ -475,41 +435,6 @@ private slots:
         auto *dateLine = shown.Child<QLabel>("Label4");
         QVERIFY(WidestDateLineWidth(dateLine->font()) <= dateLine->width());
         QCOMPARE(dateLine->geometry().right(), End - 1);
-    }
-
-    // Each button shows its image as drawn from the source, in full detail on a screen of twice
-    // the density.
-    void toolbarImages_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("image");
-
-        const std::pair<const char *, const char *> buttons[] = {
-            {"SpeedButton1", "paste"},       {"SpeedButton6", "save"},
-            {"SpeedButton47", "import"},     {"SpeedButton43", "calendar"},
-            {"SpeedButton44", "tools"},      {"SpeedButton42", "home"},
-            {"ToolButton6", "voice-on"},     {"SpeedButton46", "help"},
-            {"SpeedButton48", "side-panel"}, {"SpeedButton45", "exit"},
-        };
-        for (const auto &[name, image] : buttons)
-            QTest::newRow(image) << name << image;
-    }
-    void toolbarImages()
-    {
-        QFETCH(QString, name);
-        QFETCH(QString, image);
-        ShownForm shown;
-        const QIcon icon = shown.Child<QToolButton>(name)->icon();
-        for (const qreal density : {1.0, 2.0}) {
-            const QString file = QStringLiteral(TOOLBAR_IMAGES_DIR "/%1%2.png")
-                                     .arg(image, density == 2 ? QStringLiteral("@2x") : QString());
-            const QImage drawn = QImage(file).convertToFormat(QImage::Format_ARGB32_Premultiplied);
-            QVERIFY2(!drawn.isNull(), qPrintable(file));
-            const QPixmap shownImage = icon.pixmap(QSize(16, 16), density);
-            QCOMPARE(shownImage.devicePixelRatio(), density);
-            QCOMPARE(shownImage.toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied),
-                     drawn);
-        }
     }
 
     // Maximised, the window fills the screen's free area and the sheet takes the room; restored,
@@ -565,40 +490,46 @@ private slots:
             QCOMPARE(buttons[i]->pos(), before[i]);
     }
 
-    // The keypad as the user sees it: every key in the keys' page, read row by row in three
-    // columns of keys of one size, none covering another and each caption whole; digits and
-    // operators in blue, the functions in red, each with a hint. What each key does is the
-    // keypad's own test.
+    // The keypad as the user sees it: each key of the keypad's table in the keys' page, in its row
+    // from the top and its column from the left, keys of one size in three columns, none covering
+    // another and each caption whole; digits and operators in blue, the functions in red, each
+    // with a hint. What each key does is the keypad's own test.
     void keypad()
     {
+        // The rows from "<-" down hold the functions.
+        constexpr int FirstFunctionRow = 6;
         ShownForm shown;
         QWidget *page = shown.Child("GroupBox1");
         const QList<QToolButton *> keys = VisibleInRows<QToolButton>(page);
-        QStringList captions;
-        for (const QToolButton *key : keys)
-            captions << key->text();
-        const QStringList digitsAndOperators = {"7", "8", "9", "4", "5", "6", "1", "2", "3",
-                                                "0", ".", "=", "+", "-", "*", "/", "(", ")"};
-        const QStringList functions = {"<-",  "x^y",  "n!",   "Sqrt", "Sqr", "x%y",   "Sin", "Cos",
-                                       "Tan", "Asin", "Acos", "Atan", "Ln",  "Log10", "Pi"};
-        QCOMPARE(captions, digitsAndOperators + functions);
-
-        QSet<int> columns;
+        QCOMPARE(keys.size(), qsizetype(TCalcForm::KeypadKeys().size()));
+        QList<int> rows;
+        QList<int> columns;
         for (const QToolButton *key : keys) {
-            const QString caption = key->text();
-            columns << key->x();
-            QCOMPARE(key->size(), keys.front()->size());
-            QVERIFY2(page->rect().contains(key->geometry()), qPrintable(caption));
-            QVERIFY2(key->fontMetrics().horizontalAdvance(caption) <= key->width() - 2,
-                     qPrintable(caption));
-            for (const QToolButton *other : keys)
-                QVERIFY2(other == key || !other->geometry().intersects(key->geometry()),
-                         qPrintable(caption));
-            const bool function = functions.contains(caption);
-            QCOMPARE(key->palette().color(QPalette::ButtonText), function ? Red : Blue);
-            QVERIFY2(key->toolTip().isEmpty() != function, qPrintable(caption));
+            if (!rows.contains(key->y()))
+                rows << key->y();
+            if (!columns.contains(key->x()))
+                columns << key->x();
         }
+        std::sort(columns.begin(), columns.end());
         QCOMPARE(columns.size(), 3);
+
+        for (const KeypadKey &row : TCalcForm::KeypadKeys()) {
+            const QString caption = QString::fromUtf8(row.caption);
+            const auto *key = shown.Child<QToolButton>(QLatin1String(row.name));
+            QVERIFY2(keys.contains(key), row.name);
+            QCOMPARE(key->text(), caption);
+            QCOMPARE(key->toolTip(), QString::fromUtf8(row.hint));
+            QCOMPARE(rows.indexOf(key->y()), row.row);
+            QCOMPARE(columns.indexOf(key->x()), row.column);
+            QCOMPARE(key->size(), keys.front()->size());
+            QVERIFY2(page->rect().contains(key->geometry()), row.name);
+            QVERIFY2(key->fontMetrics().horizontalAdvance(caption) <= key->width() - 2, row.name);
+            for (const QToolButton *other : keys)
+                QVERIFY2(other == key || !other->geometry().intersects(key->geometry()), row.name);
+            const bool function = row.row >= FirstFunctionRow;
+            QCOMPARE(key->palette().color(QPalette::ButtonText), function ? Red : Blue);
+            QVERIFY2(key->toolTip().isEmpty() != function, row.name);
+        }
     }
 
     void pages()
@@ -786,8 +717,13 @@ private slots:
         QStringList items;
         for (QAction *item : menu->actions())
             items << item->objectName() + QLatin1Char(' ') + item->text();
-        QCOMPARE(items, QStringList({"N1 显示计算器(&S)", "N2 隐藏计算器(&H)", "N4 实用小工具(&T)",
-                                     "N3 退出(&C)"}));
+        QStringList commands;
+        for (const ToolbarCommand &command : TCalcForm::ToolbarCommands()) {
+            if (command.item)
+                commands << QLatin1String(command.item) + QLatin1Char(' ') +
+                                QString::fromUtf8(command.itemCaption);
+        }
+        QCOMPARE(items, commands);
 
         auto *show = shown.Child<QAction>("N1");
         auto *hide = shown.Child<QAction>("N2");
