@@ -70,11 +70,11 @@ struct ToolbarCommand {
         row.buttonMember = member;
         return row;
     }
-    constexpr ToolbarCommand InTray(const char *name, const char *caption) const
+    constexpr ToolbarCommand InTray(const char *name, const char *itemText) const
     {
         ToolbarCommand row = *this;
         row.item = name;
-        row.itemCaption = caption;
+        row.itemCaption = itemText;
         return row;
     }
     constexpr ToolbarCommand Checkable(QAction *TCalcForm::*member) const
