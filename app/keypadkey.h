@@ -3,7 +3,7 @@
 
 #pragma once
 
-#include "app/toolbarcommand.h"
+#include "app/formhandler.h"
 
 namespace tallimo {
 

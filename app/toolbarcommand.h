@@ -3,15 +3,12 @@
 
 #pragma once
 
+#include "app/formhandler.h"
+
 class QAction;
 class QToolButton;
 
 namespace tallimo {
-
-class TCalcForm;
-
-// A handler of the main window that a control runs.
-using FormHandler = void (TCalcForm::*)();
 
 // A row of the table of the commands of the toolbar and the tray menu: a command has a button on
 // the toolbar, an item in the tray menu, or both, and its handler runs on either. The rows stand
