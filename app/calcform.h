@@ -31,6 +31,7 @@
 #include "engine/lineevaluation.h"
 #include "engine/regional.h"
 #include "engine/scanner.h"
+#include "windows/ownedwindow.h"
 #include "windows/webpageopener.h"
 
 class QAction;

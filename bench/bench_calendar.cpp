@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // The calendar page opening in the web page window: from the navigation to the page loaded and
-// its script run, in a fresh window each time, the engine already running. Started under an
-// accessibility client, the engine also builds the page's accessibility tree for it; run once
+// its script run, in a fresh window each time, the web view already running. Started under an
+// accessibility client, the web view also builds the page's accessibility tree for it; run once
 // with and once without (QTWEBENGINE_CHROMIUM_FLAGS=--force-renderer-accessibility forces the
 // tree without a client) to see what the tree costs the opening.
 
@@ -18,13 +18,13 @@
 #include "tests/support/websandbox.h"
 #include "windows/calendarpage.h"
 #include "windows/webbrowse.h"
-#include "windows/webenginesetup.h"
+#include "windows/webviewsetup.h"
 
 using namespace tallimo;
 
 namespace {
 
-constexpr int EngineStart = 60000;
+constexpr int WebViewStart = 60000;
 
 bool OpenOnce(const QUrl &page)
 {
@@ -33,16 +33,16 @@ bool OpenOnce(const QUrl &page)
     QSignalSpy loaded(view, &QWebEngineView::loadFinished);
     window.Navigate(page);
     window.Show();
-    return loaded.wait(EngineStart) && loaded.first().first().toBool();
+    return loaded.wait(WebViewStart) && loaded.first().first().toBool();
 }
 
 void OpenCalendar(benchmark::State &state)
 {
     QTemporaryDir folder;
     const QUrl page = QUrl::fromLocalFile(UnpackCalendarPage(folder.path() + '/'));
-    // The engine's processes start with the first page.
+    // The web view's processes start with the first page.
     if (!OpenOnce(page)) {
-        state.SkipWithError("the web engine does not load the page here");
+        state.SkipWithError("the web view does not load the page here");
         return;
     }
     for (auto _ : state) {
@@ -60,7 +60,7 @@ int main(int argc, char *argv[])
 {
     SwitchOffWebSandboxForTheSuperuser();
     QApplication app(argc, argv);
-    if (!PrepareWebEngine())
+    if (!PrepareWebView())
         return 1;
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

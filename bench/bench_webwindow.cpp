@@ -4,7 +4,7 @@
 // bench_webwindow: the web page window opened on the calendar page and closed, cycle after cycle,
 // as a tray calculator does it all day. Each cycle prints the time from the order to open to the
 // page loaded, and, once the window is closed and its page ended, the resident memory of the
-// program and of the engine's processes it started, with the number of render processes left.
+// program and of the web view's processes it started, with the number of render processes left.
 // usage: bench_webwindow [CYCLES]   (on a display, or with QT_QPA_PLATFORM=offscreen)
 // 20 cycles by default; an argument that is not a number (the suite's run of every benchmark
 // with the least repetition) asks for one.
@@ -23,7 +23,7 @@
 #include "tests/support/websandbox.h"
 #include "windows/calendarpage.h"
 #include "windows/webbrowse.h"
-#include "windows/webenginesetup.h"
+#include "windows/webviewsetup.h"
 
 using namespace tallimo;
 
@@ -75,7 +75,7 @@ Memory MemoryNow()
             if (number && !tree.contains(pid) && tree.contains(ParentOf(pid))) {
                 tree << pid;
                 memory.helpersKb += ResidentKb(pid);
-                // The engine's zygotes are the program's children; the render processes are
+                // The web view's zygotes are the program's children; the render processes are
                 // forked from them, and keep the zygote's command line.
                 if (ParentOf(pid) != self)
                     ++memory.renderers;
@@ -88,7 +88,7 @@ Memory MemoryNow()
 
 void Print(const char *when, const Memory &memory)
 {
-    std::printf("%-24s program %7ld kB   engine processes %7ld kB   render processes %d\n", when,
+    std::printf("%-24s program %7ld kB   web view processes %7ld kB   render processes %d\n", when,
                 memory.programKb, memory.helpersKb, memory.renderers);
     std::fflush(stdout);
 }
@@ -99,8 +99,8 @@ int main(int argc, char *argv[])
 {
     SwitchOffWebSandboxForTheSuperuser();
     QApplication app(argc, argv);
-    if (!PrepareWebEngine()) {
-        std::fprintf(stderr, "the web engine cannot run here\n");
+    if (!PrepareWebView()) {
+        std::fprintf(stderr, "the web view cannot run here\n");
         return 2;
     }
     bool number = false;
@@ -128,7 +128,7 @@ int main(int argc, char *argv[])
         Print(qPrintable(QStringLiteral("cycle %1 open (%2 ms)").arg(cycle).arg(openMs)),
               MemoryNow());
         window.close();
-        // The engine ends the render process on its own time; a few seconds are plenty.
+        // The web view ends the render process on its own time; a few seconds are plenty.
         QTest::qWait(3000);
         Print(qPrintable(QStringLiteral("cycle %1 closed").arg(cycle)), MemoryNow());
     }

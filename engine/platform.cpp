@@ -51,6 +51,11 @@ int TruncatedDigits(Value magnitude, int count, char *digits)
     return std::atoi(std::strchr(buffer, 'e') + 1);
 }
 
+#if TALLIMO_HAVE_INT128
+// A compiler extension, checked at configuration; `__extension__` says so to -Wpedantic.
+__extension__ typedef unsigned __int128 UInt128;
+#endif
+
 std::optional<std::uint64_t> ScaledMantissa(std::uint64_t mantissa, int powerOfFive, int shift)
 {
 #if TALLIMO_HAVE_INT128
@@ -63,8 +68,7 @@ std::optional<std::uint64_t> ScaledMantissa(std::uint64_t mantissa, int powerOfF
         }
         return table;
     }();
-    unsigned __int128 scaled =
-        static_cast<unsigned __int128>(mantissa) * powers.at(static_cast<size_t>(powerOfFive));
+    UInt128 scaled = static_cast<UInt128>(mantissa) * powers.at(static_cast<size_t>(powerOfFive));
     scaled >>= shift;
     constexpr auto largest = std::numeric_limits<std::uint64_t>::max();
     return scaled > largest ? largest : static_cast<std::uint64_t>(scaled);

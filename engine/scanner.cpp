@@ -85,7 +85,8 @@ void ScanLine(TokenList &tokens, const Sheet &sheet, const RegionalSettings &reg
         return;
     const int caretLine = std::clamp(sheet.CaretLine(), 0, sheet.LineCount() - 1);
     const QString caretText = sheet.Line(caretLine);
-    const int caretColumn = std::clamp<int>(sheet.CaretColumn(), 0, caretText.size());
+    const auto caretColumn =
+        static_cast<int>(std::clamp<qsizetype>(sheet.CaretColumn(), 0, caretText.size()));
     const auto [startLine, startColumn] = ExpressionStart(sheet, caretLine, caretText, caretColumn);
     if (startLine == caretLine) {
         ScanExpression(tokens, QStringView(caretText).mid(startColumn), regional);

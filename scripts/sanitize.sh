@@ -16,7 +16,7 @@ cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_SHARED_LINKER_FLAGS="-fsanitize=address,undefined" -DBUILD_TESTING=ON -DTALLIMO_BUILD_BENCH=OFF
 cmake --build build-sanitize --parallel
 cd build-sanitize
-# The web engine's own processes are not instrumented and keep memory to the end of the run, so
+# The web view's own processes are not instrumented and keep memory to the end of the run, so
 # leaks are not looked for.
 ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
   QT_QPA_PLATFORM=offscreen ctest --output-on-failure --timeout 600 "$@"

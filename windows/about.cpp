@@ -25,6 +25,13 @@ namespace {
 const QSize ClientSize(351, 242);
 const QRect Bevel1Place(16, 160, 319, 2);
 
+// The looks of a label, by name, so that a row of the window's table reads by itself.
+enum Weight { Regular, Bold };
+enum Ink { Black, Blue };
+enum Showing { Shown, Hidden };
+// The pixel size of a label in the window's own font.
+constexpr int WindowFontSize = 0;
+
 }  // namespace
 
 Tf_about::Tf_about(const ProgramSeams &seams, QWidget *parent)
@@ -55,123 +62,57 @@ void Tf_about::CreateControls()
         const char *name;
         QString text;
         QRect place;
-        int pixelSize;  // 0 keeps the window's font
-        bool bold;
-        bool blue;
-        bool shown;
-        void (Tf_about::*click)();
-        QLabel *Tf_about::*member;
+        int pixelSize;
+        Weight weight;
+        Ink ink;
+        Showing showing;
+        // A label with a click handler is a link.
+        void (Tf_about::*click)() = nullptr;
+        QLabel *Tf_about::*member = nullptr;
     };
+    const QString title =
+        QStringLiteral("%1 V%2").arg(QLatin1String(ProgramName), QLatin1String(ProgramVersion));
+    // clang-format off
     const LabelFacts labels[] = {
         // A label as wide as the window is centred in it.
-        {"Label1",
-         QStringLiteral("%1 V%2").arg(QLatin1String(ProgramName), QLatin1String(ProgramVersion)),
-         {0, 20, 351, 30},
-         19,
-         true,
-         false,
-         true,
-         nullptr,
-         nullptr},
-        {"Label10",
-         QStringLiteral("软件下载 (example.com)"),
-         {40, 60, 130, 20},
-         0,
-         false,
-         true,
-         false,
-         &Tf_about::Label10Click,
-         nullptr},
-        {"Label9",
-         QStringLiteral("软件下载 (example.net)"),
-         {180, 60, 130, 20},
-         0,
-         false,
-         true,
-         false,
-         &Tf_about::Label9Click,
-         nullptr},
-        {"Label7",
-         QStringLiteral("作者主页"),
-         {40, 88, 120, 24},
-         16,
-         false,
-         true,
-         true,
-         &Tf_about::Label7Click,
-         nullptr},
-        {"Label2",
-         QStringLiteral("联系作者："),
-         {40, 124, 80, 20},
-         0,
-         false,
-         true,
-         true,
-         nullptr,
-         nullptr},
-        {"Label6",
-         MailAddress.path(),
-         {120, 124, 200, 20},
-         0,
-         true,
-         true,
-         true,
-         &Tf_about::Label2Click,
-         nullptr},
-        {"Label3",
-         QStringLiteral("物理内存:"),
-         {150, 176, 76, 20},
-         0,
-         false,
-         false,
-         true,
-         nullptr,
-         nullptr},
-        {"PhysMem",
-         QStringLiteral("0"),
-         {226, 176, 120, 20},
-         0,
-         false,
-         false,
-         true,
-         nullptr,
-         &Tf_about::PhysMem},
-        {"Label4",
-         QStringLiteral("使用内存:"),
-         {150, 204, 76, 20},
-         0,
-         false,
-         false,
-         true,
-         nullptr,
-         nullptr},
-        {"FreeRes",
-         QStringLiteral("0"),
-         {226, 204, 120, 20},
-         0,
-         false,
-         false,
-         true,
-         nullptr,
-         &Tf_about::FreeRes},
+        {"Label1", title, {0, 20, 351, 30}, 19, Bold, Black, Shown},
+        {"Label10", QStringLiteral("软件下载 (example.com)"), {40, 60, 130, 20},
+         WindowFontSize, Regular, Blue, Hidden, &Tf_about::Label10Click},
+        {"Label9", QStringLiteral("软件下载 (example.net)"), {180, 60, 130, 20},
+         WindowFontSize, Regular, Blue, Hidden, &Tf_about::Label9Click},
+        {"Label7", QStringLiteral("作者主页"), {40, 88, 120, 24},
+         16, Regular, Blue, Shown, &Tf_about::Label7Click},
+        {"Label2", QStringLiteral("联系作者："), {40, 124, 80, 20},
+         WindowFontSize, Regular, Blue, Shown},
+        {"Label6", MailAddress.path(), {120, 124, 200, 20},
+         WindowFontSize, Bold, Blue, Shown, &Tf_about::Label2Click},
+        {"Label3", QStringLiteral("物理内存:"), {150, 176, 76, 20},
+         WindowFontSize, Regular, Black, Shown},
+        {"PhysMem", QStringLiteral("0"), {226, 176, 120, 20},
+         WindowFontSize, Regular, Black, Shown, nullptr, &Tf_about::PhysMem},
+        {"Label4", QStringLiteral("使用内存:"), {150, 204, 76, 20},
+         WindowFontSize, Regular, Black, Shown},
+        {"FreeRes", QStringLiteral("0"), {226, 204, 120, 20},
+         WindowFontSize, Regular, Black, Shown, nullptr, &Tf_about::FreeRes},
     };
+    // clang-format on
     for (const LabelFacts &facts : labels) {
         auto *label = new LinkLabel(facts.text, this);
         label->setObjectName(QString::fromLatin1(facts.name));
         label->setGeometry(facts.place);
         QFont font = this->font();
-        if (facts.pixelSize > 0)
+        if (facts.pixelSize != WindowFontSize)
             font.setPixelSize(facts.pixelSize);
-        font.setBold(facts.bold);
+        font.setBold(facts.weight == Bold);
         label->setFont(font);
-        if (facts.blue) {
+        if (facts.ink == Blue) {
             QPalette palette = label->palette();
             palette.setColor(QPalette::WindowText, Qt::blue);
             label->setPalette(palette);
         }
         if (facts.place.width() == ClientSize.width())
             label->setAlignment(Qt::AlignCenter);
-        label->setVisible(facts.shown);
+        label->setVisible(facts.showing == Shown);
         if (facts.click) {
             label->MakeLink();
             connect(label, &LinkLabel::clicked, this, facts.click);

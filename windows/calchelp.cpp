@@ -63,6 +63,8 @@ QFont HelpFont()
     return font;
 }
 
+}  // namespace
+
 QString HelpPage()
 {
     QStringList lines;
@@ -70,8 +72,6 @@ QString HelpPage()
         lines << QString::fromUtf8(line);
     return lines.join(QLatin1Char('\n'));
 }
-
-}  // namespace
 
 Tf_calchelp::Tf_calchelp(QWidget *parent) : QDialog(parent)
 {

@@ -7,10 +7,14 @@
 // Closing only hides it, so it keeps the reader's place and selection for the next showing.
 
 #include <QDialog>
+#include <QString>
 
 class QPlainTextEdit;
 
 namespace tallimo {
+
+// The page the window shows, its lines joined by line feeds.
+QString HelpPage();
 
 class Tf_calchelp : public QDialog {
     Q_OBJECT

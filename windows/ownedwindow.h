@@ -10,8 +10,8 @@
 namespace tallimo {
 
 // A secondary window of the main window: made by its maker on first use and kept, hidden when
-// closed, until its owner goes. A maker that cannot make the window (a module that does not
-// load) returns null, and the window is not asked for again.
+// closed, until its owner goes. The maker always makes the window: a window that may fail to be
+// made (one from a module) is no OwnedWindow.
 template <typename Window>
 class OwnedWindow {
 public:
@@ -19,22 +19,19 @@ public:
 
     explicit OwnedWindow(Maker maker) : maker_(std::move(maker)) {}
 
-    // The window, made now if it is not yet; null when it cannot be made.
+    // The window, made now if it is not yet; never null.
     Window *Get()
     {
-        if (!tried_) {
-            tried_ = true;
+        if (!window_)
             window_ = maker_();
-        }
         return window_.get();
     }
 
-    bool Made() const { return tried_; }
+    bool Made() const { return window_ != nullptr; }
 
 private:
     Maker maker_;
     std::unique_ptr<Window> window_;
-    bool tried_ = false;
 };
 
 }  // namespace tallimo

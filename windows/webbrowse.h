@@ -22,7 +22,7 @@ namespace tallimo {
 
 // The web page window f_webbrowse: an address bar (stop, back, forward, home, the address), the
 // page, and a status bar that follows the page's loading. Closing it hides it and ends its page,
-// so that the engine's render process ends while the window is closed; the history stays for the
+// so that the web view's render process ends while the window is closed; the history stays for the
 // next opening, which makes a new page on it.
 class Tf_webbrowse final : public QWidget, public WebPageWindow {
     Q_OBJECT

@@ -11,9 +11,9 @@
 
 namespace {
 
-// The engine renders in a helper process; without it the engine aborts the program on its
+// The web view renders in a helper process; without it Qt WebEngine aborts the program on its
 // first page instead of failing.
-bool WebEngineCanStart()
+bool WebViewCanStart()
 {
     const QString process = qEnvironmentVariable(
         "QTWEBENGINEPROCESS_PATH",
@@ -25,7 +25,7 @@ bool WebEngineCanStart()
 
 extern "C" Q_DECL_EXPORT tallimo::WebPageWindow *tallimo_make_web_page_window()
 {
-    if (!WebEngineCanStart())
+    if (!WebViewCanStart())
         return nullptr;
     return new tallimo::Tf_webbrowse;
 }

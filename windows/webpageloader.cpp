@@ -4,13 +4,13 @@
 #include "windows/webpageloader.h"
 
 #include "common/moduleloader.h"
-#include "windows/webenginesetup.h"
+#include "windows/webviewsetup.h"
 
 namespace tallimo {
 
 std::unique_ptr<WebPageWindow> LoadWebPageWindow(const QString &folder)
 {
-    if (!PrepareWebEngine())
+    if (!PrepareWebView())
         return nullptr;
     const auto make = reinterpret_cast<MakeWebPageWindow>(
         ResolveModuleEntry(folder, QString::fromLatin1(WebModuleName), WebModuleEntry));

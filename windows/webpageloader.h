@@ -12,7 +12,7 @@
 namespace tallimo {
 
 // Opens the module tallimo_web in `folder` and makes the web page window; null when the module
-// is missing or the web engine cannot start there. Needs the application object.
+// is missing or the web view cannot start there. Needs the application object.
 std::unique_ptr<WebPageWindow> LoadWebPageWindow(const QString &folder);
 
 }  // namespace tallimo

@@ -11,13 +11,20 @@
 namespace tallimo {
 
 WebPageOpener::WebPageOpener(const ProgramSeams &seams, MakeWindow makeWindow)
-    : seams_(seams), window_(std::move(makeWindow))
+    : seams_(seams), makeWindow_(std::move(makeWindow))
 {
+}
+
+WebPageWindow *WebPageOpener::Window()
+{
+    if (!window_)
+        window_ = makeWindow_();
+    return window_->get();
 }
 
 void WebPageOpener::OpenShortcut(const QUrl &address)
 {
-    WebPageWindow *window = window_.Get();
+    WebPageWindow *window = Window();
     if (!window) {
         const QUrl page = NavigableAddress(address);
         if (!seams_.openAddress(page))
@@ -33,7 +40,7 @@ void WebPageOpener::OpenShortcut(const QUrl &address)
 void WebPageOpener::OpenCalendarPage(const QString &folder)
 {
     const QUrl page = QUrl::fromLocalFile(UnpackCalendarPage(folder));
-    WebPageWindow *window = window_.Get();
+    WebPageWindow *window = Window();
     if (!window) {
         if (!seams_.openAddress(page))
             seams_.showMessage(QStringLiteral("无法显示万年历：没有可以打开它的浏览器。页面文件在 %1")

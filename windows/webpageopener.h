@@ -6,18 +6,22 @@
 #include <QString>
 #include <QUrl>
 
+#include <functional>
+#include <memory>
+#include <optional>
+
 #include "common/programseams.h"
-#include "windows/ownedwindow.h"
 #include "windows/webpagewindow.h"
 
 namespace tallimo {
 
 // The one web page window of the run, made on its first use, and the two ways the program opens
-// it. Where the window cannot be made (no module, no web engine) the pages open in the system's
+// it. Where the window cannot be made (no module, no web view) the pages open in the system's
 // browser instead.
 class WebPageOpener {
 public:
-    using MakeWindow = OwnedWindow<WebPageWindow>::Maker;
+    // Null when the window cannot be made; it is then not asked for again.
+    using MakeWindow = std::function<std::unique_ptr<WebPageWindow>()>;
 
     WebPageOpener(const ProgramSeams &seams, MakeWindow makeWindow);
 
@@ -29,8 +33,13 @@ public:
     void OpenCalendarPage(const QString &folder);
 
 private:
+    // The window, made on the first call; null when it cannot be made.
+    WebPageWindow *Window();
+
     const ProgramSeams &seams_;
-    OwnedWindow<WebPageWindow> window_;
+    MakeWindow makeWindow_;
+    // Empty until the window is asked for, then the window or null for good.
+    std::optional<std::unique_ptr<WebPageWindow>> window_;
 };
 
 }  // namespace tallimo

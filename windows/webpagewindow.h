@@ -3,9 +3,9 @@
 
 #pragma once
 
-// The program's web page window as its callers see it. The window itself runs on the web engine
-// and lives in the module tallimo_web, so this interface names no type of the engine and the
-// program that uses it does not link the engine.
+// The program's web page window as its callers see it. The window itself runs on Qt WebEngine
+// and lives in the module tallimo_web, so this interface names no type of Qt WebEngine and the
+// program that uses it does not link it.
 
 #include <QString>
 #include <QUrl>
@@ -30,7 +30,7 @@ public:
     virtual void ShowModal() = 0;
 };
 
-// The function the module exports to make the window; null when the web engine cannot start.
+// The function the module exports to make the window; null when the web view cannot start.
 inline constexpr char WebModuleName[] = "tallimo_web";
 inline constexpr char WebModuleEntry[] = "tallimo_make_web_page_window";
 using MakeWebPageWindow = WebPageWindow *(*)();

@@ -132,7 +132,7 @@ BackgroundClipPlayer::BackgroundClipPlayer(std::unique_ptr<ClipPlayer> player)
     thread_->start();
     // The output is opened while nothing waits for it: the first key's echo is then as quick as
     // the next one's.
-    Post([](ClipPlayer &player) { player.Prepare(); }, false);
+    Post([](ClipPlayer &running) { running.Prepare(); }, false);
 }
 
 BackgroundClipPlayer::~BackgroundClipPlayer()

@@ -70,7 +70,7 @@ void MixFrame(const float *frame, int channels, int outputChannels, float *out)
         float sum = 0;
         for (int c = 0; c < channels; ++c)
             sum += frame[c];
-        out[0] = sum / channels;
+        out[0] = sum / float(channels);
         return;
     }
     for (int c = 0; c < outputChannels; ++c)
@@ -123,14 +123,14 @@ QByteArray ClipSamples(const QByteArray &wave, const QAudioFormat &output)
                  &mixed[f * outputChannels]);
 
     const double step = double(recording.rate) / output.sampleRate();
-    const auto frames = qsizetype(std::floor((recording.Frames() - 1) / step)) + 1;
+    const auto frames = qsizetype(std::floor(double(recording.Frames() - 1) / step)) + 1;
     QByteArray samples(frames * outputChannels * bytesPerSample, Qt::Uninitialized);
     char *out = samples.data();
     for (qsizetype f = 0; f < frames; ++f) {
-        const double at = f * step;
+        const double at = double(f) * step;
         const auto before = std::min(qsizetype(at), recording.Frames() - 1);
         const auto after = std::min(before + 1, recording.Frames() - 1);
-        const auto weight = float(at - before);
+        const auto weight = float(at - double(before));
         for (int c = 0; c < outputChannels; ++c) {
             const float value = mixed[before * outputChannels + c] * (1 - weight) +
                                 mixed[after * outputChannels + c] * weight;

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: The Tallimo authors
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// The calendar page in a real browser engine: the page's own buttons, selectors and keys move
+// The calendar page in a real web view: the page's own buttons, selectors and keys move
 // the month grid, and every cell shows what calendarDays() returns for that day.
 
 #include <QApplication>

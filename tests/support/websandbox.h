@@ -3,8 +3,8 @@
 
 #pragma once
 
-// The web engine's sandbox refuses the superuser, and the program never switches it off; tests
-// that run the engine switch it off themselves, before the application object exists.
+// The web view's sandbox refuses the superuser, and the program never switches it off; tests
+// that run the web view switch it off themselves, before the application object exists.
 
 #include <QtGlobal>
 

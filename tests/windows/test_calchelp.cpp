@@ -4,15 +4,22 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QPlainTextEdit>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QTest>
 #include <QTextBlock>
 
+#include "engine/keywords.h"
+#include "engine/lineevaluation.h"
+#include "engine/linelist/linelistsheet.h"
 #include "windows/calchelp.h"
 
 using namespace tallimo;
 
 namespace {
+
+// The decimals a first start shows results with.
+constexpr int FirstStartDecimals = 2;
 
 QPlainTextEdit *Memo1Of(const Tf_calchelp &help)
 {
@@ -30,57 +37,64 @@ class TestCalcHelp : public QObject {
 private slots:
     void initTestCase() { QLocale::setDefault(QLocale::c()); }
 
-    void showsThePageLineByLine_data()
+    void showsTheHelpPage()
     {
-        QTest::addColumn<int>("number");
-        QTest::addColumn<QString>("line");
-        const char *const page[] = {
-            "示例：",
-            "  20+30*(2.3+3.8)/15+50=82.2",
-            "  30+45/(2+3)+40*sin(60)+2^3=81.64",
-            "",
-            "1、用法：",
-            "输入数学表达式后，输入'='或 按 Enter 系统自动计算结果；",
-            "表达式可以是加（+）、减（-）、乘（*）、除（/）、括号（()），以及系统支持的数学",
-            "函数的任意组合。",
-            "2、系统支持的数学函数：",
-            "PI ! ^ % SQR SQRT INT/TRUNC ROUND ABS FRAC SIN COS TAN ARCSIN ARCCOS ",
-            "ARCTAN LN LOG2 ",
-            "LOG10",
-            "PI：圆周率。",
-            "Exp！：计算Exp（表达式）的介乘。",
-            "Exp1^Exp2：计算Exp1的Exp2次方。",
-            "Exp1%Exp2：计算Exp1除以Exp2后的余数。",
-            "Sqr(Exp)：计算Exp的平方。",
-            "Sqrt(Exp)：计算Exp的平方根。",
-            "Int(Exp)/Trunc(Exp)：把Exp截断取整。",
-            "Round(Exp)：把Exp四舍五入。",
-            "Abs(Exp)：取Exp的绝对值。",
-            "Frac(Exp)：取Exp的小数部分。",
-            "Sin(Exp)：求Exp的正玄，输入的数为角度数。",
-            "Cos(Exp)：求Exp的余玄，输入的数为角度数。",
-            "Tan(Exp)：求Exp的正切，输入的数为角度数。",
-            "ArcSin(Exp)：求Exp的反正玄,输出的数为角度数。",
-            "ArcCos(Exp)：求Exp的反余玄,输出的数为角度数。",
-            "ArcTan(Exp)：求Exp的反正切,输出的数为角度数。",
-            "Ln(Exp)：求Exp的自然对数。",
-            "Log2(Exp)：求Exp的以2为低的对数。",
-            "Log10(Exp)：求Exp的以10为低的对数。",
-        };
-        int number = 0;
-        for (const char *line : page) {
-            ++number;
-            QTest::addRow("line %d", number) << number << QString::fromUtf8(line);
-        }
-        QTest::newRow("no line 32") << 32 << QString();
-    }
-    void showsThePageLineByLine()
-    {
-        QFETCH(int, number);
-        QFETCH(QString, line);
         Tf_calchelp help;
-        const QStringList lines = Memo1Of(help)->toPlainText().split(QLatin1Char('\n'));
-        QCOMPARE(lines.value(number - 1), line);
+        QCOMPARE(Memo1Of(help)->toPlainText(), HelpPage());
+    }
+
+    // Each example ("  20+30*(2.3+3.8)/15+50=82.2") is a line that Enter, at the decimals of a
+    // first start, leaves as the page shows it.
+    void examplesGiveTheResultsShown_data()
+    {
+        QTest::addColumn<QString>("example");
+        int examples = 0;
+        for (const QString &line : HelpPage().split(QLatin1Char('\n'))) {
+            if (line.startsWith(QLatin1String("  ")) && line.contains(QLatin1Char('='))) {
+                QTest::newRow(qPrintable(line.trimmed())) << line;
+                ++examples;
+            }
+        }
+        if (examples == 0)
+            QTest::newRow("the page shows no example") << QString();
+    }
+    void examplesGiveTheResultsShown()
+    {
+        QFETCH(QString, example);
+        QVERIFY(!example.isEmpty());
+        LineListSheet sheet(example);
+        sheet.SetCaretAtEnd(0);
+        TokenList tokens;
+        EvaluateLine(sheet, 0, FirstStartDecimals, RegionalSettings(), tokens);
+        QCOMPARE(sheet.Line(0), example);
+    }
+
+    // The function list ("PI ! ^ % SQR ...") and the descriptions ("Sin(Exp)：...") name only
+    // words the sheet computes with.
+    void namesOnlyWordsTheSheetKnows_data()
+    {
+        QTest::addColumn<QString>("word");
+        static const QRegularExpression listLine(QStringLiteral("^[A-Z0-9!^%/ ]+$"));
+        static const QRegularExpression described(QStringLiteral("^(\\w+)\\(Exp\\)："));
+        int words = 0;
+        for (const QString &line : HelpPage().split(QLatin1Char('\n'))) {
+            QStringList named;
+            if (listLine.match(line).hasMatch())
+                named = line.split(QRegularExpression(QStringLiteral("[ /]")), Qt::SkipEmptyParts);
+            else if (const QRegularExpressionMatch match = described.match(line); match.hasMatch())
+                named << match.captured(1);
+            for (const QString &word : named) {
+                QTest::newRow(qPrintable(word)) << word;
+                ++words;
+            }
+        }
+        if (words == 0)
+            QTest::newRow("the page names no function") << QString();
+    }
+    void namesOnlyWordsTheSheetKnows()
+    {
+        QFETCH(QString, word);
+        QVERIFY(KeywordOf(word).has_value());
     }
 
     void canBeCopiedButNotChanged()

@@ -22,15 +22,15 @@
 #include "tests/support/fakeworld.h"
 #include "tests/support/websandbox.h"
 #include "windows/webbrowse.h"
-#include "windows/webenginesetup.h"
 #include "windows/webpageopener.h"
+#include "windows/webviewsetup.h"
 
 using namespace tallimo;
 
 namespace {
 
-// The first page of a run starts the engine's processes, which takes a while on a busy machine.
-constexpr int EngineStart = 30000;
+// The first page of a run starts the web view's processes, which takes a while on a busy machine.
+constexpr int WebViewStart = 30000;
 
 template <typename Widget = QWidget>
 Widget *Control(const QWidget &form, const char *name)
@@ -58,7 +58,7 @@ bool Load(Tf_webbrowse &window, const QUrl &page)
 {
     QSignalSpy finished(Browser(window), &QWebEngineView::loadFinished);
     window.Navigate(page);
-    return finished.wait(EngineStart) && Browser(window)->url() == page;
+    return finished.wait(WebViewStart) && Browser(window)->url() == page;
 }
 
 }  // namespace
@@ -102,8 +102,8 @@ private slots:
         QWebEngineView probe;
         QSignalSpy finished(&probe, &QWebEngineView::loadFinished);
         probe.load(first);
-        if (!finished.wait(EngineStart) || !finished.first().first().toBool())
-            QSKIP("the web engine does not start on this machine");
+        if (!finished.wait(WebViewStart) || !finished.first().first().toBool())
+            QSKIP("the web view does not start on this machine");
     }
 
     void pageFromTheDiskReadsNoOtherFile()
@@ -131,7 +131,7 @@ fetch('%1').then((r) => r.text()).then((t) => done('fetch:' + t), () => done('fe
         Tf_webbrowse window;
         QVERIFY(Load(window, QUrl::fromLocalFile(probe.fileName())));
         QTRY_COMPARE_WITH_TIMEOUT(Browser(window)->title(), QString("xhr:failed fetch:failed"),
-                                  EngineStart);
+                                  WebViewStart);
     }
 
     void freshWindowAsItOpens()
@@ -152,15 +152,15 @@ fetch('%1').then((r) => r.text()).then((t) => done('fetch:' + t), () => done('fe
         QCOMPARE(captions, QStringList({"停止", "后退", "向前", "主页"}));
     }
 
-    // The engine's own page for a site it cannot reach speaks Chinese, whatever the locale.
+    // The web view's own page for a site it cannot reach speaks Chinese, whatever the locale.
     void unreachablePageInChinese()
     {
         Tf_webbrowse window;
         QSignalSpy finished(Browser(window), &QWebEngineView::loadFinished);
         // Nothing listens on port 1 of this machine.
         window.Navigate(QUrl(QStringLiteral("http://127.0.0.1:1/")));
-        QVERIFY(finished.wait(EngineStart));
-        // The engine answers later, maybe after the test: the text outlives it.
+        QVERIFY(finished.wait(WebViewStart));
+        // The web view answers later, maybe after the test: the text outlives it.
         const auto text = std::make_shared<QString>();
         QTRY_VERIFY_WITH_TIMEOUT(
             [&] {
@@ -168,7 +168,7 @@ fetch('%1').then((r) => r.text()).then((t) => done('fetch:' + t), () => done('fe
                     [text](const QString &shown) { *text = shown; });
                 return text->contains(QStringLiteral("无法访问此网站"));
             }(),
-            EngineStart);
+            WebViewStart);
     }
 
     void statusFollowsTheLoading()
@@ -191,8 +191,8 @@ fetch('%1').then((r) => r.text()).then((t) => done('fetch:' + t), () => done('fe
         QTest::keyClick(address, Qt::Key_Return);
         QCOMPARE(window.windowTitle(), first.toLocalFile());
         QCOMPARE(StatusText(window), "Finding Site...");
-        QTRY_COMPARE_WITH_TIMEOUT(Browser(window)->url(), first, EngineStart);
-        QTRY_COMPARE_WITH_TIMEOUT(StatusText(window), QString("Done."), EngineStart);
+        QTRY_COMPARE_WITH_TIMEOUT(Browser(window)->url(), first, WebViewStart);
+        QTRY_COMPARE_WITH_TIMEOUT(StatusText(window), QString("Done."), WebViewStart);
     }
 
     void backAndForwardWithNothingThereDoNothing()
@@ -225,27 +225,27 @@ fetch('%1').then((r) => r.text()).then((t) => done('fetch:' + t), () => done('fe
         opener.OpenShortcut(first);
         const auto finished =
             std::make_unique<QSignalSpy>(Browser(*window), &QWebEngineView::loadFinished);
-        QTRY_COMPARE_WITH_TIMEOUT(Browser(*window)->url(), first, EngineStart);
+        QTRY_COMPARE_WITH_TIMEOUT(Browser(*window)->url(), first, WebViewStart);
         QVERIFY(window->isVisible());
         QVERIFY(!window->isModal());
         QVERIFY(Control(*window, "Button1")->isVisible());
         QVERIFY(!Control(*window, "Edit1")->isVisible());
         QVERIFY(!Control(*window, "Label1")->isVisible());
-        QTRY_VERIFY_WITH_TIMEOUT(!finished->isEmpty(), EngineStart);
+        QTRY_VERIFY_WITH_TIMEOUT(!finished->isEmpty(), WebViewStart);
 
         window->close();
         QVERIFY(!window->isVisible());
         opener.OpenShortcut(second);
         QVERIFY(window->isVisible());
-        QTRY_COMPARE_WITH_TIMEOUT(Browser(*window)->url(), second, EngineStart);
-        QTRY_VERIFY_WITH_TIMEOUT(Browser(*window)->history()->canGoBack(), EngineStart);
+        QTRY_COMPARE_WITH_TIMEOUT(Browser(*window)->url(), second, WebViewStart);
+        QTRY_VERIFY_WITH_TIMEOUT(Browser(*window)->history()->canGoBack(), WebViewStart);
         QTest::mouseClick(Control<QPushButton>(*window, "Button2"), Qt::LeftButton);
-        QTRY_COMPARE_WITH_TIMEOUT(Browser(*window)->url(), first, EngineStart);
+        QTRY_COMPARE_WITH_TIMEOUT(Browser(*window)->url(), first, WebViewStart);
         QCOMPARE(window->windowTitle(), "网页浏览器");
         QCOMPARE(windowsMade, 1);
     }
 
-    // A closed window holds no page: the view and its page go, and so does the engine's process
+    // A closed window holds no page: the view and its page go, and so does the web view's process
     // that rendered it. The next opening makes a new page, on the history the last one had.
     void closingEndsThePageAndItsRenderProcess()
     {
@@ -257,14 +257,14 @@ fetch('%1').then((r) => r.text()).then((t) => done('fetch:' + t), () => done('fe
         const QPointer<QWebEngineView> view = Browser(window);
 
         window.close();
-        QTRY_VERIFY_WITH_TIMEOUT(view.isNull(), EngineStart);
-        QTRY_VERIFY_WITH_TIMEOUT(!ProcessRuns(renderer), EngineStart);
+        QTRY_VERIFY_WITH_TIMEOUT(view.isNull(), WebViewStart);
+        QTRY_VERIFY_WITH_TIMEOUT(!ProcessRuns(renderer), WebViewStart);
         QCOMPARE(StatusText(window), "Done.");
 
         window.Navigate(second);
         window.Show();
-        QTRY_COMPARE_WITH_TIMEOUT(Browser(window)->url(), second, EngineStart);
-        QTRY_COMPARE_WITH_TIMEOUT(StatusText(window), QString("Done."), EngineStart);
+        QTRY_COMPARE_WITH_TIMEOUT(Browser(window)->url(), second, WebViewStart);
+        QTRY_COMPARE_WITH_TIMEOUT(StatusText(window), QString("Done."), WebViewStart);
         QCOMPARE(Browser(window)->history()->count(), 2);
         QCOMPARE(Browser(window)->history()->backItem().url(), first);
         QVERIFY(Browser(window)->page()->renderProcessPid() != renderer);
@@ -281,7 +281,7 @@ fetch('%1').then((r) => r.text()).then((t) => done('fetch:' + t), () => done('fe
         QUrl shown;
         QTimer::singleShot(0, this, [&] {
             wasModal = window->isVisible() && window->isModal();
-            if (QTest::qWaitFor([&] { return Browser(*window)->url() == calendar; }, EngineStart))
+            if (QTest::qWaitFor([&] { return Browser(*window)->url() == calendar; }, WebViewStart))
                 shown = calendar;
             // Escape closes it, wherever the focus is in the window.
             QWidget *focus = window->focusWidget() ? window->focusWidget() : window;
@@ -302,7 +302,7 @@ fetch('%1').then((r) => r.text()).then((t) => done('fetch:' + t), () => done('fe
         QVERIFY(!window->isModal());
         QCOMPARE(window->windowTitle(), "万年历");
         QVERIFY(!Control(*window, "Panel1")->isVisible());
-        QTRY_COMPARE_WITH_TIMEOUT(Browser(*window)->url(), first, EngineStart);
+        QTRY_COMPARE_WITH_TIMEOUT(Browser(*window)->url(), first, WebViewStart);
     }
 
     void firstEscapeClosesTheWindow_data()
@@ -348,7 +348,7 @@ fetch('%1').then((r) => r.text()).then((t) => done('fetch:' + t), () => done('fe
         QCOMPARE(window->windowTitle(), "万年历");
         QVERIFY(!Control(*window, "Panel1")->isVisible());
         QTRY_COMPARE_WITH_TIMEOUT(Browser(*window)->url(),
-                                  QUrl::fromLocalFile(folder.filePath("jpwnl.html")), EngineStart);
+                                  QUrl::fromLocalFile(folder.filePath("jpwnl.html")), WebViewStart);
         QVERIFY(world.messages.isEmpty());
     }
 };
@@ -357,8 +357,8 @@ int main(int argc, char *argv[])
 {
     SwitchOffWebSandboxForTheSuperuser();
     QApplication app(argc, argv);
-    if (!PrepareWebEngine())
-        qFatal("the web engine cannot run here");
+    if (!PrepareWebView())
+        qFatal("the web view cannot run here");
     TestWebBrowse test;
     return QTest::qExec(&test, argc, argv);
 }

@@ -18,7 +18,7 @@ using namespace tallimo;
 
 namespace {
 
-bool EngineLoaded()
+bool QtWebEngineLoaded()
 {
     QFile maps(QStringLiteral("/proc/self/maps"));
     return maps.open(QIODevice::ReadOnly) && maps.readAll().contains("libQt6WebEngineCore");
@@ -26,17 +26,17 @@ bool EngineLoaded()
 
 }  // namespace
 
-// The web page window as the program gets it: this test, like the program, does not link the web
-// engine, which arrives with the module on the first page, long after start-up.
+// The web page window as the program gets it: this test, like the program, does not link
+// Qt WebEngine, which arrives with the module on the first page, long after start-up.
 class TestWebModule : public QObject {
     Q_OBJECT
 
     QTemporaryDir folder;
 
 private slots:
-    void initTestCase() { QVERIFY(!EngineLoaded()); }
+    void initTestCase() { QVERIFY(!QtWebEngineLoaded()); }
 
-    void engineThatCannotStartMakesNoWindow()
+    void webViewThatCannotStartMakesNoWindow()
     {
         qputenv("QTWEBENGINEPROCESS_PATH", folder.filePath("missing").toLocal8Bit());
         const std::unique_ptr<WebPageWindow> window = LoadWebPageWindow(WEB_MODULE_FOLDER);
@@ -56,7 +56,7 @@ private slots:
 
         const std::unique_ptr<WebPageWindow> window = LoadWebPageWindow(WEB_MODULE_FOLDER);
         QVERIFY(window);
-        QVERIFY(EngineLoaded());
+        QVERIFY(QtWebEngineLoaded());
         auto *form = dynamic_cast<QWidget *>(window.get());
         QVERIFY(form);
         QObject *browser = form->findChild<QObject *>(QStringLiteral("WebBrowser1"));
@@ -70,7 +70,7 @@ private slots:
         QCOMPARE(form->findChild<QStatusBar *>()->findChild<QLabel *>()->text(), "Done.");
     }
 
-    // The engine's sandbox refuses the superuser and the program does not switch it off: the
+    // The web view's sandbox refuses the superuser and the program does not switch it off: the
     // superuser gets no window (the pages go to the system's browser), anyone else gets one.
     void superuserGetsNoWindowWithTheSandboxOn()
     {

@@ -29,7 +29,7 @@
 #include "windows/about.h"
 #include "windows/calchelp.h"
 #include "windows/webbrowse.h"
-#include "windows/webenginesetup.h"
+#include "windows/webviewsetup.h"
 
 using namespace tallimo;
 
@@ -221,8 +221,8 @@ int main(int argc, char *argv[])
 {
     SwitchOffWebSandboxForTheSuperuser();
     QApplication app(argc, argv);
-    if (!PrepareWebEngine())
-        qFatal("the web engine cannot run here");
+    if (!PrepareWebView())
+        qFatal("the web view cannot run here");
     TestWindowManager test;
     return QTest::qExec(&test, argc, argv);
 }
