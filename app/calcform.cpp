@@ -31,8 +31,7 @@
 namespace tallimo {
 
 TCalcForm::TCalcForm(const ProgramSeams &seams, QWidget *parent)
-    : QWidget(parent),
-      seams_(seams),
+    : QWidget(parent), seams_(seams),
       f_tools([this] {
           // The tools window's web shortcuts open their pages in the program's web page window.
           return std::make_unique<Tf_tools>(

@@ -7,11 +7,11 @@
 // and the option's own changes wait for the disk. A save that fails leaves the sheet unsaved:
 // the next save and the exit try again.
 
+#include <cstdio>
 #include <QDir>
 #include <QEvent>
 #include <QTextDocument>
 #include <QTimer>
-#include <cstdio>
 
 #include "app/calcform.h"
 #include "common/programinfo.h"

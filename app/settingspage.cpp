@@ -108,10 +108,16 @@ QStringList SettingsPage::ControlNames()
     return names;
 }
 
-SettingsPage::SettingsPage(Window &window, const ProgramSeams &seams)
-    : window_(window), seams_(seams)
+SettingsPage::PageValues SettingsPage::FirstStartValues()
 {
-    static_cast<CalcFormSettings &>(values_) = FirstStartSettings();
+    PageValues values;
+    static_cast<CalcFormSettings &>(values) = FirstStartSettings();
+    return values;
+}
+
+SettingsPage::SettingsPage(Window &window, const ProgramSeams &seams)
+    : window_(window), seams_(seams), values_(FirstStartValues())
+{
 }
 
 QList<QWidget *> SettingsPage::TabOrder() const

@@ -112,6 +112,9 @@ public:
     // The names the tables give the page and its controls.
     static QStringList ControlNames();
 
+    // What the page holds at a first start, before the settings file is read.
+    static PageValues FirstStartValues();
+
     SettingsPage(Window &window, const ProgramSeams &seams);
 
     const PageValues &Values() const { return values_; }

@@ -118,89 +118,79 @@ void Leave(ShownForm &shown, WayOut way)
 }
 
 // The controls of the window's layout, by name; the settings page's come from its tables.
-const QStringList LayoutNames =
-    QStringList{
-        "Panel3",
-        "ToolBar1",
-        "SpeedButton7",
-        "sb_copyresult",
-        "SpeedButton1",
-        "SpeedButton6",
-        "SpeedButton47",
-        "SpeedButton43",
-        "SpeedButton44",
-        "SpeedButton42",
-        "ToolButton6",
-        "SpeedButton46",
-        "SpeedButton48",
-        "SpeedButton45",
-        "Label4",
-        "Panel5",
-        "Panel7",
-        "Memo1",
-        "Panel1",
-        "Bevel1",
-        "SpeedButton2",
-        "SpeedButton4",
-        "GroupBox1",
-        "Panel4",
-        "Label1",
-        "Label3",
-        "Edit4",
-        "Label2",
-        "Edit5",
-        "Edit2",
-        "Memo2",
-        "edt_copy",
-        "Timer2",
-        "PopupMenu1",
-        "N1",
-        "N2",
-        "N4",
-        "N3",
-        "SpeedButton8",
-        "SpeedButton14",
-        "SpeedButton9",
-        "SpeedButton10",
-        "SpeedButton11",
-        "SpeedButton12",
-        "SpeedButton13",
-        "SpeedButton15",
-        "SpeedButton16",
-        "SpeedButton17",
-        "SpeedButton18",
-        "SpeedButton19",
-        "SpeedButton20",
-        "SpeedButton21",
-        "SpeedButton22",
-        "SpeedButton23",
-        "SpeedButton24",
-        "SpeedButton25",
-        "SpeedButton34",
-        "SpeedButton5",
-        "SpeedButton26",
-        "SpeedButton30",
-        "SpeedButton31",
-        "SpeedButton32",
-        "SpeedButton27",
-        "SpeedButton28",
-        "SpeedButton29",
-        "SpeedButton33",
-        "SpeedButton39",
-        "SpeedButton3",
-        "SpeedButton38",
-        "SpeedButton40",
-        "SpeedButton41",
-    } +
-    SettingsPage::ControlNames();
-
-// What the settings page holds at a first start.
-SettingsPage::PageValues FirstStartValues()
-{
-    SettingsPage::PageValues values;
-    static_cast<CalcFormSettings &>(values) = FirstStartSettings();
-    return values;
-}
+const QStringList LayoutNames = {
+    "Panel3",
+    "ToolBar1",
+    "SpeedButton7",
+    "sb_copyresult",
+    "SpeedButton1",
+    "SpeedButton6",
+    "SpeedButton47",
+    "SpeedButton43",
+    "SpeedButton44",
+    "SpeedButton42",
+    "ToolButton6",
+    "SpeedButton46",
+    "SpeedButton48",
+    "SpeedButton45",
+    "Label4",
+    "Panel5",
+    "Panel7",
+    "Memo1",
+    "Panel1",
+    "Bevel1",
+    "SpeedButton2",
+    "SpeedButton4",
+    "GroupBox1",
+    "Panel4",
+    "Label1",
+    "Label3",
+    "Edit4",
+    "Label2",
+    "Edit5",
+    "Edit2",
+    "Memo2",
+    "edt_copy",
+    "Timer2",
+    "PopupMenu1",
+    "N1",
+    "N2",
+    "N4",
+    "N3",
+    "SpeedButton8",
+    "SpeedButton14",
+    "SpeedButton9",
+    "SpeedButton10",
+    "SpeedButton11",
+    "SpeedButton12",
+    "SpeedButton13",
+    "SpeedButton15",
+    "SpeedButton16",
+    "SpeedButton17",
+    "SpeedButton18",
+    "SpeedButton19",
+    "SpeedButton20",
+    "SpeedButton21",
+    "SpeedButton22",
+    "SpeedButton23",
+    "SpeedButton24",
+    "SpeedButton25",
+    "SpeedButton34",
+    "SpeedButton5",
+    "SpeedButton26",
+    "SpeedButton30",
+    "SpeedButton31",
+    "SpeedButton32",
+    "SpeedButton27",
+    "SpeedButton28",
+    "SpeedButton29",
+    "SpeedButton33",
+    "SpeedButton39",
+    "SpeedButton3",
+    "SpeedButton38",
+    "SpeedButton40",
+    "SpeedButton41",
+};
 
 const WayOut AllWaysOut[] = {WayOut::ExitButton, WayOut::TrayMenu, WayOut::CloseBox,
                              WayOut::SessionEnd, WayOut::ApplicationQuits};
@@ -278,9 +268,9 @@ private slots:
     void everyNamedControlOnce()
     {
         ShownForm made;
-        QCOMPARE(NamingFaults(*made.form, LayoutNames), QStringList());
+        QStringList expected = LayoutNames + SettingsPage::ControlNames();
+        QCOMPARE(NamingFaults(*made.form, expected), QStringList());
         QStringList given = made.form->ControlNames();
-        QStringList expected = LayoutNames;
         given.sort();
         expected.sort();
         QCOMPARE(given, expected);
@@ -631,7 +621,7 @@ private slots:
         QCOMPARE(box->minimum(), entry.range.minimum);
         QCOMPARE(box->maximum(), entry.range.maximum);
         QCOMPARE(box->singleStep(), entry.step);
-        QCOMPARE(box->value(), FirstStartValues().*entry.value);
+        QCOMPARE(box->value(), SettingsPage::FirstStartValues().*entry.value);
     }
 
     // Each option of the page's table, as a first start shows it: its caption whole, in its
@@ -661,7 +651,7 @@ private slots:
         const int indicator = box->style()->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, box);
         QVERIFY(indicator + box->fontMetrics().horizontalAdvance(box->text()) <= box->width());
         QCOMPARE(box->y(), entry.top);
-        QCOMPARE(box->isChecked(), FirstStartValues().*entry.value);
+        QCOMPARE(box->isChecked(), SettingsPage::FirstStartValues().*entry.value);
         QCOMPARE(box->isEnabled(), entry.value != &SettingsPage::PageValues::fastReading);
     }
 
