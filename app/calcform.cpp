@@ -5,14 +5,12 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QCheckBox>
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QMenu>
 #include <QSessionManager>
-#include <QSpinBox>
 #include <QSystemTrayIcon>
 #include <QTimer>
 #include <QToolButton>
@@ -76,12 +74,17 @@ QStringList TCalcForm::TableControlNames()
     return names;
 }
 
+QStringList TCalcForm::ControlNames() const
+{
+    return settingsPage_.Made() ? controlNames_ + SettingsPage::ControlNames() : controlNames_;
+}
+
 // A doubled name, or a row of a table without its control, is a fault of the program itself: it
 // stops here rather than leave a control without its handler or a command without its control.
 void TCalcForm::CheckControlNames() const
 {
     QStringList faults =
-        NamingFaults(*this, controlNames_) + NamingFaults(*this, TableControlNames());
+        NamingFaults(*this, ControlNames()) + NamingFaults(*this, TableControlNames());
     faults.removeDuplicates();
     if (!faults.isEmpty())
         qFatal("The main window's controls are misnamed: %s", qPrintable(faults.join(", ")));
@@ -104,13 +107,13 @@ void TCalcForm::FormCreate()
         trayIcon_->show();
     });
 
-    LoadSettings();
-    LoadKeptSheetOption();
+    settingsPage_.LoadSettings();
+    SetUpKeptSheet();
     // The sheet gets its font once, at the size the settings give: each size it passes through
     // would cost the start a font of its own.
-    SetSheetFontSize(pageSettings_.fontSize);
+    SetSheetFontSize(settingsPage_.Values().fontSize);
     // The date line is there at once, on a first start as on any other.
-    ShowDateLine(pageSettings_.showDate);
+    ShowDateLine(settingsPage_.Values().showDate);
     ConnectSheet();
 
     connect(qGuiApp, &QGuiApplication::commitDataRequest, this, &TCalcForm::SaveSessionSettings);
@@ -132,7 +135,7 @@ void TCalcForm::FormShow()
     if (!tokens_)
         tokens_ = std::make_unique<TokenList>();
     // What the first paint does not show is made right after it.
-    if (!GroupBox2) {
+    if (!settingsPage_.Made()) {
         QTimer::singleShot(0, this, [this] {
             if (!exited_)
                 CreateSettingsPage();
@@ -145,11 +148,10 @@ void TCalcForm::FormShow()
         });
     }
     // The decimals read at start go back into the file once the window is up, not before.
-    if (numberToWriteBack_) {
+    if (settingsPage_.OwesNumber()) {
         QTimer::singleShot(0, this, [this] {
-            if (const std::optional<int> number = std::exchange(numberToWriteBack_, std::nullopt);
-                number && !exited_)
-                WriteNumberBack(*number);
+            if (!exited_)
+                settingsPage_.WriteNumberBack();
         });
     }
 }
@@ -229,17 +231,25 @@ void TCalcForm::SpeedButton2Click() { ShowPage(SpeedButton2->isChecked()); }
 
 void TCalcForm::SpeedButton4Click() { ShowPage(!SpeedButton4->isChecked()); }
 
+void TCalcForm::CreateSettingsPage()
+{
+    if (settingsPage_.Made())
+        return;
+    settingsPage_.Make(Panel1);
+    CheckControlNames();
+}
+
 void TCalcForm::ShowPage(bool keypad)
 {
     CreateSettingsPage();
     GroupBox1->setVisible(keypad);
-    GroupBox2->setVisible(!keypad);
+    settingsPage_.Show(!keypad);
 }
 
 bool TCalcForm::focusNextPrevChild(bool next)
 {
     QList<QWidget *> order{Memo1, SpeedButton2, SpeedButton4};
-    order << SettingsPageTabOrder() << Edit4 << Edit5 << Edit2;
+    order << settingsPage_.TabOrder() << Edit4 << Edit5 << Edit2;
     for (const ToolbarCommand &command : ToolbarCommands()) {
         if (command.button)
             order << ToolBar1->findChild<QToolButton *>(QLatin1String(command.button));

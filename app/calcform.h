@@ -19,11 +19,10 @@
 #include <vector>
 
 #include "app/keypadkey.h"
-#include "app/settingscolour.h"
+#include "app/settingspage.h"
 #include "app/sheetmemo.h"
 #include "app/toolbarcommand.h"
 #include "app/voice/readout.h"
-#include "common/calcformsettings.h"
 #include "common/clipplayer.h"
 #include "common/keptsheet.h"
 #include "common/programseams.h"
@@ -36,14 +35,12 @@
 
 class QAction;
 class QButtonGroup;
-class QCheckBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QMenu;
 class QPlainTextEdit;
 class QSessionManager;
-class QSpinBox;
 class QSystemTrayIcon;
 class QTimer;
 class QToolButton;
@@ -55,7 +52,7 @@ class Tf_about;
 class Tf_calchelp;
 class Tf_tools;
 
-class TCalcForm : public QWidget {
+class TCalcForm : public QWidget, private SettingsPage::Window {
     Q_OBJECT
 
 public:
@@ -76,8 +73,8 @@ public:
     // and active: a later start of the program asks for it.
     void BringToFront();
 
-    // The names the window gave its controls, in the order they were made.
-    const QStringList &ControlNames() const { return controlNames_; }
+    // The names the window's tables gave its controls, in the order they were made.
+    QStringList ControlNames() const;
 
     // The commands of the toolbar and the tray menu in their order on the bar and in the menu
     // (calcform_commands.cpp), and the keypad's keys row by row (calcform_keypad.cpp): the window
@@ -90,11 +87,11 @@ public:
 
     // The settings the sheet and the voice read, as the settings page holds them now; they are
     // there from the start, before the page itself is made.
-    int Decimals() const;
-    bool MoneyMode() const;
-    bool VoiceOn() const;
-    bool FastReading() const;
-    int SpeechRate() const;
+    int Decimals() const { return settingsPage_.Values().decimals; }
+    bool MoneyMode() const { return settingsPage_.Values().money; }
+    bool VoiceOn() const { return settingsPage_.Values().voice; }
+    bool FastReading() const { return settingsPage_.Values().fastReading; }
+    int SpeechRate() const { return settingsPage_.Values().rate; }
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -109,7 +106,7 @@ private:
     // A click handler of a control named in a table.
     using Handler = FormHandler;
 
-    // Layout (calcform_layout.cpp, calcform_settingspage.cpp, calcform_keypad.cpp).
+    // Layout (calcform_layout.cpp, calcform_keypad.cpp).
     template <typename Control>
     Control *Named(Control *control, const char *name)
     {
@@ -120,17 +117,15 @@ private:
     void CreateControls();
     // Runs the action on the button's click; a click that reaches the window while a modal
     // window blocks it (an assistive tool's press) goes unanswered, as the mouse's does.
-    void OnClick(QToolButton *button, std::function<void()> action);
+    void OnClick(QToolButton *button, std::function<void()> action) override;
     QWidget *CreateToolbarPanel();
     QWidget *CreateSidePanel();
     QWidget *CreateResultBar();
     void CreateSheet();
     void CreateInvisibleControls();
     void CreateKeypadPage();
-    // Makes the settings page from pageSettings_, once; the page is not in the first paint.
+    // Makes the settings page, once; the page is not in the first paint.
     void CreateSettingsPage();
-    // The settings page's controls in their Tab order, none before the page is made.
-    QList<QWidget *> SettingsPageTabOrder() const;
     void CreateTrayMenu();
 
     // Start-up, tray, page switch and side panel (calcform.cpp).
@@ -155,62 +150,22 @@ private:
     // Shows the tools window, not modally; the tray item N4 does the same.
     void SpeedButton44Click();
 
-    // The settings file and the settings page (calcform_settingsfile.cpp,
-    // calcform_settingshandlers.cpp).
-    struct NumberRange {
-        int minimum;
-        int maximum;
-    };
-    static constexpr NumberRange FontSizeRange{8, 80};
-    static constexpr NumberRange DecimalsRange{0, 15};
-    static constexpr NumberRange RateRange{270, 380};
-    // What the settings page shows, from the form defaults and then the settings file. The page
-    // is filled from here when it is made, and its controls write their changes back.
-    struct PageSettings {
-        int fontSize = 0;
-        int decimals = 0;
-        int rate = 0;
-        bool onTop = false;
-        bool voice = false;
-        bool fastReading = false;
-        // Follows the voice once the file or the user sets it; off at a first start.
-        bool fastReadingEnabled = false;
-        bool money = false;
-        bool showDate = false;
-        bool scrollBars = false;
-        bool keepSheet = false;
-    };
-    // What the page shows for the settings of the section, numbers brought into their ranges.
-    static PageSettings PageSettingsOf(const CalcFormSettings &settings);
-    PageSettings pageSettings_ = PageSettingsOf(FormDefaults());
-    void LoadSettings();
+    // The settings page, and the looks its settings change in the window (calcform_settings.cpp).
     // Writes the settings file, reporting a failure as asked; whether it was written.
     bool SaveSettings(FailureReport report = FailureReport::MessageBox);
-    void WriteNumberBack(int number);
-    // The decimals read at start, written back to the file once the window shows.
-    std::optional<int> numberToWriteBack_;
-    void SpeedButton35Click();
-    void SpeedButton37Click();
-    void SpeedButton36Click();
-    void SpinEdit2Change();
-    void CheckBox1Click();
-    void CheckBox3Click();
-    void CheckBox6Click();
-    QColor ChosenColour(const QColor &start);
-    QColor BackColour() const;
-    void SetBackColour(const QColor &colour);
-    QColor SheetColour(QPalette::ColorRole role) const;
-    void SetSheetColour(QPalette::ColorRole role, const QColor &colour);
-    int SheetFontSize() const;
-    void SetSheetFontSize(int points);
-    void SetStayOnTop(bool on);
-    void ShowSheetScrollBars(bool on);
-    void ShowDateLine(bool on);
+    QPoint Position() const override;
+    void MoveOnAScreen(const QPoint &saved) override;
+    bool SidePanelShown() const override;
+    void ShowSidePanel(bool shown) override;
+    QColor BackColour() const override;
+    void SetBackColour(const QColor &colour) override;
+    QColor SheetColour(QPalette::ColorRole role) const override;
+    void SetSheetColour(QPalette::ColorRole role, const QColor &colour) override;
+    void SetSheetFontSize(int points) override;
+    void SetStayOnTop(bool on) override;
+    void ShowSheetScrollBars(bool on) override;
+    void ShowDateLine(bool on) override;
     void Timer2Timer();
-    // The colours read from the file, with what their controls showed then.
-    std::optional<KeptColour> keptBackColour_;
-    std::optional<KeptColour> keptSheetColour_;
-    std::optional<KeptColour> keptFontColour_;
 
     // The sheet: key and mouse handling, line evaluation and the caret label
     // (calcform_sheet.cpp).
@@ -251,7 +206,7 @@ private:
     // The sheet kept across runs (calcform_keptsheet.cpp): restored once the sheet has been
     // painted, saved on the writer's thread at most 2 s after the first unsaved change, and at
     // every exit.
-    void LoadKeptSheetOption();
+    void SetUpKeptSheet();
     void WatchForFirstPaint();
     void RestoreKeptSheet();
     void SheetChanged();
@@ -260,7 +215,7 @@ private:
     // Writes the sheet now when it changed since the last save that landed; a failure is shown
     // unless `mayShowFailure` is false. Whether nothing failed.
     bool SaveKeptSheetNow(bool mayShowFailure);
-    void CheckBox7Click();
+    void KeepSheetChanged(bool on) override;
     // Whether saves go to the kept file: the option is on, and the file found at start, if any,
     // could be read (one that could not is left as it is for the whole run).
     bool KeepingSheet() const;
@@ -304,7 +259,7 @@ private:
     void SpeedButton43Click();
 
     // Voice: the clips, the read-out of a result and the voice switch (calcform_voice.cpp).
-    void CheckBox2Click();
+    void ShowVoiceSwitch(bool on) override;
     void ToolButton6Click();
     void PlayClip(const QString &name);
     void ReadResult(const ResultBarTexts &texts);
@@ -315,6 +270,8 @@ private:
     std::unique_ptr<ReadOut> readOut_;
 
     ProgramSeams seams_;
+    // The settings page and the settings it holds, which exist from the start; it uses seams_.
+    SettingsPage settingsPage_{*this, seams_};
     // The secondary windows, each made on its first use (the tools window right after the first
     // paint) and owned here. They use seams_, so they come after it.
     OwnedWindow<Tf_tools> f_tools;
@@ -336,9 +293,6 @@ private:
     QToolButton *ToolButton6 = nullptr;
     QToolButton *SpeedButton2 = nullptr;
     QToolButton *SpeedButton4 = nullptr;
-    QToolButton *SpeedButton35 = nullptr;
-    QToolButton *SpeedButton37 = nullptr;
-    QToolButton *SpeedButton36 = nullptr;
     QButtonGroup *pageButtons_ = nullptr;
     QLabel *Label1 = nullptr;
     QLabel *Label2 = nullptr;
@@ -351,17 +305,6 @@ private:
     QPlainTextEdit *Memo2 = nullptr;
     QLineEdit *edt_copy = nullptr;
     QGroupBox *GroupBox1 = nullptr;
-    QGroupBox *GroupBox2 = nullptr;
-    QSpinBox *SpinEdit1 = nullptr;
-    QSpinBox *SpinEdit2 = nullptr;
-    QSpinBox *SpinEdit3 = nullptr;
-    QCheckBox *CheckBox1 = nullptr;
-    QCheckBox *CheckBox2 = nullptr;
-    QCheckBox *CheckBox3 = nullptr;
-    QCheckBox *CheckBox4 = nullptr;
-    QCheckBox *CheckBox5 = nullptr;
-    QCheckBox *CheckBox6 = nullptr;
-    QCheckBox *CheckBox7 = nullptr;
     QTimer *Timer2 = nullptr;
     QMenu *PopupMenu1 = nullptr;
     QAction *N1 = nullptr;

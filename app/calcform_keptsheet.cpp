@@ -8,7 +8,6 @@
 // the next save and the exit try again.
 
 #include <cstdio>
-#include <QCheckBox>
 #include <QDir>
 #include <QEvent>
 #include <QTextDocument>
@@ -28,9 +27,8 @@ constexpr int SaveDelayMilliseconds = 2000;
 
 }  // namespace
 
-void TCalcForm::LoadKeptSheetOption()
+void TCalcForm::SetUpKeptSheet()
 {
-    pageSettings_.keepSheet = LoadKeepSheet(seams_.settingsFolders());
     // What a save cut short by the end of an earlier run left beside the kept sheet goes.
     if (const QString path = KeptSheetPath(); !path.isEmpty())
         RemoveStaleTemporaries(path);
@@ -39,7 +37,7 @@ void TCalcForm::LoadKeptSheetOption()
     keptSheetDue_->setInterval(SaveDelayMilliseconds);
     connect(keptSheetDue_, &QTimer::timeout, this, &TCalcForm::SaveKeptSheetLater);
     connect(Memo1->document(), &QTextDocument::contentsChanged, this, &TCalcForm::SheetChanged);
-    if (pageSettings_.keepSheet)
+    if (settingsPage_.Values().keepSheet)
         WatchForFirstPaint();
 }
 
@@ -51,7 +49,10 @@ QString TCalcForm::KeptSheetPath() const
     return folder.isEmpty() ? folder : folder + QLatin1String(KeptSheetFileName);
 }
 
-bool TCalcForm::KeepingSheet() const { return pageSettings_.keepSheet && !keptFileLeftAlone_; }
+bool TCalcForm::KeepingSheet() const
+{
+    return settingsPage_.Values().keepSheet && !keptFileLeftAlone_;
+}
 
 // The sheet is restored after its first paint, so the window shows as fast with a kept sheet as
 // without one.
@@ -75,7 +76,7 @@ bool TCalcForm::eventFilter(QObject *watched, QEvent *event)
 // at start-up would stand between the user and the sheet.
 void TCalcForm::RestoreKeptSheet()
 {
-    if (exited_ || !pageSettings_.keepSheet)
+    if (exited_ || !settingsPage_.Values().keepSheet)
         return;
     QString text;
     try {
@@ -173,9 +174,8 @@ bool TCalcForm::SaveKeptSheetNow(bool mayShowFailure)
 }
 
 // Off removes the kept sheet, as the user asked for; on keeps the sheet as it stands at once.
-void TCalcForm::CheckBox7Click()
+void TCalcForm::KeepSheetChanged(bool on)
 {
-    const bool on = pageSettings_.keepSheet;
     const SettingsFile::SaveResult saved = SaveKeepSheet(seams_.settingsFolders(), on);
     if (!saved.saved)
         seams_.showMessage(SettingsSaveFailure(saved));

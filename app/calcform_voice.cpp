@@ -5,7 +5,6 @@
 // that turns both on and off. The player comes into being with the first clip, so the sound
 // system is never set up before the window has been drawn.
 
-#include <QCheckBox>
 #include <QIcon>
 #include <QTimer>
 #include <QToolButton>
@@ -17,13 +16,8 @@
 
 namespace tallimo {
 
-void TCalcForm::CheckBox2Click()
+void TCalcForm::ShowVoiceSwitch(bool on)
 {
-    const bool on = VoiceOn();
-    // Fast reading keeps its check mark while voice is off; nothing is read then anyway.
-    pageSettings_.fastReadingEnabled = on;
-    if (CheckBox5)
-        CheckBox5->setEnabled(on);
     ToolButton6->setIcon(ToolbarIcon(on ? "voice-on" : "voice-off"));
     // The button's check mark is the voice, so that a screen reader tells whether it is on.
     ToolButton6->setChecked(on);
@@ -34,15 +28,8 @@ void TCalcForm::CheckBox2Click()
 void TCalcForm::ToolButton6Click()
 {
     const bool on = ToolButton6->isChecked();
-    if (on == VoiceOn())
-        return;
-    if (CheckBox2) {
-        // The box's handler follows.
-        CheckBox2->setChecked(on);
-    } else {
-        pageSettings_.voice = on;
-        CheckBox2Click();
-    }
+    if (on != VoiceOn())
+        settingsPage_.SetVoice(on);
 }
 
 void TCalcForm::StartVoice()

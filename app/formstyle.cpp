@@ -36,15 +36,15 @@ QColor FirstColour(const std::optional<Colour> &colour)
 
 QPoint FirstPosition()
 {
-    const CalcFormSettings defaults = FormDefaults();
-    return {defaults.iLeft, defaults.iTop};
+    const CalcFormSettings defaults = FirstStartSettings();
+    return {defaults.left, defaults.top};
 }
 
-QColor FirstBackColour() { return FirstColour(FormDefaults().backcolor); }
+QColor FirstBackColour() { return FirstColour(FirstStartSettings().backColour); }
 
-QColor FirstSheetColour() { return FirstColour(FormDefaults().memocolor); }
+QColor FirstSheetColour() { return FirstColour(FirstStartSettings().sheetColour); }
 
-QColor FirstTextColour() { return FirstColour(FormDefaults().fontcolor); }
+QColor FirstTextColour() { return FirstColour(FirstStartSettings().fontColour); }
 
 namespace {
 

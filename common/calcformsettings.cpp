@@ -12,44 +12,47 @@ namespace {
 
 const QString Section = QStringLiteral("calcform");
 
-// The keys in the file's order; reading and writing both walk this list.
+std::optional<Colour> Named(const char *name) { return TextToColour(QLatin1String(name)); }
+
+const std::optional<Colour> Unset;
+
+// Each key in the file's order: its name in the file, the field that holds it, what it reads as
+// when missing or unreadable, and what a first start shows. Reading, writing and both sets of
+// defaults walk this one table.
+// clang-format off
 template <typename Settings, typename Visit>
 void ForEachKey(Settings &settings, Visit visit)
 {
-    visit(QStringLiteral("iTop"), settings.iTop);
-    visit(QStringLiteral("iLeft"), settings.iLeft);
-    visit(QStringLiteral("ontop"), settings.ontop);
-    visit(QStringLiteral("voice"), settings.voice);
-    visit(QStringLiteral("readnum"), settings.readnum);
-    visit(QStringLiteral("daxie"), settings.daxie);
-    visit(QStringLiteral("scrollBars"), settings.scrollBars);
-    visit(QStringLiteral("showdate"), settings.showdate);
-    visit(QStringLiteral("panel1"), settings.panel1);
-    visit(QStringLiteral("backcolor"), settings.backcolor);
-    visit(QStringLiteral("memocolor"), settings.memocolor);
-    visit(QStringLiteral("fontcolor"), settings.fontcolor);
-    visit(QStringLiteral("fontsize"), settings.fontsize);
-    visit(QStringLiteral("number"), settings.number);
-    visit(QStringLiteral("rate"), settings.rate);
+    //    key            field                 missing  first start
+    visit("iTop",        settings.top,         0,       128);
+    visit("iLeft",       settings.left,        0,       200);
+    visit("ontop",       settings.onTop,       true,    false);
+    visit("voice",       settings.voice,       false,   true);
+    visit("readnum",     settings.fastReading, true,    false);
+    visit("daxie",       settings.money,       false,   false);
+    visit("scrollBars",  settings.scrollBars,  false,   false);
+    visit("showdate",    settings.showDate,    true,    true);
+    visit("panel1",      settings.sidePanel,   true,    true);
+    visit("backcolor",   settings.backColour,  Unset,   Named("clMoneyGreen"));
+    visit("memocolor",   settings.sheetColour, Unset,   Named("clTeal"));
+    visit("fontcolor",   settings.fontColour,  Unset,   Named("clWhite"));
+    visit("fontsize",    settings.fontSize,    10,      16);
+    visit("number",      settings.decimals,    2,       2);
+    visit("rate",        settings.rate,        280,     280);
 }
+// clang-format on
 
 template <typename T>
 using Plain = std::remove_cv_t<std::remove_reference_t<T>>;
 
 }  // namespace
 
-CalcFormSettings FormDefaults()
+CalcFormSettings FirstStartSettings()
 {
     CalcFormSettings settings;
-    settings.iTop = 128;
-    settings.iLeft = 200;
-    settings.ontop = false;
-    settings.voice = true;
-    settings.readnum = false;
-    settings.backcolor = TextToColour(QStringLiteral("clMoneyGreen"));
-    settings.memocolor = TextToColour(QStringLiteral("clTeal"));
-    settings.fontcolor = TextToColour(QStringLiteral("clWhite"));
-    settings.fontsize = 16;
+    ForEachKey(settings, [](const char *, auto &field, const auto &, const auto &firstStart) {
+        field = firstStart;
+    });
     return settings;
 }
 
@@ -57,17 +60,19 @@ CalcFormReading ReadCalcForm(const SettingsFile &file)
 {
     CalcFormReading reading;
     reading.apply = file.Text(Section, QStringLiteral("iTop")).has_value();
-    ForEachKey(reading.settings, [&file](const QString &key, auto &field) {
-        using Field = Plain<decltype(field)>;
-        if constexpr (std::is_same_v<Field, bool>) {
-            field = file.Boolean(Section, key).value_or(field);
-        } else if constexpr (std::is_same_v<Field, int>) {
-            field = file.Integer(Section, key).value_or(field);
-        } else {
-            const auto text = file.Text(Section, key);
-            field = text ? TextToColour(*text) : std::nullopt;
-        }
-    });
+    ForEachKey(reading.settings,
+               [&file](const char *name, auto &field, const auto &missing, const auto &) {
+                   const QString key = QLatin1String(name);
+                   using Field = Plain<decltype(field)>;
+                   if constexpr (std::is_same_v<Field, bool>) {
+                       field = file.Boolean(Section, key).value_or(missing);
+                   } else if constexpr (std::is_same_v<Field, int>) {
+                       field = file.Integer(Section, key).value_or(missing);
+                   } else {
+                       const auto text = file.Text(Section, key);
+                       field = text ? TextToColour(*text) : missing;
+                   }
+               });
     return reading;
 }
 
@@ -78,7 +83,8 @@ CalcFormReading LoadCalcForm(const SettingsFolders &folders)
 
 void WriteCalcForm(SettingsFile &file, const CalcFormSettings &settings)
 {
-    ForEachKey(settings, [&file](const QString &key, const auto &field) {
+    ForEachKey(settings, [&file](const char *name, const auto &field, const auto &, const auto &) {
+        const QString key = QLatin1String(name);
         using Field = Plain<decltype(field)>;
         if constexpr (std::is_same_v<Field, bool>) {
             file.SetBoolean(Section, key, field);

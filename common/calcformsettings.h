@@ -16,34 +16,35 @@
 
 namespace tallimo {
 
-// The main window's section [calcform] of the settings file. The member defaults are what a key
-// that is missing or unreadable reads as.
+// The main window's settings, kept in the section [calcform] of the settings file. The fields
+// carry the window's names; the one table of the keys (calcformsettings.cpp) gives each field its
+// key in the file, what a missing or unreadable key reads as, and what a first start shows.
 struct CalcFormSettings {
-    int iTop = 0;
-    int iLeft = 0;
-    bool ontop = true;
+    int top = 0;
+    int left = 0;
+    bool onTop = false;
     bool voice = false;
-    bool readnum = true;
-    bool daxie = false;
+    bool fastReading = false;
+    bool money = false;
     bool scrollBars = false;
-    bool showdate = true;
-    bool panel1 = true;
+    bool showDate = false;
+    bool sidePanel = false;
     // Nothing when the key is missing, empty or neither a colour name nor a number: the control
     // keeps its colour. A spoilt colour spoils only its own key.
-    std::optional<Colour> backcolor;
-    std::optional<Colour> memocolor;
-    std::optional<Colour> fontcolor;
-    int fontsize = 10;
-    int number = 2;
-    int rate = 280;
+    std::optional<Colour> backColour;
+    std::optional<Colour> sheetColour;
+    std::optional<Colour> fontColour;
+    int fontSize = 0;
+    int decimals = 0;
+    int rate = 0;
 };
 
 // The window's state at a first start, which an exit without changes writes.
-CalcFormSettings FormDefaults();
+CalcFormSettings FirstStartSettings();
 
 struct CalcFormReading {
     // The section is applied only when it holds the key iTop, whatever its value; otherwise the
-    // window keeps its form defaults.
+    // window keeps its first-start settings.
     bool apply = false;
     CalcFormSettings settings;
 };
@@ -60,9 +61,9 @@ SettingsFile::SaveResult SaveCalcForm(const SettingsFolders &folders,
                                       const CalcFormSettings &settings);
 SettingsFile::SaveResult SaveNumber(const SettingsFolders &folders, int number);
 
-// Where the window goes for the position iLeft and iTop: there while any part of a window of
-// that size would lie on one of the screens, otherwise at its first position, since a monitor
-// may have gone since. Safe for any integers the file holds.
+// Where the window goes for the position of the keys iLeft and iTop: there while any part of a
+// window of that size would lie on one of the screens, otherwise at its first position, since a
+// monitor may have gone since. Safe for any integers the file holds.
 QPoint PlaceOnAScreen(const QPoint &saved, const QSize &size, const QList<QRect> &screens,
                       const QPoint &first);
 

@@ -18,6 +18,7 @@
 #include <QScreen>
 #include <QSessionManager>
 #include <QSpinBox>
+#include <QStyle>
 #include <QSystemTrayIcon>
 #include <QTemporaryDir>
 #include <QTest>
@@ -117,19 +118,15 @@ void Leave(ShownForm &shown, WayOut way)
 
 // The controls of the window's layout, by name: its regions and the controls that stand alone in
 // them, the controls of the toolbar, tray menu and keypad as their tables name them, and the
-// settings page's.
+// settings page's as its tables name them.
 QStringList LayoutNames()
 {
     const QStringList regions = {
         "Panel3", "ToolBar1", "Label4",       "Panel5",       "Panel7",    "Memo1",
-        "Panel1", "Bevel1",   "SpeedButton2", "SpeedButton4", "GroupBox1", "GroupBox2",
-        "Panel4", "Label1",   "Label3",       "Edit4",        "Label2",    "Edit5",
-        "Edit2",  "Memo2",    "edt_copy",     "Timer2",       "PopupMenu1"};
-    const QStringList settingsPage = {
-        "SpeedButton35", "SpeedButton37", "SpeedButton36", "SpinEdit2", "Edit3",     "SpinEdit1",
-        "Edit1",         "SpinEdit3",     "Edit6",         "CheckBox1", "CheckBox2", "CheckBox5",
-        "CheckBox4",     "CheckBox6",     "CheckBox3",     "CheckBox7"};
-    return regions + TCalcForm::TableControlNames() + settingsPage;
+        "Panel1", "Bevel1",   "SpeedButton2", "SpeedButton4", "GroupBox1", "Panel4",
+        "Label1", "Label3",   "Edit4",        "Label2",       "Edit5",     "Edit2",
+        "Memo2",  "edt_copy", "Timer2",       "PopupMenu1"};
+    return regions + TCalcForm::TableControlNames() + SettingsPage::ControlNames();
 }
 
 const WayOut AllWaysOut[] = {WayOut::ExitButton, WayOut::TrayMenu, WayOut::CloseBox,
@@ -303,7 +300,7 @@ private slots:
                            {"行1 列0 ", "本次", "[本次结果大写]", "合计", "[合计]", "[合计大写]"}));
     }
 
-    // The settings page's captions: the three colour buttons, and a caption on the row of each
+    // The settings page's captions: on each colour button, and a caption on the row of each
     // number box, left of it.
     void settingsCaptions()
     {
@@ -311,21 +308,20 @@ private slots:
         QTest::mouseClick(WithCaption(shown.Child("Panel1"), QStringLiteral("设置")),
                           Qt::LeftButton);
         QWidget *page = shown.Child("GroupBox2");
-        for (const char *caption : {"背景颜色", "正文背景", "字体颜色"})
-            QVERIFY(WithCaption(page, QString::fromUtf8(caption))->isVisible());
-        const std::pair<const char *, const char *> boxes[] = {
-            {"字体", "SpinEdit2"}, {"小数", "SpinEdit1"}, {"语速", "SpinEdit3"}};
-        for (const auto &[caption, name] : boxes) {
-            const QWidget *box = shown.Child(QLatin1String(name));
+        for (const SettingsPage::ColourButton &row : SettingsPage::ColourButtons())
+            QVERIFY(WithCaption(page, QString::fromUtf8(row.caption))->isVisible());
+        for (const SettingsPage::NumberBox &row : SettingsPage::NumberBoxes()) {
+            const QString caption = QString::fromUtf8(row.label);
+            const QWidget *box = shown.Child(QLatin1String(row.name));
             const auto captions = page->findChildren<QWidget *>();
             const auto label = std::find_if(captions.begin(), captions.end(), [&](QWidget *w) {
                 return w->isVisible() && w->property("text").toString() == caption;
             });
-            QVERIFY2(label != captions.end(), caption);
-            QVERIFY2((*label)->geometry().right() < box->x(), caption);
+            QVERIFY2(label != captions.end(), row.label);
+            QVERIFY2((*label)->geometry().right() < box->x(), row.label);
             QVERIFY2((*label)->y() < box->geometry().bottom() &&
                          box->y() < (*label)->geometry().bottom(),
-                     caption);
+                     row.label);
         }
     }
 
@@ -548,74 +544,64 @@ private slots:
         QCOMPARE(settings->palette().color(QPalette::Window), MoneyGreen);
     }
 
+    // Each number box of the page's table, as a first start shows it: in its row, with its
+    // range and step, holding the first-start setting.
     void settingsNumberBoxes_data()
     {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<int>("top");
-        QTest::addColumn<int>("minimum");
-        QTest::addColumn<int>("maximum");
-        QTest::addColumn<int>("step");
-        QTest::addColumn<int>("value");
-
-        QTest::newRow("SpinEdit2 字体") << "SpinEdit2" << 102 << 8 << 80 << 1 << 16;
-        QTest::newRow("SpinEdit1 小数") << "SpinEdit1" << 126 << 0 << 15 << 1 << 2;
-        QTest::newRow("SpinEdit3 语速") << "SpinEdit3" << 149 << 270 << 380 << 5 << 280;
+        QTest::addColumn<int>("row");
+        const auto &rows = SettingsPage::NumberBoxes();
+        for (int row = 0; row < int(rows.size()); ++row)
+            QTest::newRow(qPrintable(QStringLiteral("%1 %2").arg(
+                QLatin1String(rows[row].name), QString::fromUtf8(rows[row].label))))
+                << row;
     }
     void settingsNumberBoxes()
     {
-        QFETCH(QString, name);
-        QFETCH(int, top);
-        QFETCH(int, minimum);
-        QFETCH(int, maximum);
-        QFETCH(int, step);
-        QFETCH(int, value);
+        QFETCH(int, row);
+        const SettingsPage::NumberBox &entry = SettingsPage::NumberBoxes()[std::size_t(row)];
         ShownForm shown;
-        auto *box = shown.Child<QSpinBox>(name);
-        QCOMPARE(box->parentWidget(), shown.Child("GroupBox2"));
-        QCOMPARE(box->y(), top);
-        QCOMPARE(box->minimum(), minimum);
-        QCOMPARE(box->maximum(), maximum);
-        QCOMPARE(box->singleStep(), step);
-        QCOMPARE(box->value(), value);
+        shown.Child<QToolButton>("SpeedButton4")->click();
+        auto *box = shown.Child<QSpinBox>(QLatin1String(entry.name));
+        QWidget *page = shown.Child("GroupBox2");
+        QCOMPARE(box->parentWidget(), page);
+        QVERIFY(box->isVisible());
+        QVERIFY(page->rect().contains(box->geometry()));
+        QCOMPARE(box->y(), entry.top);
+        QCOMPARE(box->minimum(), entry.range.minimum);
+        QCOMPARE(box->maximum(), entry.range.maximum);
+        QCOMPARE(box->singleStep(), entry.step);
+        QCOMPARE(box->value(), SettingsPage::FirstStartValues().*entry.value);
     }
 
+    // Each option of the page's table, as a first start shows it: its caption whole, in its
+    // row, checked as the first-start settings say; fast reading alone is disabled, for the
+    // voice has not been set yet.
     void settingsOptions_data()
     {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("caption");
-        QTest::addColumn<int>("top");
-        QTest::addColumn<bool>("checked");
-        QTest::addColumn<bool>("enabled");
-
-        QTest::newRow("CheckBox1") << "CheckBox1"
-                                   << "窗口置前" << 182 << false << true;
-        QTest::newRow("CheckBox2") << "CheckBox2"
-                                   << "语音报读" << 202 << true << true;
-        QTest::newRow("CheckBox5") << "CheckBox5"
-                                   << "快    读" << 223 << false << false;
-        QTest::newRow("CheckBox4") << "CheckBox4"
-                                   << "大写金额" << 243 << false << true;
-        QTest::newRow("CheckBox6") << "CheckBox6"
-                                   << "显示日期" << 263 << true << true;
-        QTest::newRow("CheckBox3") << "CheckBox3"
-                                   << "显示滑块" << 283 << false << true;
-        QTest::newRow("CheckBox7") << "CheckBox7"
-                                   << "保留算式" << 303 << false << true;
+        QTest::addColumn<int>("row");
+        const auto &rows = SettingsPage::Options();
+        for (int row = 0; row < int(rows.size()); ++row)
+            QTest::newRow(qPrintable(QStringLiteral("%1 %2").arg(
+                QLatin1String(rows[row].name), QString::fromUtf8(rows[row].caption))))
+                << row;
     }
     void settingsOptions()
     {
-        QFETCH(QString, name);
-        QFETCH(QString, caption);
-        QFETCH(int, top);
-        QFETCH(bool, checked);
-        QFETCH(bool, enabled);
+        QFETCH(int, row);
+        const SettingsPage::Option &entry = SettingsPage::Options()[std::size_t(row)];
         ShownForm shown;
-        auto *box = shown.Child<QCheckBox>(name);
-        QCOMPARE(box->parentWidget(), shown.Child("GroupBox2"));
-        QCOMPARE(box->text(), caption);
-        QCOMPARE(box->y(), top);
-        QCOMPARE(box->isChecked(), checked);
-        QCOMPARE(box->isEnabled(), enabled);
+        shown.Child<QToolButton>("SpeedButton4")->click();
+        auto *box = shown.Child<QCheckBox>(QLatin1String(entry.name));
+        QWidget *page = shown.Child("GroupBox2");
+        QCOMPARE(box->parentWidget(), page);
+        QVERIFY(box->isVisible());
+        QVERIFY(page->rect().contains(box->geometry()));
+        QCOMPARE(box->text(), QString::fromUtf8(entry.caption));
+        const int indicator = box->style()->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, box);
+        QVERIFY(indicator + box->fontMetrics().horizontalAdvance(box->text()) <= box->width());
+        QCOMPARE(box->y(), entry.top);
+        QCOMPARE(box->isChecked(), SettingsPage::FirstStartValues().*entry.value);
+        QCOMPARE(box->isEnabled(), entry.value != &SettingsPage::PageValues::fastReading);
     }
 
     void resultBar()

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QSpinBox>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -19,6 +20,8 @@
 
 #include "app/calcform.h"
 #include "app/formstyle.h"
+#include "common/keptsheet.h"
+#include "common/windowsdirectory.h"
 #include "tests/gui/formtesting.h"
 #include "tests/settings/filebytes.h"
 #include "tests/support/defaultsettings.h"
@@ -99,7 +102,14 @@ private:
     }
 
 private slots:
-    void initTestCase() { SetUpWindowTests(); }
+    void initTestCase()
+    {
+        SetUpWindowTests();
+        // The kept sheet's option, when a test turns it on, saves into a data folder for tests.
+        QStandardPaths::setTestModeEnabled(true);
+    }
+
+    void cleanup() { QFile::remove(WindowsDirectory() + QLatin1String(KeptSheetFileName)); }
 
     void init()
     {
@@ -108,7 +118,7 @@ private slots:
         folders_ = {dir_->path(), dir_->filePath(QStringLiteral("config"))};
     }
 
-    void firstStartWritesNothingAndTheExitWritesTheFormDefaults()
+    void firstStartWritesNothingAndTheExitWritesTheFirstStartSettings()
     {
         Started started(folders_);
         QVERIFY(!QFile::exists(FilePath()));
@@ -445,6 +455,50 @@ private slots:
         }
         started.Exit();
         QVERIFY(FileHas(key + '=' + saved));
+    }
+
+    // What the user changes on the page is what the next start shows: each check box and number
+    // box of the page's tables, changed by a click or a key, survives the exit and a restart.
+    void pageChangesSurviveARestart_data()
+    {
+        QTest::addColumn<QString>("name");
+        for (const SettingsPage::Option &row : SettingsPage::Options())
+            QTest::newRow(row.name) << QString::fromLatin1(row.name);
+        for (const SettingsPage::NumberBox &row : SettingsPage::NumberBoxes())
+            QTest::newRow(row.name) << QString::fromLatin1(row.name);
+    }
+    void pageChangesSurviveARestart()
+    {
+        QFETCH(QString, name);
+        // With the voice on, fast reading can be changed too.
+        WriteFile("[calcform]\r\niTop=1\r\nvoice=1\r\n");
+        // What the control shows: its check mark or its number.
+        auto shown = [&name](const Started &started) {
+            started.Child<QToolButton>("SpeedButton4")->click();
+            QWidget *control = started.Child(name);
+            if (const auto *box = qobject_cast<QCheckBox *>(control))
+                return int(box->isChecked());
+            return started.Child<QSpinBox>(name)->value();
+        };
+        int changed = 0;
+        {
+            Started started(folders_);
+            started.Show();
+            const int before = shown(started);
+            QWidget *control = started.Child(name);
+            if (qobject_cast<QCheckBox *>(control)) {
+                QTest::mouseClick(control, Qt::LeftButton);
+            } else {
+                control->setFocus();
+                QTest::keyClick(control, Qt::Key_Up);
+            }
+            changed = shown(started);
+            QVERIFY(changed != before);
+            started.Exit();
+        }
+        Started again(folders_);
+        again.Show();
+        QCOMPARE(shown(again), changed);
     }
 
     void fontSizeFollowsItsBox()

@@ -70,13 +70,13 @@ private slots:
         path_ = dir_->filePath(QStringLiteral("setinfo.ini"));
     }
 
-    void firstExitWritesTheFormDefaults()
+    void firstExitWritesTheFirstStartSettings()
     {
-        QVERIFY(SaveCalcForm(folders_, FormDefaults()).saved);
+        QVERIFY(SaveCalcForm(folders_, FirstStartSettings()).saved);
         QCOMPARE(ReadBytes(path_), DefaultSettingsBytes);
         const CalcFormReading reading = LoadCalcForm(folders_);
         QVERIFY(reading.apply);
-        QCOMPARE(Lines(reading.settings), Lines(FormDefaults()));
+        QCOMPARE(Lines(reading.settings), Lines(FirstStartSettings()));
     }
 
     void reads_data()
@@ -128,16 +128,16 @@ private slots:
 
     void colourTextsRoundTrip()
     {
-        CalcFormSettings settings = FormDefaults();
-        settings.backcolor = TextToColour(QStringLiteral("clSkyBlue"));
-        settings.memocolor = 0x00123456;
-        settings.fontcolor = TextToColour(QStringLiteral("clBtnFace"));
+        CalcFormSettings settings = FirstStartSettings();
+        settings.backColour = TextToColour(QStringLiteral("clSkyBlue"));
+        settings.sheetColour = 0x00123456;
+        settings.fontColour = TextToColour(QStringLiteral("clBtnFace"));
         QVERIFY(SaveCalcForm(folders_, settings).saved);
 
         const QByteArray saved = ReadBytes(path_);
         QVERIFY(saved.contains(
             "backcolor=clSkyBlue\r\nmemocolor=$00123456\r\nfontcolor=clBtnFace\r\n"));
-        QCOMPARE(LoadCalcForm(folders_).settings.memocolor, std::optional<Colour>(0x00123456));
+        QCOMPARE(LoadCalcForm(folders_).settings.sheetColour, std::optional<Colour>(0x00123456));
         QCOMPARE(Lines(LoadCalcForm(folders_).settings), Lines(settings));
     }
 
@@ -146,7 +146,7 @@ private slots:
         WriteBytes(path_,
                    "[CalcForm]\r\nRATE=300\r\nwidth=640\r\nITOP=7\r\n\r\n"
                    "[gaokao]\r\ndate=2013-06-07\r\nname=\xB8\xDF\xBF\xBC\r\n");
-        QVERIFY(SaveCalcForm(folders_, FormDefaults()).saved);
+        QVERIFY(SaveCalcForm(folders_, FirstStartSettings()).saved);
 
         const QByteArray saved = ReadBytes(path_);
         QVERIFY(
@@ -224,10 +224,10 @@ private slots:
 
         CalcFormReading reading = LoadCalcForm(folders_);
         QVERIFY(reading.apply);
-        SaveNumber(folders_, reading.settings.number);
+        SaveNumber(folders_, reading.settings.decimals);
         QCOMPARE(ReadBytes(path_), file);
 
-        reading.settings.fontsize = 30;
+        reading.settings.fontSize = 30;
         const SettingsFile::SaveResult result = SaveCalcForm(folders_, reading.settings);
         QCOMPARE(result.saved, !readOnly);
         QCOMPARE(ReadBytes(path_),
@@ -285,7 +285,7 @@ private slots:
         WriteBytes(blocker, "");
         const SettingsFolders folders{blocker, blocker + QStringLiteral("/config")};
 
-        const SettingsFile::SaveResult result = SaveCalcForm(folders, FormDefaults());
+        const SettingsFile::SaveResult result = SaveCalcForm(folders, FirstStartSettings());
         QVERIFY(!result.saved);
         QCOMPARE(result.path, blocker + QStringLiteral("/config/setinfo.ini"));
         QVERIFY(!SaveNumber(folders, 2).saved);

@@ -37,7 +37,7 @@ inline QList<QByteArray> KeyNames()
 {
     QList<QByteArray> names;
     SettingsFile file;
-    WriteCalcForm(file, FormDefaults());
+    WriteCalcForm(file, FirstStartSettings());
     for (const QByteArray &line : file.ToBytes().split('\n')) {
         if (line.contains('='))
             names << line.left(line.indexOf('=')).toLower();
@@ -182,15 +182,15 @@ inline const char *CodecFault(const QByteArray &bytes)
 inline CalcFormSettings SettingsFrom(const QByteArray &bytes)
 {
     const auto *data = reinterpret_cast<const uchar *>(bytes.constData());
-    CalcFormSettings settings = FormDefaults();
+    CalcFormSettings settings = FirstStartSettings();
     if (bytes.size() >= 8) {
-        std::memcpy(&settings.iTop, data, sizeof settings.iTop);
-        std::memcpy(&settings.iLeft, data + 4, sizeof settings.iLeft);
+        std::memcpy(&settings.top, data, sizeof settings.top);
+        std::memcpy(&settings.left, data + 4, sizeof settings.left);
     }
     if (bytes.size() >= 9) {
         settings.voice = data[8] & 1;
-        settings.backcolor = data[8] & 2 ? std::nullopt : settings.backcolor;
-        settings.fontsize = data[8];
+        settings.backColour = data[8] & 2 ? std::nullopt : settings.backColour;
+        settings.fontSize = data[8];
     }
     return settings;
 }
@@ -236,10 +236,10 @@ inline const char *WriteFault(const QByteArray &input)
 
     SettingsFile reloaded = SettingsFile::FromBytes(saved);
     const CalcFormReading reading = ReadCalcForm(reloaded);
-    if (!reading.apply || reading.settings.iTop != settings.iTop ||
-        reading.settings.iLeft != settings.iLeft || reading.settings.voice != settings.voice ||
-        reading.settings.fontsize != settings.fontsize ||
-        reading.settings.backcolor != settings.backcolor)
+    if (!reading.apply || reading.settings.top != settings.top ||
+        reading.settings.left != settings.left || reading.settings.voice != settings.voice ||
+        reading.settings.fontSize != settings.fontSize ||
+        reading.settings.backColour != settings.backColour)
         return "the window's keys read back as written";
 
     // What the file holds for the name: it is decoded and encoded, the rest is only compared.

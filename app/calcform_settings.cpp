@@ -1,12 +1,16 @@
 // SPDX-FileCopyrightText: The Tallimo authors
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// The handlers of the settings page and the looks they change. None of them writes the settings
-// file: the exit procedure saves what the page holds then.
+// The window's side of the settings: the report of a failed save, and the looks that the settings
+// page changes in the window.
 
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QLabel>
+#include <QScreen>
 #include <QTimer>
+
+#include <cstdio>
 
 #include "app/calcform.h"
 #include "app/formstyle.h"
@@ -20,57 +24,41 @@ namespace {
 // the sheet's font in points.
 int PointsToPixels(int points) { return qRound(points * 96 / 72.0); }
 
-int PixelsToPoints(int pixels) { return qRound(pixels * 72 / 96.0); }
-
 }  // namespace
 
-int TCalcForm::Decimals() const { return pageSettings_.decimals; }
-
-bool TCalcForm::MoneyMode() const { return pageSettings_.money; }
-
-bool TCalcForm::VoiceOn() const { return pageSettings_.voice; }
-
-bool TCalcForm::FastReading() const { return pageSettings_.fastReading; }
-
-int TCalcForm::SpeechRate() const { return pageSettings_.rate; }
-
-void TCalcForm::SpeedButton35Click() { SetBackColour(ChosenColour(BackColour())); }
-
-void TCalcForm::SpeedButton37Click()
+bool TCalcForm::SaveSettings(FailureReport report)
 {
-    SetSheetColour(QPalette::Base, ChosenColour(SheetColour(QPalette::Base)));
+    const SettingsFile::SaveResult result = settingsPage_.SaveSettings();
+    if (result.saved)
+        return true;
+    const QString failure = SettingsSaveFailure(result);
+    if (report == FailureReport::MessageBox)
+        seams_.showMessage(failure);
+    else
+        std::fprintf(stderr, "%s\n", qPrintable(failure));
+    return false;
 }
 
-void TCalcForm::SpeedButton36Click()
+QPoint TCalcForm::Position() const { return pos(); }
+
+void TCalcForm::MoveOnAScreen(const QPoint &saved)
 {
-    SetSheetColour(QPalette::Text, ChosenColour(SheetColour(QPalette::Text)));
+    QList<QRect> screens;
+    for (const QScreen *screen : QGuiApplication::screens())
+        screens << screen->geometry();
+    move(PlaceOnAScreen(saved, size(), screens, pos()));
 }
 
-void TCalcForm::SpinEdit2Change() { SetSheetFontSize(pageSettings_.fontSize); }
+bool TCalcForm::SidePanelShown() const { return !Panel1->isHidden(); }
 
-void TCalcForm::CheckBox1Click() { SetStayOnTop(pageSettings_.onTop); }
-
-void TCalcForm::CheckBox3Click() { ShowSheetScrollBars(pageSettings_.scrollBars); }
-
-void TCalcForm::CheckBox6Click() { ShowDateLine(pageSettings_.showDate); }
-
-QColor TCalcForm::ChosenColour(const QColor &start)
-{
-    const std::optional<quint32> chosen = seams_.chooseColour(start.rgba());
-    return chosen ? QColor::fromRgba(*chosen) : start;
-}
+void TCalcForm::ShowSidePanel(bool shown) { Panel1->setHidden(!shown); }
 
 QColor TCalcForm::BackColour() const { return Panel3->palette().color(QPalette::Window); }
 
 void TCalcForm::SetBackColour(const QColor &colour)
 {
-    const std::initializer_list<QWidget *> panels = {Panel7, Panel3,    Panel4,
-                                                     Panel1, GroupBox1, GroupBox2};
-    for (QWidget *panel : panels) {
-        // The settings page, once made, takes its colour from the keypad page.
-        if (panel)
-            SetBackground(panel, colour);
-    }
+    for (QWidget *panel : {Panel7, Panel3, Panel4, Panel1, static_cast<QWidget *>(GroupBox1)})
+        SetBackground(panel, colour);
     // The labels of the result bar keep their own text colours: the caret label stays blue.
     for (QWidget *label : {Label1, Label2, Label3})
         FillBackground(label, colour);
@@ -87,8 +75,6 @@ void TCalcForm::SetSheetColour(QPalette::ColorRole role, const QColor &colour)
     palette.setColor(role, colour);
     Memo1->setPalette(palette);
 }
-
-int TCalcForm::SheetFontSize() const { return PixelsToPoints(Memo1->font().pixelSize()); }
 
 void TCalcForm::SetSheetFontSize(int points) { Memo1->setFont(ArialFont(PointsToPixels(points))); }
 
