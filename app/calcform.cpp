@@ -17,9 +17,11 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <utility>
 
 #include "app/controlnames.h"
 #include "app/formstyle.h"
+#include "app/restingmemory.h"
 #include "common/programfolders.h"
 #include "common/programinfo.h"
 #include "tools/tf_tools.h"
@@ -31,7 +33,8 @@
 namespace tallimo {
 
 TCalcForm::TCalcForm(const ProgramSeams &seams, QWidget *parent)
-    : QWidget(parent), seams_(seams),
+    : QWidget(parent),
+      seams_(seams),
       f_tools([this] {
           // The tools window's web shortcuts open their pages in the program's web page window.
           return std::make_unique<Tf_tools>(
@@ -109,6 +112,7 @@ void TCalcForm::FormCreate()
 
     settingsPage_.LoadSettings();
     SetUpKeptSheet();
+    Memo1->viewport()->installEventFilter(this);
     // The sheet gets its font once, at the size the settings give: each size it passes through
     // would cost the start a font of its own.
     SetSheetFontSize(settingsPage_.Values().fontSize);
@@ -154,6 +158,22 @@ void TCalcForm::FormShow()
                 settingsPage_.WriteNumberBack();
         });
     }
+}
+
+// What waits for the first paint follows it: the kept sheet, then, once the steps of the start
+// queued before have run too, the memory only the start needed is handed back.
+bool TCalcForm::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Paint && watched == Memo1->viewport()) {
+        Memo1->viewport()->removeEventFilter(this);
+        if (std::exchange(restorePending_, false))
+            QTimer::singleShot(0, this, &TCalcForm::RestoreKeptSheet);
+        QTimer::singleShot(0, this, [this] {
+            if (!exited_)
+                HandBackStartMemory();
+        });
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 // The close box asks for a close from outside the program; a quit closes the windows from inside,

@@ -207,7 +207,6 @@ private:
     // painted, saved on the writer's thread at most 2 s after the first unsaved change, and at
     // every exit.
     void SetUpKeptSheet();
-    void WatchForFirstPaint();
     void RestoreKeptSheet();
     void SheetChanged();
     void SaveKeptSheetLater();

@@ -7,11 +7,11 @@
 // and the option's own changes wait for the disk. A save that fails leaves the sheet unsaved:
 // the next save and the exit try again.
 
-#include <cstdio>
 #include <QDir>
 #include <QEvent>
 #include <QTextDocument>
 #include <QTimer>
+#include <cstdio>
 
 #include "app/calcform.h"
 #include "common/programinfo.h"
@@ -37,8 +37,9 @@ void TCalcForm::SetUpKeptSheet()
     keptSheetDue_->setInterval(SaveDelayMilliseconds);
     connect(keptSheetDue_, &QTimer::timeout, this, &TCalcForm::SaveKeptSheetLater);
     connect(Memo1->document(), &QTextDocument::contentsChanged, this, &TCalcForm::SheetChanged);
-    if (settingsPage_.Values().keepSheet)
-        WatchForFirstPaint();
+    // The sheet is restored after its first paint, so the window shows as fast with a kept sheet
+    // as without one.
+    restorePending_ = settingsPage_.Values().keepSheet;
 }
 
 // Empty where the system names no data folder: then there is nothing to read, and a save
@@ -52,24 +53,6 @@ QString TCalcForm::KeptSheetPath() const
 bool TCalcForm::KeepingSheet() const
 {
     return settingsPage_.Values().keepSheet && !keptFileLeftAlone_;
-}
-
-// The sheet is restored after its first paint, so the window shows as fast with a kept sheet as
-// without one.
-void TCalcForm::WatchForFirstPaint()
-{
-    restorePending_ = true;
-    Memo1->viewport()->installEventFilter(this);
-}
-
-bool TCalcForm::eventFilter(QObject *watched, QEvent *event)
-{
-    if (event->type() == QEvent::Paint && restorePending_ && watched == Memo1->viewport()) {
-        restorePending_ = false;
-        Memo1->viewport()->removeEventFilter(this);
-        QTimer::singleShot(0, this, &TCalcForm::RestoreKeptSheet);
-    }
-    return QWidget::eventFilter(watched, event);
 }
 
 // A kept file that cannot be read stays as it is, and the window says so in its title: a box

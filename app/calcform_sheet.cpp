@@ -78,8 +78,12 @@ void TCalcForm::ShowCaretLabel()
 {
     const int position = CaretPosition();
     const QTextBlock line = Memo1->document()->findBlock(position);
-    Label1->setText(
-        QStringLiteral("行:%1 列:%2").arg(line.blockNumber() + 1).arg(position - line.position()));
+    // Put together piece by piece: two arg() calls would each search the text for markers.
+    QString text = QStringLiteral("行:");
+    text.append(QString::number(line.blockNumber() + 1))
+        .append(QStringLiteral(" 列:"))
+        .append(QString::number(position - line.position()));
+    Label1->setText(text);
 }
 
 QChar TCalcForm::Memo1KeyPress(QChar key)

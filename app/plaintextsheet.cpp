@@ -122,7 +122,8 @@ void PlainTextSheet::ReplaceLine(int line, const QString &text)
 {
     const QTextBlock block = editor_.document()->findBlockByNumber(line);
     QTextCursor cursor(block);
-    cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+    // The block's end by its length: moving the cursor there would look up the block again.
+    cursor.setPosition(block.position() + block.length() - 1, QTextCursor::KeepAnchor);
     // A result written after the line only adds to its end: one insertion there, rather than
     // taking the line out and putting it back, spares the document a removal and the layout of
     // the line's text twice.

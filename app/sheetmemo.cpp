@@ -86,10 +86,14 @@ void SheetMemo::Act(QKeyEvent *event)
     if (mayEvaluate)
         step.beginEditBlock();
     if (filter_(typed) == QChar(CarriageReturn)) {
-        // The editor breaks the line as for a plain Enter, also when "=" was typed or Shift held:
-        // its own caret moves on to the new line, shown and remembering no earlier column.
-        QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QString(CarriageReturn));
-        QPlainTextEdit::keyPressEvent(&enter);
+        // A new line of the sheet, also when "=" was typed or Shift held. The caret is set from
+        // the cursor that broke the line, so it stands on the new line, shown, brought into view
+        // and remembering no earlier column. The editor's own Enter would first measure the caret
+        // on the line the evaluation has just rewritten, whose layout is only renewed when the
+        // edit ends: the line would be shaped twice for one Enter.
+        QTextCursor caret = textCursor();
+        caret.insertBlock();
+        setTextCursor(caret);
     } else {
         QPlainTextEdit::keyPressEvent(event);
     }

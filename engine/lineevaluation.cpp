@@ -23,28 +23,25 @@ bool IsOperator(QChar c)
            c == QLatin1Char('/');
 }
 
-void Rewrite(Sheet &sheet, int line, const QString &before, const QString &after)
+// A leading "-" stays: the scanner reads it as a sign. Each step only takes characters away, so
+// the line is read once, each step works on what the one before left, and the line is written
+// back once when a step took something. The line as it stands afterwards.
+QString TidyLine(Sheet &sheet, int line)
 {
-    if (after != before)
-        sheet.ReplaceLine(line, after);
-}
-
-// A leading "-" stays: the scanner reads it as a sign.
-void TidyLine(Sheet &sheet, int line)
-{
-    // Read through at(): a writable front() or back() would copy the line.
-    QString text = sheet.Line(line);
-    if (!text.isEmpty() && IsOperator(text.at(0)) && text.at(0) != QLatin1Char('-'))
-        Rewrite(sheet, line, text, text.mid(1));
-
-    text = sheet.Line(line);
-    if (!text.isEmpty() && IsOperator(text.at(text.size() - 1)))
-        Rewrite(sheet, line, text, text.chopped(1));
-
-    text = sheet.Line(line);
+    const QString before = sheet.Line(line);
+    QStringView text(before);
+    if (!text.isEmpty() && IsOperator(text.front()) && text.front() != QLatin1Char('-'))
+        text = text.mid(1);
+    if (!text.isEmpty() && IsOperator(text.back()))
+        text.chop(1);
     const qsizetype equals = text.indexOf(QLatin1Char('='));
     if (equals >= 0)
-        Rewrite(sheet, line, text, text.left(equals));
+        text = text.left(equals);
+    if (text.size() == before.size())
+        return before;
+    QString after = text.toString();
+    sheet.ReplaceLine(line, after);
+    return after;
 }
 
 // A line the scanner made nothing of although it holds more than blanks and the command words it
@@ -83,20 +80,21 @@ LineEvaluation EvaluateLine(Sheet &sheet, int currentLine, int decimals,
     try {
         LineEvaluation outcome;
         outcome.currentLine = currentLine;
-        TidyLine(sheet, currentLine);
+        const QString tidied = TidyLine(sheet, currentLine);
         ScanLine(tokens, sheet, regional);
         if (!tokens.isEmpty()) {
             outcome.value = EvaluateTokens(tokens, regional);
             const double result = DecimalRound(ToDouble(outcome.value), decimals);
             const NumberTextBuffer resultText = WriteNumberText(result, regional);
             outcome.currentLine = sheet.CaretLine();
-            const QString expression = sheet.Line(outcome.currentLine);
+            const QString expression =
+                outcome.currentLine == currentLine ? tidied : sheet.Line(outcome.currentLine);
             QString written;
             written.reserve(expression.size() + 1 + resultText.length);
             written.append(expression).append(QLatin1Char('=')).append(resultText.View());
             sheet.ReplaceLine(outcome.currentLine, written);
             outcome.evaluated = true;
-        } else if (HoldsUnreadableText(sheet.Line(currentLine))) {
+        } else if (HoldsUnreadableText(tidied)) {
             throw CalcError(CalcError::Kind::Syntax, "the line holds text that is no expression");
         }
         outcome.total = calcrichedit(sheet, regional);

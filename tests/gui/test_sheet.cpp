@@ -244,6 +244,33 @@ private slots:
         QCOMPARE(s.Field("Edit5"), QStringLiteral("44"));
     }
 
+    // Enter on the last line of a sheet taller than the view scrolls the new line into view, the
+    // caret on it.
+    void enterOnTheBottomLineShowsTheNewLine_data()
+    {
+        QTest::addColumn<QString>("typed");
+
+        QTest::newRow("7*6, Enter") << "7*6\n";
+        QTest::newRow("7*6=") << "7*6=";
+        QTest::newRow("Enter on the empty line") << "\n";
+    }
+    void enterOnTheBottomLineShowsTheNewLine()
+    {
+        QFETCH(QString, typed);
+        SheetForm s;
+        QStringList lines;
+        for (int i = 1; i <= 200; ++i)
+            lines << QStringLiteral("%1+1=%2").arg(i).arg(i + 1);
+        s.memo->setPlainText(lines.join(QLatin1Char('\n')) + QLatin1Char('\n'));
+        s.memo->moveCursor(QTextCursor::End);
+        QCoreApplication::processEvents();
+        const int typedLine = s.memo->textCursor().blockNumber();
+        s.Type(typed);
+        QCOMPARE(s.memo->textCursor().blockNumber(), typedLine + 1);
+        QVERIFY(s.memo->viewport()->rect().contains(s.memo->cursorRect()));
+        QVERIFY(s.world.messages.isEmpty());
+    }
+
     void aNoteInTheSheetIsNoNumber()
     {
         SheetForm s;
