@@ -128,6 +128,7 @@ void TCalcForm::FormShow()
                 f_tools.Get();
         });
     }
+    PrepareVoice();
     // The decimals read at start go back into the file once the window is up, not before.
     if (numberToWriteBack_) {
         QTimer::singleShot(0, this, [this] {
