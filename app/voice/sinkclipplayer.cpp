@@ -20,26 +20,25 @@ namespace tallimo {
 
 namespace {
 
-// How far ahead of the play position the stream is written at first: enough to outlast most
-// delays of the feeding, and little enough that a key's echo starts within 50 ms of the key.
-// PulseAudio and PipeWire grant three quarters of it, and Qt asks for what was granted when a
-// stream is started again: every stream is asked for the length chosen, or each one opened afresh
-// would be shorter than the last.
+// How far ahead of the play position the stream is written: enough to outlast a feeding 30 ms
+// late on a busy machine (where PipeWire's PulseAudio service runs a stream held only 30 ms ahead
+// dry), and little enough that a key's echo starts within 50 ms of the key. PulseAudio grants
+// three quarters of it, and Qt asks for what was granted when a stream is started again: every
+// stream is asked for this length, or each one opened afresh would be shorter than the last.
 constexpr int StreamMicroseconds = 40000;
-// A stream that ran dry is opened afresh twice as long, up to this: on a machine too busy to keep
-// the stream fed, the clips come later but whole. Qt answers a stream that ran dry by asking the
-// sound server to drain it, and PipeWire's PulseAudio service takes nothing more from a drained
-// stream: such a stream is only good for opening afresh anyway.
-constexpr int LongestStreamMicroseconds = 160000;
 constexpr int FeedMilliseconds = 5;
 // After this long without a clip the stream is paused with its silence in it, so that a quiet
-// program does not wake up two hundred times a second; a stream made longer is made short again
-// then, for the next key's echo.
+// program does not wake up two hundred times a second.
 constexpr int QuietMilliseconds = 2000;
-// A stream that has not run dry and takes nothing for this long is stalled: a sound server on a
-// busy machine leaves a stream alone for up to a second (most of all a stream just opened) and
-// then takes it up again where it was; opening it afresh would only lose what it holds and start
-// that wait again.
+// A stream that has run dry once (Qt reported it idle) and takes nothing for this long, with
+// samples waiting, is stalled: PipeWire's PulseAudio service may answer the drain that Qt asks for
+// at an underrun by taking nothing more from the stream a moment later, and a stream that ran dry
+// while the sound server stopped answering for a while is not played again when it comes back. Such
+// a stream is opened afresh.
+constexpr int DryStallMilliseconds = 150;
+// A stream that has not run dry waits longer: a sound server on a busy machine leaves a stream
+// alone for up to a second (most of all a stream just opened) and then takes it up again where it
+// was; opening it afresh would only lose what it holds and start that wait again.
 constexpr int StallMilliseconds = 2000;
 // A stream that fell behind keeps at most this many clips waiting; beyond them the oldest waiting
 // clip is left out, so that a sound server that stopped for seconds does not come back to a long
@@ -72,7 +71,7 @@ void SetAside(std::unique_ptr<QAudioSink> sink)
 
 }  // namespace
 
-SinkClipPlayer::SinkClipPlayer() : streamMicroseconds_(StreamMicroseconds) {}
+SinkClipPlayer::SinkClipPlayer() = default;
 
 SinkClipPlayer::~SinkClipPlayer()
 {
@@ -123,25 +122,9 @@ void SinkClipPlayer::Prepare()
 {
     if (sink_ || !OpenOutput())
         return;
-    FillWithSilence();
-    Pause();
-}
-
-void SinkClipPlayer::FillWithSilence()
-{
-    fed_ = true;
     stream_->write(Silence(format_, sink_->bytesFree() / format_.bytesPerFrame() *
                                         format_.bytesPerFrame()));
-}
-
-void SinkClipPlayer::Reopen()
-{
-    // Restarting a running stream deletes its writing end while the sound system's thread may be
-    // reporting the stream's underrun through it; stopping the stream first stops those reports
-    // before anything goes.
-    sink_->stop();
-    if (!StartStream())
-        feeder_->stop();
+    Pause();
 }
 
 void SinkClipPlayer::Pause()
@@ -197,9 +180,9 @@ bool SinkClipPlayer::OpenOutput()
 
 bool SinkClipPlayer::StartStream()
 {
-    sink_->setBufferSize(format_.bytesForDuration(streamMicroseconds_));
+    sink_->setBufferSize(format_.bytesForDuration(StreamMicroseconds));
     stream_ = sink_->start();
-    fed_ = false;
+    ranDry_ = false;
     sinceTaken_.start();
     return stream_ != nullptr;
 }
@@ -222,25 +205,22 @@ void SinkClipPlayer::Feed()
         feeder_->stop();
         return;
     }
-    // A stream is idle when it is new, and again once it has run dry.
-    const bool ranDry = fed_ && sink_->state() == QAudio::IdleState;
-    if (ranDry || sinceTaken_.hasExpired(StallMilliseconds)) {
-        if (ranDry) {
-            streamMicroseconds_ = std::min(2 * streamMicroseconds_, LongestStreamMicroseconds);
-        } else {
-            // What the stalled stream holds is dropped with it, so the clip is written again from
-            // where the stream stopped taking it; a stream that ran dry has played all it had.
-            written_ -= std::min(written_, sink_->bufferSize());
-        }
-        Reopen();
-        if (sink_->state() == QAudio::StoppedState)
-            return;
-    }
+    ranDry_ |= sink_->state() == QAudio::IdleState;
     const int frameBytes = format_.bytesPerFrame();
     qsizetype free = sink_->bytesFree() / frameBytes * frameBytes;
     if (free > 0) {
         sinceTaken_.start();
-        fed_ = true;
+    } else if (sinceTaken_.hasExpired(ranDry_ ? DryStallMilliseconds : StallMilliseconds)) {
+        // What the stalled stream holds is dropped with it, so the clip is written again from
+        // where the stream stopped taking it.
+        written_ -= std::min(written_, sink_->bufferSize());
+        // Restarting a running stream deletes its writing end while the sound system's thread may
+        // be reporting the stream's underrun through it; stopping the stream first stops those
+        // reports before anything goes.
+        sink_->stop();
+        if (!StartStream())
+            feeder_->stop();
+        return;
     }
     // The stream is kept full: the clips' samples first, silence after them, so that it never
     // runs dry and the server never has to take back what it already mixed.
@@ -248,12 +228,6 @@ void SinkClipPlayer::Feed()
     if (!clipsDue_.empty() && written_ < clipsDue_.back().end)
         return;
     if (sinceLastClip_.hasExpired(QuietMilliseconds)) {
-        if (streamMicroseconds_ != StreamMicroseconds) {
-            streamMicroseconds_ = StreamMicroseconds;
-            Reopen();
-            if (sink_->state() != QAudio::StoppedState)
-                FillWithSilence();
-        }
         Pause();
         return;
     }

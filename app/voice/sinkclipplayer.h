@@ -28,11 +28,10 @@ namespace tallimo {
 // how late a key's echo starts, but never before the last one has had the time that passed between
 // the two: where the stream fell behind (the machine or the sound server busy for a moment), the
 // clips keep their order and their spacing, later, and none is lost. The stream so never runs dry
-// between clips, and the sound server never takes back what it mixed. Where the machine is too
-// busy to keep it written and it runs dry all the same, it is opened afresh twice as long (up to
-// 160 ms), and the clips carry on from where it stopped: later, but whole. After 2 s without a
-// clip it is paused with its silence in it, made short again first, and the next clip resumes it;
-// a stream that took nothing for 2 s is stalled and opened afresh.
+// between clips, and the sound server never takes back what it mixed. After 2 s without a clip it
+// is paused with its silence in it, and the next clip resumes it; a stream that took nothing for 2
+// s, or for 150 ms once it has run dry, is stalled and opened afresh, asking for the same length as
+// the first.
 //
 // Nothing touches the sound system before Prepare or the first clip, and every audio object is
 // made by the thread that calls it, so the player may be made on one thread and used on another.
@@ -60,9 +59,6 @@ private:
     bool OpenOutput();
     void Pause();
     bool StartStream();
-    // Opens the stream afresh, as long as now chosen.
-    void Reopen();
-    void FillWithSilence();
     void DecodeClips();
     void Feed();
     // Writes what is due of the clips into the free bytes of the stream; what is left free.
@@ -84,10 +80,8 @@ private:
     // Whether the stream was paused for the quiet: the sink's own state may have been changed
     // since by a late report of the sound system.
     bool paused_ = false;
-    // How far ahead the stream is written: longer after it ran dry, until the next quiet spell.
-    int streamMicroseconds_;
-    // Whether the stream has been written since it was started.
-    bool fed_ = false;
+    // Whether the stream has run dry since it was started.
+    bool ranDry_ = false;
     // Since the stream last took samples.
     QElapsedTimer sinceTaken_;
 };
