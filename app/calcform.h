@@ -262,6 +262,8 @@ private:
     void ToolButton6Click();
     void PlayClip(const QString &name);
     void ReadResult(const ResultBarTexts &texts);
+    // Makes the player right after the window is drawn, where the voice is on.
+    void PrepareVoice();
     void StartVoice();
     void StopVoice();
     std::unique_ptr<Waiter> waiter_;

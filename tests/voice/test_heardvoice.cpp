@@ -14,6 +14,7 @@
 #include <memory>
 
 #include "app/voice/backgroundclipplayer.h"
+#include "tests/support/busymachine.h"
 #include "tests/support/recordedvoice.h"
 #include "tests/support/soundserver.h"
 
@@ -42,21 +43,39 @@ private slots:
         QVERIFY2(wrong.isEmpty(), qPrintable(wrong));
     }
 
-    // Keys typed a while apart are each echoed at once: the first comes right after the player was
+    // Keys typed a while apart are each heard whole: the first comes right after the player was
     // made, which opens the sound output meanwhile; the fourth comes after the output has been
-    // quiet for seconds.
-    void keysAreEchoedAtOnce() { Measure(&TestHeardVoice::EchoKeys); }
+    // quiet for seconds. On a machine left alone each is echoed within 50 ms; on a busy one it may
+    // come later (the benchmark says how much).
+    void keysAreEchoed_data() { Loads(); }
 
-    // 12345 evaluated: the equals clip, then 壹万贰千叁佰肆拾伍 at the 280 ms rate. Every clip is
-    // heard, in order, for as long as it is due; the second time as the first.
-    void aReadOutIsHeardWhole_data()
+    void keysAreEchoed()
     {
-        QTest::addColumn<int>("time");
-        QTest::newRow("first") << 1;
-        QTest::newRow("second") << 2;
+        QFETCH(bool, busy);
+        const std::unique_ptr<BusyMachine> load(busy ? new BusyMachine : nullptr);
+        const QString wrong = EchoKeys(!busy);
+        QVERIFY2(wrong.isEmpty(), qPrintable(wrong));
     }
 
-    void aReadOutIsHeardWhole() { Measure(&TestHeardVoice::ReadOut12345); }
+    // 12345 evaluated: the equals clip, then 壹万贰千叁佰肆拾伍 at the 280 ms rate. Every clip is
+    // heard, in order, for as long as it is due, on a machine left alone and on a busy one; each
+    // a second time as the first.
+    void aReadOutIsHeardWhole_data()
+    {
+        QTest::addColumn<bool>("busy");
+        for (const char *time : {"first", "second"}) {
+            QTest::addRow("idle, %s", time) << false;
+            QTest::addRow("two busy processes, %s", time) << true;
+        }
+    }
+
+    void aReadOutIsHeardWhole()
+    {
+        QFETCH(bool, busy);
+        const std::unique_ptr<BusyMachine> load(busy ? new BusyMachine : nullptr);
+        const QString wrong = ReadOut12345();
+        QVERIFY2(wrong.isEmpty(), qPrintable(wrong));
+    }
 
     // A sound server that stops answering holds up neither the clips nor the end: a player made
     // then sticks in the server on its first clip, while every call on it returns at once and it
@@ -115,24 +134,15 @@ private slots:
     }
 
 private:
-    // A measurement through the sound server is taken up to five times, until one passes: on a
-    // machine busy with builds, a stall of the whole system (100 ms and more on two cores) drains
-    // any output of a few tens of milliseconds and garbles the recording. A fault of the voice
-    // fails every time.
-    void Measure(QString (TestHeardVoice::*measurement)())
+    static void Loads()
     {
-        QString wrong;
-        for (int attempt = 1; attempt <= 5; ++attempt) {
-            wrong = (this->*measurement)();
-            if (wrong.isEmpty())
-                return;
-            qInfo("attempt %d: %s", attempt, qPrintable(wrong));
-        }
-        QFAIL(qPrintable(wrong));
+        QTest::addColumn<bool>("busy");
+        QTest::newRow("idle") << false;
+        QTest::newRow("two busy processes") << true;
     }
 
     // What was wrong, or nothing.
-    QString EchoKeys()
+    QString EchoKeys(bool onTime)
     {
         QStringList wrong;
         for (const heard::Found &clip :
@@ -141,7 +151,7 @@ private:
                   qPrintable(clip.name), clip.Lateness() * 1000, clip.likeness,
                   clip.envelopeLikeness, clip.loudness);
             // The onset is trusted where the clip's beginning was found.
-            if (clip.likeness < 0.9 || !clip.Heard() || clip.Lateness() >= 0.050)
+            if (clip.likeness < 0.9 || !clip.Heard() || (onTime && clip.Lateness() >= 0.050))
                 wrong << clip.name;
         }
         return wrong.join(u' ');
