@@ -4,10 +4,10 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 
 # Runs a test program on a virtual X screen under a window manager, as a desktop runs the
-# program's windows. Exits with 77 (skipped) where the X server, the window manager or xprop is
-# missing.
+# program's windows. Exits with 77 (skipped) where the X server, the window manager, xprop or
+# xwininfo is missing.
 set -u
-for tool in xvfb-run Xvfb openbox xprop; do
+for tool in xvfb-run Xvfb openbox xprop xwininfo; do
     if ! command -v "$tool" >/dev/null 2>&1; then
         echo "skipped: $tool is not installed" >&2
         exit 77
