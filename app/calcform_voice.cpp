@@ -32,14 +32,8 @@ void TCalcForm::PrepareVoice()
     if (!VoiceOn() || player_)
         return;
     QTimer::singleShot(0, this, [this] {
-        if (exited_ || !VoiceOn())
-            return;
-        // A sound system that cannot be set up now is tried again by the first clip, whose
-        // handler reports the failure as any other.
-        try {
+        if (!exited_ && VoiceOn())
             StartVoice();
-        } catch (...) {
-        }
     });
 }
 
