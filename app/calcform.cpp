@@ -151,7 +151,6 @@ void TCalcForm::FormShow()
                 f_tools.Get();
         });
     }
-    PrepareVoice();
     // The decimals read at start go back into the file once the window is up, not before.
     if (settingsPage_.OwesNumber()) {
         QTimer::singleShot(0, this, [this] {

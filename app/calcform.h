@@ -262,8 +262,6 @@ private:
     void ToolButton6Click();
     void PlayClip(const QString &name);
     void ReadResult(const ResultBarTexts &texts);
-    // Makes the player right after the window is drawn, where the voice is on.
-    void PrepareVoice();
     void StartVoice();
     void StopVoice();
     std::unique_ptr<Waiter> waiter_;

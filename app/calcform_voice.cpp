@@ -2,10 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // The window's voice: a clip for each key and button, the read-out of each result, and the switch
-// that turns both on and off. The player comes into being once the window has been drawn with the
-// voice on, or as soon as the voice is turned on, and opens its output on its own thread: the
-// sound system is never set up before the window is up, and the first key's echo is as quick as
-// the next one's.
+// that turns both on and off. The player comes into being with the first clip, so the sound
+// system is never set up before the window has been drawn.
 
 #include <QIcon>
 #include <QTimer>
@@ -23,18 +21,6 @@ void TCalcForm::ShowVoiceSwitch(bool on)
     ToolButton6->setIcon(ToolbarIcon(on ? "voice-on" : "voice-off"));
     // The button's check mark is the voice, so that a screen reader tells whether it is on.
     ToolButton6->setChecked(on);
-    if (isVisible())
-        PrepareVoice();
-}
-
-void TCalcForm::PrepareVoice()
-{
-    if (!VoiceOn() || player_)
-        return;
-    QTimer::singleShot(0, this, [this] {
-        if (!exited_ && VoiceOn())
-            StartVoice();
-    });
 }
 
 // The voice button's check mark changed: by a click, a key, an assistive tool's toggle, or the

@@ -179,13 +179,10 @@ private slots:
         QCOMPARE(s.pauses, QList<int>(pauses, 345));
     }
 
-    // The window up with the voice on makes its player before any key, so that the first key's
-    // echo does not wait for the sound output to open; the keys make no other.
-    void thePlayerIsMadeOnceTheWindowIsUp()
+    void thePlayerIsMadeForTheFirstClip()
     {
         Speaking s;
-        QTRY_COMPARE(s.playersMade, 1);
-        QCOMPARE(s.heard.Joined(), QString());
+        QCOMPARE(s.playersMade, 0);
         s.Type(QStringLiteral("1+2\n3"));
         s.Settle();
         QCOMPARE(s.playersMade, 1);
@@ -267,7 +264,7 @@ private slots:
              {"SpeedButton8", "SpeedButton20", "SpeedButton34", "SpeedButton19", "SpeedButton7"})
             QTest::mouseClick(s.Child<QToolButton>(key), Qt::LeftButton);
         s.Settle();
-        QCOMPARE(s.heard.Joined(), QString());
+        QCOMPARE(s.playersMade, 0);
     }
 
     // Leaving inside a read-out ends it and the sound there and then; the program quits once.
