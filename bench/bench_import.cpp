@@ -9,17 +9,14 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QPlainTextEdit>
-#include <QStandardPaths>
 #include <QTimer>
 #include <QToolButton>
 
 #include <algorithm>
 
-#include "app/appsetup.h"
 #include "app/calcform.h"
 #include "common/sheetlinebound.h"
 #include "tests/support/fakeworld.h"
@@ -100,15 +97,3 @@ BENCHMARK(ImportShortLines)
     ->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char *argv[])
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    SetUpApplication();
-    QStandardPaths::setTestModeEnabled(true);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -7,14 +7,12 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QPlainTextEdit>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
-#include "app/appsetup.h"
 #include "app/calcform.h"
 #include "common/keptsheet.h"
 #include "tests/support/fakeworld.h"
@@ -141,15 +139,3 @@ void PlainEditorTakesTheText(benchmark::State &state)
 BENCHMARK(PlainEditorTakesTheText)->Arg(100000)->Iterations(5)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char *argv[])
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    SetUpApplication();
-    QStandardPaths::setTestModeEnabled(true);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

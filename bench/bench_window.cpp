@@ -7,13 +7,11 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTest>
 
-#include "app/appsetup.h"
 #include "app/calcform.h"
 #include "common/sheetlinebound.h"
 #include "tests/support/fakeworld.h"
@@ -135,14 +133,3 @@ void PlainEditorEnter(benchmark::State &state)
 BENCHMARK(PlainEditorEnter)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char *argv[])
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    SetUpApplication();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
