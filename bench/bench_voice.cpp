@@ -38,7 +38,7 @@ std::unique_ptr<BusyMachine> LoadFor(bool busy)
 void KeyEcho(benchmark::State &state, int quietBefore, bool busy)
 {
     const QStringList keys = {"1_wav", "add_wav", "7_wav", "zuo_wav", "5_wav"};
-    int unheard = 0;
+    int unheard = 0, broken = 0;
     int key = 0;
     double earliest = 1e9, latest = 0;
     for (auto _ : state) {
@@ -47,6 +47,7 @@ void KeyEcho(benchmark::State &state, int quietBefore, bool busy)
         // The echo is looked for in what is recorded until a while after it.
         const heard::Found echo = voice->EchoKeys({keys[key++ % keys.size()]}, {300}).front();
         unheard += echo.likeness < 0.9 || !echo.Heard();
+        broken += !echo.Whole();
         earliest = std::min(earliest, echo.Lateness());
         latest = std::max(latest, echo.Lateness());
         state.SetIterationTime(echo.Lateness());
@@ -54,6 +55,7 @@ void KeyEcho(benchmark::State &state, int quietBefore, bool busy)
     state.counters["late_min_ms"] = 1000 * earliest;
     state.counters["late_max_ms"] = 1000 * latest;
     state.counters["unheard"] = unheard;
+    state.counters["not_whole"] = broken;
 }
 
 // 12345 read out at the 280 ms rate; the time is the latest start of a clip against its Play. The
@@ -62,7 +64,7 @@ void ReadOut(benchmark::State &state, bool busy)
 {
     double heardSeconds = 0, dueSeconds = 0, earliest = 1e9, latest = 0, sum = 0;
     double leastHeard = 1e9, mostHeard = 0;
-    int clips = 0, unheard = 0;
+    int clips = 0, unheard = 0, broken = 0;
     for (auto _ : state) {
         const auto load = LoadFor(busy);
         const heard::HeardReadOut readOut = voice->ReadOut12345();
@@ -74,6 +76,7 @@ void ReadOut(benchmark::State &state, bool busy)
             latestHere = std::max(latestHere, clip.Lateness());
             sum += clip.Lateness();
             unheard += !clip.Heard();
+            broken += !clip.Whole();
             ++clips;
         }
         latest = std::max(latest, latestHere);
@@ -90,6 +93,7 @@ void ReadOut(benchmark::State &state, bool busy)
     state.counters["late_mean_ms"] = clips ? 1000 * sum / clips : 0;
     state.counters["late_max_ms"] = 1000 * latest;
     state.counters["unheard"] = unheard;
+    state.counters["not_whole"] = broken;
 }
 
 // Runs this program once for each server, with the same arguments.

@@ -90,7 +90,10 @@ struct Found {
     // Seconds from Play to the start of its sound.
     double Lateness() const { return (sounded - played) / 1e9; }
     // Whether the listener heard the clip whole, as loud as it is.
-    bool Heard() const { return envelopeLikeness > 0.9 && loudness > 0.8 && loudness < 1.25; }
+    bool Heard() const { return Whole() && loudness > 0.8 && loudness < 1.25; }
+    // Whether it sounded with nothing left out of it and no gap in it: a moment the stream runs
+    // dry shortens or delays a clip without this.
+    bool Whole() const { return envelopeLikeness > 0.9; }
 };
 
 // What a listener heard of a read-out.
