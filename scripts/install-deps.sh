@@ -24,13 +24,15 @@ installed() {
 }
 
 if [ "${1:-}" = --tests ]; then
-  # openbox and xprop: the test of window placement runs under a window manager on Xvfb.
+  # openbox and xprop: the test of window placement runs under a window manager on Xvfb; xdotool
+  # types into the real window for the benchmark of its voice.
   # libx11-dev: the start-up benchmark watches for the first window on the X display.
   # dpkg-dev, file, lintian and reuse: the Debian package made (with its shared library
   # dependencies) and checked, and every file's licence checked.
   # poppler-utils: the tests read the text of the PDF documents the program writes.
   packages+=(qt6-declarative-dev libbenchmark-dev libx11-dev xvfb xauth openbox x11-utils
-    desktop-file-utils appstream pulseaudio-utils bc dpkg-dev file lintian reuse poppler-utils)
+    desktop-file-utils appstream pulseaudio-utils bc dpkg-dev file lintian reuse poppler-utils
+    xdotool)
   pipewire=(pipewire-pulse dbus-daemon)
   installed pipewire-media-session || pipewire+=(wireplumber)
   if [ "${CI:-}" = true ]; then
