@@ -70,8 +70,7 @@ pids+=($!)
 # The window manager is up once it names itself on the root window.
 for _ in $(seq 100); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break; sleep 0.1; done
 "$work/program/tallimo" >"$work/program.log" 2>&1 &
-program=$!
-pids+=($program)
+pids+=($!)
 window=
 for _ in $(seq 100); do
     window=$(xdotool search --onlyvisible --classname tallimo 2>/dev/null | head -1 || true)
